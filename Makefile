@@ -1,0 +1,34 @@
+# make run   installs what is missing, builds, and starts Shelvana in build/
+# make test  installs what is missing, builds, and runs every test
+BUILD := build
+JOBS  := $(shell nproc 2>/dev/null || echo 2)
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
+            libsqlite3-dev qt6-qpa-plugins xdg-utils nodejs xvfb xclip xdotool imagemagick
+
+.PHONY: run test build deps bench clean
+
+run: build
+	cd $(BUILD) && ./shelvana
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+clean:
+	rm -rf $(BUILD)

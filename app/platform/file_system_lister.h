@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/directory_lister.h"
+
+// The real file system, read through POSIX directory calls for speed.
+class FileSystemLister final : public DirectoryLister
+{
+public:
+    std::optional<QStringList> listSubdirectories(const QString &directory) override;
+    std::optional<QStringList> listFiles(const QString &directory) override;
+    QString directoryIdentity(const QString &directory) override;
+
+    // Case-blind ascending order, ties broken by exact order.
+    static void sortNames(QStringList &names);
+    // The child's path: no doubled separator under the root.
+    static QString childPath(const QString &directory, const QString &name);
+};

@@ -1,0 +1,11 @@
+#include "platform/qt_directory_picker.h"
+
+#include <QFileDialog>
+
+std::optional<QString> QtDirectoryPicker::pickDirectory(const QString &title, const QString &startDirectory)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(owner_, title, startDirectory);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}

@@ -1,0 +1,8 @@
+#include "platform/qt_shell.h"
+
+#include <QDesktopServices>
+
+bool QtShell::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}

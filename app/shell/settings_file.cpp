@@ -1,0 +1,96 @@
+#include "shell/settings_file.h"
+
+#include "shell/text_lines.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The longest leading decimal number after blanks: sign, digits, fraction.
+double leadingNumber(const QString &line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
+        ++i;
+    const qsizetype start = i;
+    if (i < line.size() && (line[i] == QLatin1Char('-') || line[i] == QLatin1Char('+')))
+        ++i;
+    while (i < line.size() && line[i].isDigit() && line[i].unicode() < 128)
+        ++i;
+    if (i < line.size() && line[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < line.size() && line[i].isDigit() && line[i].unicode() < 128)
+            ++i;
+    }
+    bool ok = false;
+    const double value = line.mid(start, i - start).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+} // namespace
+
+qint16 ParseSwitch(const QString &line)
+{
+    const double rounded = std::nearbyint(leadingNumber(line)); // default mode: half to even
+    const double low = std::numeric_limits<qint16>::min();
+    const double high = std::numeric_limits<qint16>::max();
+    return static_cast<qint16>(std::clamp(rounded, low, high));
+}
+
+QString FormatSwitch(qint16 value)
+{
+    const QString digits = QString::number(value);
+    return (value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' ');
+}
+
+Settings LoadSettings(const QString &path)
+{
+    Settings settings;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return settings;
+    const QStringList lines = SplitTextLines(QString::fromUtf8(file.readAll()));
+    const auto line = [&lines](int index) { return index < lines.size() ? lines[index] : QString(); };
+    const auto present = [&lines](int index) { return index < lines.size(); };
+    if (present(0)) settings.ConfigEbookDir = line(0);
+    if (present(1)) settings.ConfigListDir = line(1);
+    if (present(2)) settings.ConfigTextList = ParseSwitch(line(2));
+    if (present(3)) settings.configTableList = ParseSwitch(line(3));
+    if (present(4)) settings.ConfigTreeViewList = ParseSwitch(line(4));
+    if (present(5)) settings.ConfigListTitle = line(5);
+    if (present(6)) settings.ConfigSound = ParseSwitch(line(6));
+    return settings;
+}
+
+bool SaveSettings(const Settings &settings, QString *error, const QString &path)
+{
+    const QStringList lines{
+        settings.ConfigEbookDir,
+        settings.ConfigListDir,
+        FormatSwitch(settings.ConfigTextList),
+        FormatSwitch(settings.configTableList),
+        FormatSwitch(settings.ConfigTreeViewList),
+        settings.ConfigListTitle,
+        FormatSwitch(settings.ConfigSound),
+    };
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(JoinTextLines(lines).toUtf8());
+        if (file.commit())
+            return true;
+    }
+    if (error)
+        *error = QStringLiteral("Could not save the settings to \"%1\": %2").arg(path, file.errorString());
+    return false;
+}
+
+QString &EnsureTrailingBackslash(QString &path, QChar separator)
+{
+    if (!path.endsWith(separator))
+        path += separator;
+    return path;
+}
