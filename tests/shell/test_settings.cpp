@@ -1,4 +1,4 @@
-#include "platform/directory_picker.h"
+#include "fakes/fake_directory_picker.h"
 #include "shell/config_commands.h"
 #include "shell/settings_file.h"
 #include "shell/text_lines.h"
@@ -8,20 +8,6 @@
 #include <QTest>
 
 namespace {
-
-class FakePicker final : public DirectoryPicker
-{
-public:
-    std::optional<QString> answer;
-    QString askedTitle;
-    QString askedStart = QStringLiteral("unset");
-    std::optional<QString> pickDirectory(const QString &title, const QString &start) override
-    {
-        askedTitle = title;
-        askedStart = start;
-        return answer;
-    }
-};
 
 QByteArray readAll(const QString &path)
 {
@@ -155,7 +141,7 @@ private slots:
     void chooseDirectoryStoresOrKeeps()
     {
         Settings s;
-        FakePicker picker;
+        FakeDirectoryPicker picker;
         picker.answer = "/home/ann/Books";
         ChooseDirectory(s, DirectoryField::EbookDir, picker);
         QCOMPARE(s.ConfigEbookDir, QString("/home/ann/Books/"));
