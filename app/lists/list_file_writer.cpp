@@ -4,6 +4,8 @@
 
 #include <QSaveFile>
 
+#include <cerrno>
+
 ListFileWriter::ListFileWriter(const QString &fileName, Encoding encoding)
     : m_fileName(fileName), m_encoding(encoding)
 {
@@ -15,6 +17,7 @@ bool ListFileWriter::openList(const QString &listDirectory, const QString &title
 {
     abandon();
     m_error.clear();
+    m_writeError.clear();
     // The list directory ends with its separator; empty means the current directory.
     m_path = listDirectory + m_fileName;
     m_file = std::make_unique<QSaveFile>(m_path);
@@ -38,10 +41,15 @@ bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &
         return false;
     }
     writeTail(files, directories, title);
-    // A write that failed on the way (a full disk) shows here at the latest.
-    const bool complete = m_file->flush() && m_file->error() == QFileDevice::NoError && m_file->commit();
+    // The last buffered lines are written here. QSaveFile would commit a file cut short
+    // by a failed flush, so a failure must stop before commit.
+    if (m_writeError.isEmpty() && !m_file->flush())
+        m_writeError = lastWriteError();
+    if (m_writeError.isEmpty() && !m_file->commit())
+        m_writeError = m_file->errorString();
+    const bool complete = m_writeError.isEmpty();
     if (!complete)
-        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(m_path, m_file->errorString()));
+        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(m_path, m_writeError));
     m_file.reset();
     return complete;
 }
@@ -59,8 +67,19 @@ QString ListFileWriter::errorString() const
 
 void ListFileWriter::writeLine(const QString &line)
 {
-    if (m_file)
-        m_file->write(line.toUtf8().append(kLineEnd));
+    if (!m_file || !m_writeError.isEmpty())
+        return;
+    const QByteArray bytes = line.toUtf8().append(kLineEnd);
+    if (m_file->write(bytes) != bytes.size())
+        m_writeError = lastWriteError();
+}
+
+QString ListFileWriter::lastWriteError() const
+{
+    // A failed flush leaves the file's own message empty ("Unknown error") while the
+    // system still knows why the write failed (a full disk, a file too large).
+    const int systemError = errno;
+    return systemError != 0 ? qt_error_string(systemError) : m_file->errorString();
 }
 
 void ListFileWriter::writeHtmlDoctype()

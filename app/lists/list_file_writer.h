@@ -40,6 +40,9 @@ private:
     QString m_fileName;
     Encoding m_encoding;
     QString m_path;
+    QString lastWriteError() const;
+
     std::unique_ptr<QSaveFile> m_file;
+    QString m_writeError;
     QString m_error;
 };
