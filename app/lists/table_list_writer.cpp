@@ -3,7 +3,10 @@
 #include "lists/list_escapes.h"
 
 TableListWriter::TableListWriter()
-    : ListFileWriter(QStringLiteral("EBook.html"), Encoding::Utf8WithByteOrderMark)
+    : SectionListWriter(QStringLiteral("EBook.html"), Encoding::Utf8WithByteOrderMark,
+                        {QStringLiteral("<Table Border=4><TR><TD><B>"), QStringLiteral("</B></TD></TR>"),
+                         QStringLiteral("<TR><TD>"), QStringLiteral("</TD></TR>"), {QStringLiteral("</Table><BR>")},
+                         HtmlText})
 {
 }
 
@@ -12,24 +15,7 @@ void TableListWriter::writeHead(const QString &title, const QString &)
     writeHtmlDoctype();
     writeLine(QStringLiteral("<HTML><head><title>Shelvana Table List</title></head>"));
     writeLine(QStringLiteral("<BODY BGCOLOR='White'>"));
-    writeLine(QStringLiteral("<H1><B>") + HtmlText(title) + QStringLiteral("</B></H1>"));
-}
-
-void TableListWriter::startDirectory(const QString &directory, int fileCount)
-{
-    if (fileCount > 0)
-        writeLine(QStringLiteral("<Table Border=4><TR><TD><B>") + HtmlText(directory) + QStringLiteral("</B></TD></TR>"));
-}
-
-void TableListWriter::listFile(const QString &, const QString &fileName)
-{
-    writeLine(QStringLiteral("<TR><TD>") + HtmlText(fileName) + QStringLiteral("</TD></TR>"));
-}
-
-void TableListWriter::endDirectory(const QString &, int fileCount)
-{
-    if (fileCount > 0)
-        writeLine(QStringLiteral("</Table><BR>"));
+    writeLine(QStringLiteral("<H1><B>") + safeText(title) + QStringLiteral("</B></H1>"));
 }
 
 void TableListWriter::writeTail(qint32 files, qint32 directories, const QString &)
