@@ -123,11 +123,14 @@ function loadPage(page) {
       box.selectedIndex = index;
       onchange.call(box);
     },
-    chooseRow(text) {
+    rowIndex(text) {
       const index = box.options.map(rowText).indexOf(text);
       if (index < 0) throw new Error(`no row ${JSON.stringify(text)} in ${JSON.stringify(box.options.map(rowText))}`);
-      this.choose(index);
+      return index;
     },
+    chooseRow(text) { this.choose(this.rowIndex(text)); },
+    // What the box's change handler passes for the row, without touching the selection.
+    toggleRow(text) { context.toggleItem(box.options[this.rowIndex(text)].value); },
     filterInput,
     type(text) {
       const input = filterInput();
