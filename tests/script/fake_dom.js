@@ -27,8 +27,11 @@ class FakeNode {
       if (child.parentNode && child.parentNode !== node) child.parentNode.removeChild(child);
       child.parentNode = this;
     }
-    const at = reference === null || reference === undefined
-      ? this.childNodes.length : this.childNodes.indexOf(reference);
+    if (reference === null || reference === undefined) {
+      for (const child of moving) this.childNodes.push(child);
+      return node;
+    }
+    const at = this.childNodes.indexOf(reference);
     if (at < 0) throw new Error('insertBefore: reference is not a child');
     this.childNodes = this.childNodes.slice(0, at).concat(moving, this.childNodes.slice(at));
     return node;
