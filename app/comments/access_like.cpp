@@ -1,8 +1,8 @@
 #include "comments/access_like.h"
 
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QVariant>
+#include "comments/sqlite_handle.h"
+
+#include <QList>
 #include <QVarLengthArray>
 
 #include <sqlite3.h>
@@ -260,10 +260,7 @@ void accessLikeFunction(sqlite3_context *context, int, sqlite3_value **arguments
 
 bool registerAccessLike(const QSqlDatabase &db, QString *error)
 {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    sqlite3 *connection = nullptr;
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        connection = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3 *connection = SqliteHandle(db);
     if (!connection) {
         if (error)
             *error = QStringLiteral("The connection is not an open SQLite database.");

@@ -2,6 +2,7 @@
 
 #include "comments/access_like.h"
 #include "comments/comment_schema.h"
+#include "comments/sqlite_handle.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,11 +17,15 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <memory>
 
 namespace {
 
 // Long enough to ride out the other window's write, short enough not to freeze the program.
 constexpr int kBusyTimeoutMs = 1000;
+// Room for the pages of a large table, so that a search per keystroke rereads none of them
+// from the file (SQLite takes a negative size in KiB and grows the cache only as it reads).
+constexpr int kPageCacheKiB = 64 * 1024;
 
 quint64 nextRecordSetId()
 {
@@ -57,6 +62,11 @@ QString nonNullText(const QString &text)
     return text.isNull() ? QStringLiteral("") : text;
 }
 
+std::optional<QString> textOf(const std::optional<QByteArray> &stored)
+{
+    return stored ? std::optional<QString>(nonNullText(QString::fromUtf8(*stored))) : std::nullopt;
+}
+
 QVariant bindable(const std::optional<QString> &value)
 {
     return value ? QVariant(nonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
@@ -80,9 +90,9 @@ QString recordSetQuery(const QString &source, QString *table)
     return QStringLiteral("SELECT rowid, %1 FROM %2%3").arg(fieldList(), *table, match.captured(2));
 }
 
-QString reasonFor(const QSqlError &error)
+QString reasonFor(int code, const QString &message)
 {
-    switch (error.nativeErrorCode().toInt() & 0xFF) {
+    switch (code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("the database is locked by another program");
@@ -99,7 +109,7 @@ QString reasonFor(const QSqlError &error)
     case SQLITE_CANTOPEN:
         return QStringLiteral("the database file could not be opened");
     default:
-        return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+        return message;
     }
 }
 
@@ -147,6 +157,7 @@ bool CommentDataSource::open()
         m_error = action + QStringLiteral(": ") + likeError;
         return false;
     }
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kPageCacheKiB));
     m_open = true;
     if (!reload(action)) {
         m_open = false;
@@ -172,34 +183,48 @@ bool CommentDataSource::reload(const QString &action)
                       .arg(m_recordSource);
         return false;
     }
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    // Checked before anything is written, so a rejected query changes nothing.
-    if (!query.prepare(text))
-        return fail(action, query.lastError());
-    if (!leaveCurrentRecord())
-        return false;
-    if (!query.exec())
-        return fail(action, query.lastError());
     std::vector<Record> records;
-    while (query.next()) {
-        Record record;
-        record.rowId = query.value(0).toLongLong();
-        record.stored = true;
-        for (int i = 0; i < kFieldCount; ++i) {
-            const QVariant field = query.value(i + 1);
-            if (!field.isNull())
-                record.values[i] = nonNullText(field.toString());
-        }
-        records.push_back(std::move(record));
-    }
-    if (query.lastError().isValid())
-        return fail(action, query.lastError());
+    if (!readRecords(action, text, &records))
+        return false;
     m_records = std::move(records);
     m_table = table;
     m_recordSetId = nextRecordSetId();
     m_current = m_records.empty() ? -1 : 0;
     m_pending = {};
+    return true;
+}
+
+// Read through SQLite itself: going through QVariant for every field of a large record set
+// costs several times the search. The statement is compiled before the pending edits are
+// written, so a query the engine rejects changes nothing.
+bool CommentDataSource::readRecords(const QString &action, const QString &query, std::vector<Record> *records)
+{
+    sqlite3 *connection = SqliteHandle(database());
+    const QByteArray sql = query.toUtf8();
+    sqlite3_stmt *compiled = nullptr;
+    const char *rest = nullptr;
+    int rc = sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &compiled, &rest);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement(compiled, sqlite3_finalize);
+    if (rc != SQLITE_OK)
+        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(connection)));
+    if (!QByteArray(rest).trimmed().isEmpty())
+        return fail(action, SQLITE_ERROR, QStringLiteral("a search may hold only one statement"));
+    if (!leaveCurrentRecord())
+        return false;
+    while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
+        Record record;
+        record.rowId = sqlite3_column_int64(compiled, 0);
+        record.stored = true;
+        for (int i = 0; i < kFieldCount; ++i) {
+            if (sqlite3_column_type(compiled, i + 1) == SQLITE_NULL)
+                continue;
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(compiled, i + 1));
+            record.values[i] = QByteArray(text ? text : "", sqlite3_column_bytes(compiled, i + 1));
+        }
+        records->push_back(std::move(record));
+    }
+    if (rc != SQLITE_DONE)
+        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(connection)));
     return true;
 }
 
@@ -215,11 +240,9 @@ bool CommentDataSource::isNewRecord() const
 
 CommentDataSource::Values CommentDataSource::currentValues() const
 {
-    Values values = m_records[m_current].values;
-    for (int i = 0; i < kFieldCount; ++i) {
-        if (m_pending[i])
-            values[i] = m_pending[i];
-    }
+    Values values;
+    for (int i = 0; i < kFieldCount; ++i)
+        values[i] = m_pending[i] ? m_pending[i] : textOf(m_records[m_current].values[i]);
     return values;
 }
 
@@ -239,7 +262,7 @@ QString CommentDataSource::valueAt(int index, const QString &field) const
     const int i = fieldIndex(field);
     if (i < 0 || index < 0 || index >= int(m_records.size()))
         return QString();
-    const std::optional<QString> text = index == m_current ? currentValues()[i] : m_records[index].values[i];
+    const std::optional<QString> text = index == m_current ? currentValues()[i] : textOf(m_records[index].values[i]);
     return text.value_or(QString());
 }
 
@@ -250,7 +273,7 @@ bool CommentDataSource::setValue(const QString &field, const QString &value)
         return false;
     const Record &record = m_records[m_current];
     // Putting back what is stored is no edit; an empty field and one without a value look alike.
-    if (record.stored && record.values[i].value_or(QString()) == value)
+    if (record.stored && textOf(record.values[i]).value_or(QString()) == value)
         m_pending[i].reset();
     else
         m_pending[i] = nonNullText(value);
@@ -318,7 +341,8 @@ bool CommentDataSource::writeCurrentRecord()
     if (!stillThere && !insertRecord(values, &record.rowId))
         return false;
     record.stored = true;
-    record.values = values;
+    for (int i = 0; i < kFieldCount; ++i)
+        record.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
     m_pending = {};
     return true;
 }
@@ -335,7 +359,7 @@ void CommentDataSource::bindUnchangedCondition(QSqlQuery &query, const Record &r
 {
     query.addBindValue(record.rowId);
     for (const auto &value : record.values)
-        query.addBindValue(bindable(value));
+        query.addBindValue(bindable(textOf(value)));
 }
 
 bool CommentDataSource::updateRecord(const Record &record, const Values &values, bool *stillThere)
@@ -462,7 +486,7 @@ bool CommentDataSource::findFirst(const QString &criterion)
     }
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
     for (int i = 0; i < int(m_records.size()); ++i) {
-        const std::optional<QString> text = i == m_current ? currentValues()[field] : m_records[i].values[field];
+        const std::optional<QString> text = i == m_current ? currentValues()[field] : textOf(m_records[i].values[field]);
         if (text && text->compare(wanted, Qt::CaseInsensitive) == 0)
             return moveTo(i);
     }
@@ -477,6 +501,12 @@ QString CommentDataSource::findFirstFile(const QString &criterion)
 
 bool CommentDataSource::fail(const QString &action, const QSqlError &error)
 {
-    m_error = action + QStringLiteral(": ") + reasonFor(error) + QLatin1Char('.');
+    return fail(action, error.nativeErrorCode().toInt(),
+                error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
+bool CommentDataSource::fail(const QString &action, int code, const QString &message)
+{
+    m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
     return false;
 }

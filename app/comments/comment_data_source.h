@@ -3,6 +3,7 @@
 #include "comments/comment_bookmark.h"
 #include "names/comment_lookup.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -87,15 +88,18 @@ public:
 private:
     static constexpr int kFieldCount = 5;
     using Values = std::array<std::optional<QString>, kFieldCount>;
+    // Kept as read (UTF-8): a large record set then loads without converting every comment.
+    using StoredValues = std::array<std::optional<QByteArray>, kFieldCount>;
     struct Record
     {
         qint64 rowId = 0;
         bool stored = false;
-        Values values;
+        StoredValues values;
     };
 
     QSqlDatabase database() const;
     bool reload(const QString &action);
+    bool readRecords(const QString &action, const QString &query, std::vector<Record> *records);
     Values currentValues() const;
     bool leaveCurrentRecord();
     bool moveToClamped(qsizetype index);
@@ -103,6 +107,7 @@ private:
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
     bool fail(const QString &action, const QSqlError &error);
+    bool fail(const QString &action, int code, const QString &message);
     void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
     static QString unchangedCondition();
 
