@@ -1,8 +1,8 @@
+#include "comment_fixture.h"
 #include "comments/access_like.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -90,25 +90,6 @@ QString generateText(QRandomGenerator &random, const QString &alphabet, int maxL
         text += pick(random, alphabet);
     return text;
 }
-
-// An in-memory SQLite connection with the Access LIKE, removed when it goes.
-class MemoryConnection
-{
-public:
-    MemoryConnection()
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        db.open();
-    }
-    ~MemoryConnection()
-    {
-        database().close();
-        QSqlDatabase::removeDatabase(name());
-    }
-    static QString name() { return QStringLiteral("like-test"); }
-    static QSqlDatabase database() { return QSqlDatabase::database(name(), false); }
-};
 
 } // namespace
 
@@ -228,7 +209,7 @@ private slots:
     {
         QFETCH(QString, expression);
         QFETCH(QVariant, expected);
-        MemoryConnection connection;
+        TestConnection connection(QStringLiteral(":memory:"));
         QString error;
         QVERIFY2(registerAccessLike(connection.database(), &error), qPrintable(error));
         QSqlQuery query(connection.database());
@@ -241,7 +222,7 @@ private slots:
 
     void invalidPatternFailsTheStatement()
     {
-        MemoryConnection connection;
+        TestConnection connection(QStringLiteral(":memory:"));
         QVERIFY(registerAccessLike(connection.database()));
         QSqlQuery query(connection.database());
         QVERIFY(!query.exec(QStringLiteral("SELECT 'ab' LIKE 'a[b'")));
