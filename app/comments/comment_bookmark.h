@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Names one record of one record set. Any other record set, also the same data source's
+// set after a refresh, finds no record by it. A default-constructed bookmark is empty.
+class CommentBookmark
+{
+public:
+    CommentBookmark() = default;
+
+    bool isEmpty() const { return m_recordSet == 0; }
+    friend bool operator==(const CommentBookmark &, const CommentBookmark &) = default;
+
+private:
+    friend class CommentDataSource;
+    CommentBookmark(quint64 recordSet, qint64 rowId) : m_recordSet(recordSet), m_rowId(rowId) {}
+
+    quint64 m_recordSet = 0;
+    qint64 m_rowId = 0;
+};

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "comments/comment_schema.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <array>
+#include <optional>
+
+// Author, Title, Genre, File, Comment; nullopt is a field without a value.
+using FixtureRow = std::array<std::optional<QString>, 5>;
+
+inline QVariant fixtureValue(const std::optional<QString> &text)
+{
+    return text ? QVariant(*text) : QVariant(QMetaType::fromType<QString>());
+}
+
+// A connection of its own to a database file (another window, or another program), removed
+// when it goes.
+class TestConnection
+{
+public:
+    explicit TestConnection(const QString &path)
+    {
+        static int count = 0;
+        m_name = QStringLiteral("test-connection-%1").arg(++count);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        db.open();
+    }
+    ~TestConnection()
+    {
+        database().close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+
+    bool exec(const QString &sql, const QVariantList &values = {}) const
+    {
+        QSqlQuery query(database());
+        query.prepare(sql);
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        return query.exec();
+    }
+
+    // The first column of every row, "<null>" for a field without a value.
+    QStringList column(const QString &sql) const
+    {
+        QStringList texts;
+        QSqlQuery query(database());
+        query.exec(sql);
+        while (query.next())
+            texts << (query.value(0).isNull() ? QStringLiteral("<null>") : query.value(0).toString());
+        return texts;
+    }
+
+private:
+    QString m_name;
+};
+
+// A db25.mdb with Table1 and the given rows in a temporary folder.
+class CommentDatabase
+{
+public:
+    explicit CommentDatabase(const QList<FixtureRow> &rows = {})
+    {
+        TestConnection connection(path());
+        connection.exec(QString::fromLatin1(kCreateCommentTable));
+        for (const FixtureRow &row : rows) {
+            QVariantList values;
+            for (const auto &field : row)
+                values << fixtureValue(field);
+            connection.exec(QStringLiteral("INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)"), values);
+        }
+    }
+    QString path() const { return m_dir.filePath(QString::fromLatin1(kCommentDatabaseFileName)); }
+    QString folder() const { return m_dir.path(); }
+    // What the table holds now, read through a connection of its own.
+    QStringList column(const QString &field) const
+    {
+        return TestConnection(path()).column(QStringLiteral("SELECT %1 FROM Table1 ORDER BY rowid").arg(field));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline FixtureRow fileRow(const QString &file, const QString &author = QStringLiteral("A"))
+{
+    return {author, QStringLiteral("T"), QStringLiteral("G"), file, QStringLiteral("<p>c</p>")};
+}

@@ -1,0 +1,433 @@
+#include "comment_fixture.h"
+#include "comments/comment_data_source.h"
+#include "comments/comment_queries.h"
+#include "comments/saved_bookmark.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+const QString kFile = QStringLiteral("File");
+const QString kAuthor = QStringLiteral("Author");
+const QString kGenre = QStringLiteral("Genre");
+
+QList<FixtureRow> threeRows()
+{
+    return {fileRow("one.epub", "Ann"), fileRow("two.epub", "Bob"), fileRow("three.epub", "Cy")};
+}
+
+// Root writes to any file whatever its mode, so there the data source's own connection is
+// told to refuse writes instead; SQLite answers both the same way.
+void refuseWrites(const QString &path, bool *asRoot)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    *asRoot = QFileInfo(path).isWritable();
+}
+
+void refuseWritesOnNewestConnection()
+{
+    QString newest;
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        if (name.startsWith(QLatin1String("shelvana-comments-"))
+            && (newest.isEmpty() || name.section('-', -1).toInt() > newest.section('-', -1).toInt()))
+            newest = name;
+    }
+    QSqlQuery(QSqlDatabase::database(newest, false)).exec(QStringLiteral("PRAGMA query_only = ON"));
+}
+
+} // namespace
+
+class TestCommentDataSource : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openFailsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "was not found";
+        QTest::newRow("not a database") << QByteArray("Path.txt is not a database\r\n").repeated(200)
+                                        << "not a database";
+        QTest::newRow("database without the table") << QByteArray("sqlite") << "Table1";
+    }
+    void openFailsCleanly()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("db25.mdb");
+        if (content == "sqlite")
+            TestConnection(path).exec(QStringLiteral("CREATE TABLE Other (x)"));
+        else if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        CommentDataSource source(path);
+        QVERIFY(!source.open());
+        QVERIFY2(source.errorString().contains(reason), qPrintable(source.errorString()));
+        QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
+        // Every operation does nothing.
+        QVERIFY(!source.isOpen());
+        QCOMPARE(source.recordCount(), 0);
+        QVERIFY(!source.refresh());
+        QVERIFY(!source.addNew());
+        QVERIFY(!source.setValue(kFile, QStringLiteral("x")));
+        QVERIFY(!source.updateBatch());
+        QVERIFY(!source.moveLast());
+        QVERIFY(!source.deleteCurrent());
+        QVERIFY(source.bookmark().isEmpty());
+        QCOMPARE(source.findFirstFile(FileCriterion("x")), QString());
+        QCOMPARE(source.recordCount(), 0);
+    }
+
+    void opensDb25InTheCurrentDirectory()
+    {
+        CommentDatabase db(threeRows());
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(db.folder()));
+        CommentDataSource source;
+        const bool opened = source.open();
+        QDir::setCurrent(previous);
+        QVERIFY2(opened, qPrintable(source.errorString()));
+        QCOMPARE(source.recordCount(), 3);
+        QCOMPARE(source.value(kFile), QStringLiteral("one.epub"));
+    }
+
+    void emptyTableHasNothingToDo()
+    {
+        CommentDatabase db;
+        CommentDataSource source(db.path());
+        QVERIFY2(source.open(), qPrintable(source.errorString()));
+        QCOMPARE(source.recordCount(), 0);
+        QVERIFY(!source.hasCurrentRecord());
+        QVERIFY(!source.moveLast());
+        QVERIFY(!source.moveNext());
+        QVERIFY(!source.deleteCurrent());
+        QVERIFY(!source.updateBatch());
+        QVERIFY(source.bookmark().isEmpty());
+        QVERIFY(!source.setBookmark(source.bookmark()));
+        QCOMPARE(source.value(kFile), QString());
+    }
+
+    void navigationStaysWithinTheSet()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QCOMPARE(source.currentIndex(), 0);
+        QVERIFY(source.movePrevious());
+        QCOMPARE(source.value(kFile), QStringLiteral("one.epub"));
+        QVERIFY(source.moveNext());
+        QVERIFY(source.moveNext());
+        QVERIFY(source.moveNext());
+        QCOMPARE(source.value(kFile), QStringLiteral("three.epub"));
+        QVERIFY(source.moveFirst());
+        QCOMPARE(source.currentIndex(), 0);
+        QVERIFY(source.moveLast());
+        QCOMPARE(source.currentIndex(), 2);
+        QVERIFY(source.moveTo(1));
+        QCOMPARE(source.value(QStringLiteral("author")), QStringLiteral("Bob"));
+        QVERIFY(!source.moveTo(3));
+        QCOMPARE(source.currentIndex(), 1);
+    }
+
+    void addNewIsInsertedOnCommit()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        CommentDataSource other(db.path());
+        QVERIFY(source.open());
+        QVERIFY(other.open());
+        QVERIFY(source.addNew());
+        QVERIFY(source.isNewRecord());
+        QCOMPARE(source.currentIndex(), 3);
+        QCOMPARE(source.recordCount(), 3);
+        QCOMPARE(source.value(kFile), QString());
+        QVERIFY(source.setValue(kFile, QStringLiteral("new.epub")));
+        QVERIFY(source.setValue(kGenre, QString()));
+        QVERIFY(source.setValue(QStringLiteral("Comment"), QStringLiteral("<b>good</b>")));
+        QVERIFY2(source.updateBatch(), qPrintable(source.errorString()));
+        QVERIFY(!source.isNewRecord());
+        QCOMPARE(source.recordCount(), 4);
+        QCOMPARE(db.column(kFile).last(), QStringLiteral("new.epub"));
+        QCOMPARE(db.column(QStringLiteral("Comment")).last(), QStringLiteral("<b>good</b>"));
+        // An emptied field holds an empty text, one never set holds no value.
+        QCOMPARE(db.column(kGenre).last(), QString(""));
+        QCOMPARE(db.column(kAuthor).last(), QStringLiteral("<null>"));
+        QVERIFY(source.isNull(kAuthor));
+        QVERIFY(!source.isNull(kGenre));
+        // The other data source sees the record only after its refresh.
+        QCOMPARE(other.recordCount(), 3);
+        QVERIFY(other.refresh());
+        QCOMPARE(other.recordCount(), 4);
+    }
+
+    void blankNewRecordIsDroppedWhenLeft_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::newRow("first") << "first";
+        QTest::newRow("previous") << "previous";
+        QTest::newRow("last") << "last";
+        QTest::newRow("cancel") << "cancel";
+    }
+    void blankNewRecordIsDroppedWhenLeft()
+    {
+        QFETCH(QString, move);
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.moveNext());
+        QVERIFY(source.addNew());
+        if (move == "first")
+            QVERIFY(source.moveFirst());
+        else if (move == "previous")
+            QVERIFY(source.movePrevious());
+        else if (move == "last")
+            QVERIFY(source.moveLast());
+        else
+            source.cancelUpdate();
+        const int expected = move == "first" ? 0 : move == "cancel" ? 1 : 2;
+        QCOMPARE(source.currentIndex(), expected);
+        QCOMPARE(source.recordCount(), 3);
+        QCOMPARE(db.column(kFile).size(), 3);
+    }
+
+    void movingWritesPendingEdits_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::newRow("next") << "next";
+        QTest::newRow("last") << "last";
+        QTest::newRow("refresh") << "refresh";
+        QTest::newRow("find") << "find";
+        QTest::newRow("add new") << "add";
+    }
+    void movingWritesPendingEdits()
+    {
+        QFETCH(QString, move);
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("Ann Leckie")));
+        QVERIFY(source.hasPendingEdits());
+        QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann"));
+        bool moved = false;
+        if (move == "next")
+            moved = source.moveNext();
+        else if (move == "last")
+            moved = source.moveLast();
+        else if (move == "refresh")
+            moved = source.refresh();
+        else if (move == "find")
+            moved = source.findFirst(FileCriterion("two.epub"));
+        else
+            moved = source.addNew();
+        QVERIFY2(moved, qPrintable(source.errorString()));
+        QVERIFY(!source.hasPendingEdits());
+        QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie"));
+        QCOMPARE(source.valueAt(0, kAuthor), QStringLiteral("Ann Leckie"));
+    }
+
+    void puttingBackTheStoredValueIsNoEdit()
+    {
+        CommentDatabase db({{"Ann", "T", std::nullopt, "one.epub", "c"}});
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("Bob")));
+        QCOMPARE(source.value(kAuthor), QStringLiteral("Bob"));
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("Ann")));
+        QVERIFY(source.setValue(kGenre, QString()));
+        QVERIFY(!source.hasPendingEdits());
+        QVERIFY(!source.setValue(QStringLiteral("Rating"), QStringLiteral("5")));
+    }
+
+    void deleteRemovesTheCurrentRecord()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.moveNext());
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("edited, then deleted")));
+        QVERIFY2(source.deleteCurrent(), qPrintable(source.errorString()));
+        QCOMPARE(db.column(kFile), (QStringList{"one.epub", "three.epub"}));
+        QCOMPARE(source.recordCount(), 2);
+        QCOMPARE(source.value(kFile), QStringLiteral("three.epub"));
+        QVERIFY(source.deleteCurrent());
+        QCOMPARE(source.value(kFile), QStringLiteral("one.epub"));
+        QVERIFY(source.deleteCurrent());
+        QVERIFY(!source.hasCurrentRecord());
+        QVERIFY(db.column(kFile).isEmpty());
+    }
+
+    void bookmarkNamesOneRecordOfOneRecordSet()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        CommentDataSource other(db.path());
+        QVERIFY(source.open());
+        QVERIFY(other.open());
+        QVERIFY(source.moveLast());
+        const CommentBookmark mark = source.bookmark();
+        QVERIFY(!mark.isEmpty());
+        QVERIFY(source.moveFirst());
+        QVERIFY(source.setBookmark(mark));
+        QCOMPARE(source.value(kFile), QStringLiteral("three.epub"));
+        // Another data source's bookmark names no record there.
+        QVERIFY(other.moveNext());
+        QVERIFY(!other.setBookmark(mark));
+        QCOMPARE(other.currentIndex(), 1);
+        // Nor does an empty one, or one from before a refresh.
+        QVERIFY(!source.setBookmark(CommentBookmark()));
+        QVERIFY(source.refresh());
+        QVERIFY(!source.setBookmark(mark));
+        QCOMPARE(source.currentIndex(), 0);
+        // Nor one of a record deleted since.
+        QVERIFY(source.moveLast());
+        const CommentBookmark deleted = source.bookmark();
+        QVERIFY(source.deleteCurrent());
+        QVERIFY(!source.setBookmark(deleted));
+        // A new record has none until it is saved.
+        QVERIFY(source.addNew());
+        QVERIFY(source.bookmark().isEmpty());
+        QVERIFY(source.setValue(kFile, QStringLiteral("four.epub")));
+        QVERIFY(source.updateBatch());
+        const CommentBookmark saved = source.bookmark();
+        QVERIFY(source.moveFirst());
+        QVERIFY(source.setBookmark(saved));
+        QCOMPARE(source.value(kFile), QStringLiteral("four.epub"));
+    }
+
+    void savedBookmarkIsSharedAndStartsEmpty()
+    {
+        QVERIFY(SavedBookmark.isEmpty());
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        SavedBookmark = source.bookmark();
+        QVERIFY(source.moveLast());
+        QVERIFY(source.setBookmark(SavedBookmark));
+        QCOMPARE(source.currentIndex(), 0);
+        SavedBookmark = CommentBookmark();
+    }
+
+    void findFirstComparesWithoutCase_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("exact") << "two.epub" << 1;
+        QTest::newRow("other case") << "TWO.EPUB" << 1;
+        QTest::newRow("apostrophe") << "O'Brien.epub" << 3;
+        QTest::newRow("first of two") << "dup.epub" << 4;
+        QTest::newRow("no wildcards") << "*.epub" << -1;
+        QTest::newRow("no match") << "missing.epub" << -1;
+    }
+    void findFirstComparesWithoutCase()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, expected);
+        CommentDatabase db({fileRow("one.epub"), fileRow("two.epub"), {"A", "T", "G", std::nullopt, "c"},
+                            fileRow("O'Brien.epub"), fileRow("dup.epub", "first"), fileRow("DUP.epub", "second")});
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.moveTo(2));
+        const QString found = source.findFirstFile(FileCriterion(name));
+        if (expected < 0) {
+            QCOMPARE(source.currentIndex(), 2);
+            QCOMPARE(found, QString());
+        } else {
+            QCOMPARE(source.currentIndex(), expected);
+            QCOMPARE(found.compare(name, Qt::CaseInsensitive), 0);
+        }
+    }
+
+    void findFirstRefusesOtherCriteria()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.moveLast());
+        QVERIFY(!source.findFirst(QStringLiteral("File LIKE 'o*'")));
+        QVERIFY(!source.findFirst(QStringLiteral("Rating = '5'")));
+        QVERIFY(!source.errorString().isEmpty());
+        QCOMPARE(source.currentIndex(), 2);
+    }
+
+    void readOnlyDatabaseKeepsWhatWasTyped()
+    {
+        CommentDatabase db(threeRows());
+        bool asRoot = false;
+        refuseWrites(db.path(), &asRoot);
+        CommentDataSource source(db.path());
+        QVERIFY2(source.open(), qPrintable(source.errorString()));
+        if (asRoot)
+            refuseWritesOnNewestConnection();
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("typed")));
+        QVERIFY(!source.updateBatch());
+        QVERIFY2(source.errorString().contains(QLatin1String("read-only")), qPrintable(source.errorString()));
+        QVERIFY(source.hasPendingEdits());
+        QCOMPARE(source.value(kAuthor), QStringLiteral("typed"));
+        // A move whose write fails stays on the record.
+        QVERIFY(!source.moveNext());
+        QCOMPARE(source.currentIndex(), 0);
+        QVERIFY(!source.refresh());
+        QCOMPARE(source.value(kAuthor), QStringLiteral("typed"));
+        QVERIFY(!source.deleteCurrent());
+        QCOMPARE(source.recordCount(), 3);
+        QVERIFY(source.addNew() == false);
+        QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann"));
+    }
+
+    void lockedDatabaseKeepsWhatWasTyped()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.addNew());
+        QVERIFY(source.setValue(kFile, QStringLiteral("typed.epub")));
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(!source.updateBatch());
+        QVERIFY2(source.errorString().contains(QLatin1String("locked")), qPrintable(source.errorString()));
+        QVERIFY(source.isNewRecord());
+        QVERIFY(!source.moveFirst());
+        QCOMPARE(source.value(kFile), QStringLiteral("typed.epub"));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QVERIFY2(source.updateBatch(), qPrintable(source.errorString()));
+        QCOMPARE(db.column(kFile).last(), QStringLiteral("typed.epub"));
+    }
+
+    void recordChangedElsewhereIsSavedAsNew_data()
+    {
+        QTest::addColumn<QString>("elsewhere");
+        QTest::newRow("deleted") << "DELETE FROM Table1 WHERE File = 'three.epub'";
+        QTest::newRow("deleted, its rowid reused")
+            << "DELETE FROM Table1 WHERE File = 'three.epub'; INSERT INTO Table1 VALUES ('Di', 'T', 'G', 'four.epub', 'c')";
+        QTest::newRow("edited") << "UPDATE Table1 SET Genre = 'SF' WHERE File = 'three.epub'";
+    }
+    void recordChangedElsewhereIsSavedAsNew()
+    {
+        QFETCH(QString, elsewhere);
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.moveLast());
+        {
+            TestConnection otherWindow(db.path());
+            for (const QString &statement : elsewhere.split(QStringLiteral("; ")))
+                QVERIFY(otherWindow.exec(statement));
+        }
+        const QStringList before = db.column(kFile);
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("Cy Twombly")));
+        QVERIFY2(source.updateBatch(), qPrintable(source.errorString()));
+        // Nothing written over: what the other side left stays, and the edit is there too.
+        QCOMPARE(db.column(kFile), before + QStringList{"three.epub"});
+        QCOMPARE(db.column(kAuthor).last(), QStringLiteral("Cy Twombly"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommentDataSource)
+#include "test_comment_data_source.moc"
