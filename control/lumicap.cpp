@@ -2,13 +2,12 @@
 
 #include "event_codes.h"
 #include "lumicap_drawing.h"
-#include "lumicap_surface.h"
+#include "lumicap_parts.h"
 #include "ole_color.h"
 #include "saved_values.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 
 namespace {
@@ -41,16 +40,12 @@ bool isActivationKey(int key)
 Lumicap::Lumicap(QWidget *parent)
     : QWidget(parent)
     , btn_(new LumicapSurface(this))
-    , lbl_(new QLabel(QStringLiteral("Label1"), btn_))
+    , lbl_(new LumicapCaption(btn_))
     , backColor_(0)
     , foreColor_(kOleBlack)
     , mouseOverColor_(kOleRed)
 {
     setFocusPolicy(Qt::TabFocus);
-    lbl_->setObjectName(QStringLiteral("lbl"));
-    lbl_->setTextFormat(Qt::PlainText);
-    // A press on the caption is a press on the surface beneath it.
-    lbl_->setAttribute(Qt::WA_TransparentForMouseEvents);
     btn_->setMouseTracking(true);
     btn_->installEventFilter(this);
     setAccessibleName(lbl_->text());
@@ -229,7 +224,8 @@ bool Lumicap::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        if (userMode_)
+        // Filters see input even of a disabled widget; a disabled button takes none.
+        if (userMode_ && Enabled())
             handleMouse(static_cast<const QMouseEvent &>(*event));
         break;
     default:
@@ -377,12 +373,9 @@ void Lumicap::updateCaptionColor()
     const quint32 ole = ShowsHoverColor(pointerOver_, Enabled(), userMode_) ? mouseOverColor_ : foreColor_;
     const QColor color = OleColorToQColor(ole, palette());
     QPalette captionPalette = lbl_->palette();
-    // Every colour group alike, so a disabled button's caption is not greyed.
-    if (captionPalette.color(QPalette::Disabled, QPalette::WindowText) == color
-        && captionPalette.color(QPalette::Active, QPalette::WindowText) == color
-        && captionPalette.color(QPalette::Inactive, QPalette::WindowText) == color)
+    if (captionPalette.color(QPalette::Active, QPalette::WindowText) == color)
         return;
-    captionPalette.setColor(QPalette::WindowText, color);
+    captionPalette.setColor(QPalette::Active, QPalette::WindowText, color);
     lbl_->setPalette(captionPalette);
 }
 

@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 
-class QLabel;
+class LumicapCaption;
 class LumicapSurface;
 
 // The hover button: a flat, self-drawn button with a 3-D frame and a centred caption
@@ -96,7 +96,7 @@ private:
     void handleMouse(const QMouseEvent &event);
 
     LumicapSurface *btn_;
-    QLabel *lbl_;
+    LumicapCaption *lbl_;
     quint32 backColor_;
     quint32 foreColor_;
     quint32 mouseOverColor_;

@@ -4,6 +4,7 @@
 #include "lumicap_accessible.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 
 namespace {
 
@@ -18,7 +19,9 @@ LumikitPlugin::LumikitPlugin()
 
 LumikitPlugin::~LumikitPlugin()
 {
-    QAccessible::removeFactory(LumicapAccessibleFactory);
+    // At program exit the application and the factory list are gone before this library.
+    if (QCoreApplication::instance())
+        QAccessible::removeFactory(LumicapAccessibleFactory);
 }
 
 QStringList LumikitPlugin::Identifiers() const

@@ -1,4 +1,4 @@
-#include "lumicap_surface.h"
+#include "lumicap_parts.h"
 
 #include "lumicap_drawing.h"
 
@@ -41,7 +41,8 @@ void LumicapSurface::paintEvent(QPaintEvent *)
     // Work in device pixels: whole-pixel rectangles there never blur.
     painter.scale(1.0 / ratio, 1.0 / ratio);
     const QSize device(qRound(width() * ratio), qRound(height() * ratio));
-    painter.fillRect(QRect(QPoint(0, 0), device), palette().color(backgroundRole()));
+    // The active colours also when disabled: a disabled button looks like an enabled one.
+    painter.fillRect(QRect(QPoint(0, 0), device), palette().color(QPalette::Active, backgroundRole()));
     for (const FrameLine &line : FrameLines(device, qRound(kFramePen * ratio), sunken_))
         painter.fillRect(line.rect, line.color);
     if (focusMark_) {
@@ -69,4 +70,20 @@ void LumicapSurface::mouseDoubleClickEvent(QMouseEvent *event)
 void LumicapSurface::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
+}
+
+LumicapCaption::LumicapCaption(QWidget *parent)
+    : QLabel(QStringLiteral("Label1"), parent)
+{
+    setObjectName(QStringLiteral("lbl"));
+    setTextFormat(Qt::PlainText);
+    // A press on the caption is a press on the surface beneath it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LumicapCaption::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment()), text());
 }

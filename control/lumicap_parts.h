@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
+
+// The two inner parts of the hover button.
 
 // The drawing surface `btn` of the hover button: fills the control and carries the 3-D
 // frame, drawn on the device's own pixels so that it stays crisp at any scale. What a
@@ -26,4 +29,15 @@ protected:
 private:
     bool sunken_ = false;
     bool focusMark_ = false;
+};
+
+// The caption label `lbl`: sizes itself to its text and font, and draws its text in its
+// own colour also while the button is disabled, where a plain label would grey it.
+class LumicapCaption final : public QLabel
+{
+public:
+    explicit LumicapCaption(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
