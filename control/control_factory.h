@@ -25,7 +25,6 @@ public:
     virtual void WriteProperties(PropertyBag &bag) const = 0;
     // False in a form designer: the control then neither tracks the pointer nor raises events.
     virtual void SetUserMode(bool userMode) = 0;
-    virtual bool UserMode() const = 0;
 };
 
 // The entry point of a control library: creates controls by programmatic identifier.

@@ -61,7 +61,6 @@ public:
     void ReadProperties(const PropertyBag &bag) override;
     void WriteProperties(PropertyBag &bag) const override;
     void SetUserMode(bool userMode) override;
-    bool UserMode() const override { return userMode_; }
 
     QSize sizeHint() const override;
 

@@ -40,13 +40,6 @@ public:
 
     bool Contains(const QString &name) const { return indexOf(name) >= 0; }
 
-    void Remove(const QString &name)
-    {
-        const qsizetype at = indexOf(name);
-        if (at >= 0)
-            entries_.removeAt(at);
-    }
-
     // The stored names in the order they were first written.
     QStringList Names() const
     {
