@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QTest>
 #include <QWidget>
 
 // Hover buttons made the way the program makes them: from the plugin in the build folder.
@@ -32,3 +33,27 @@ inline QColor captionColor(QWidget *control)
 {
     return captionOf(control)->palette().color(QPalette::Active, QPalette::WindowText);
 }
+
+// A shown host window with hover buttons in it; its font is the host's ambient font.
+struct HostWindow
+{
+    explicit HostWindow(const QFont &ambientFont = QFont())
+    {
+        window.setFont(ambientFont);
+        window.resize(300, 120);
+    }
+    QWidget *add(const PropertyBag *saved = nullptr)
+    {
+        QWidget *button = saved ? lumikit().loadControl(QStringLiteral("Lumikit.Lumicap"), *saved, &window)
+                                : newLumicap(&window);
+        if (button)
+            button->move(10, 10);
+        return button;
+    }
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    QWidget window;
+};

@@ -28,52 +28,36 @@ Edges edgesOf(QWidget *button)
             image.pixel(w / 2, pen)};
 }
 
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kBlack = qRgb(0, 0, 0);
-
-void verifyRaised(QWidget *button)
+// Raised: white top and left, black right and bottom; sunken: the other way round.
+void verifyFrame(QWidget *button, bool sunken)
 {
+    const QRgb light = sunken ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    const QRgb dark = sunken ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
     const Edges edges = edgesOf(button);
-    QCOMPARE(edges.top, kWhite);
-    QCOMPARE(edges.left, kWhite);
-    QCOMPARE(edges.topInner, kWhite);
-    QCOMPARE(edges.right, kBlack);
-    QCOMPARE(edges.bottom, kBlack);
-    QCOMPARE(edges.bottomInner, kBlack);
+    QCOMPARE(edges.top, light);
+    QCOMPARE(edges.left, light);
+    QCOMPARE(edges.topInner, light);
+    QCOMPARE(edges.right, dark);
+    QCOMPARE(edges.bottom, dark);
+    QCOMPARE(edges.bottomInner, dark);
     // The line ends sharply: the next row is the plain background.
     QCOMPARE(edges.insideTop, surfaceOf(button)->palette().color(QPalette::Button).rgb());
 }
 
+void verifyRaised(QWidget *button)
+{
+    verifyFrame(button, false);
+}
+
 void verifySunken(QWidget *button)
 {
-    const Edges edges = edgesOf(button);
-    QCOMPARE(edges.top, kBlack);
-    QCOMPARE(edges.left, kBlack);
-    QCOMPARE(edges.right, kWhite);
-    QCOMPARE(edges.bottom, kWhite);
+    verifyFrame(button, true);
 }
 
 QPoint centerOf(const QRect &rect)
 {
     return QPoint(rect.x() + rect.width() / 2, rect.y() + rect.height() / 2);
 }
-
-struct ShownButton
-{
-    ShownButton()
-    {
-        window.resize(300, 120);
-        button = newLumicap(&window);
-        button->move(10, 10);
-    }
-    bool show()
-    {
-        window.show();
-        return QTest::qWaitForWindowExposed(&window);
-    }
-    QWidget window;
-    QWidget *button = nullptr;
-};
 
 } // namespace
 
@@ -91,34 +75,39 @@ private slots:
     void frameIsRaisedSunkenWhilePressedRaisedAgain()
     {
         QFETCH(bool, onCaption);
-        ShownButton shown;
-        QVERIFY(shown.button);
-        QVERIFY(shown.show());
-        verifyRaised(shown.button);
-        const QPoint at = onCaption ? captionOf(shown.button)->geometry().center() : QPoint(5, 5);
-        QTest::mousePress(surfaceOf(shown.button), Qt::LeftButton, {}, at);
-        verifySunken(shown.button);
-        QTest::mouseRelease(surfaceOf(shown.button), Qt::LeftButton, {}, at);
-        verifyRaised(shown.button);
+        HostWindow host;
+        QWidget *button = host.add();
+        QVERIFY(button);
+        QVERIFY(host.show());
+        int clicks = 0;
+        QVERIFY(QtControlLoader::onClick(button, [&clicks] { ++clicks; }));
+        verifyRaised(button);
+        const QPoint at = onCaption ? captionOf(button)->geometry().center() : QPoint(5, 5);
+        QTest::mousePress(surfaceOf(button), Qt::LeftButton, {}, at);
+        verifySunken(button);
+        QTest::mouseRelease(surfaceOf(button), Qt::LeftButton, {}, at);
+        verifyRaised(button);
+        QCOMPARE(clicks, 1);
     }
 
     void drawButtonRefreshAndResizeDrawTheFrame()
     {
-        ShownButton shown;
-        QVERIFY(shown.show());
+        HostWindow host;
+        QWidget *button = host.add();
+        QVERIFY(host.show());
         QVariant result;
-        QVERIFY(QMetaObject::invokeMethod(shown.button, "DrawButton", Q_RETURN_ARG(QVariant, result),
+        QVERIFY(QMetaObject::invokeMethod(button, "DrawButton", Q_RETURN_ARG(QVariant, result),
                                           Q_ARG(short, 4)));
         QVERIFY(!result.isValid());
-        verifySunken(shown.button);
-        QVERIFY(QMetaObject::invokeMethod(shown.button, "Refresh"));
-        verifyRaised(shown.button);
+        verifySunken(button);
+        QVERIFY(QMetaObject::invokeMethod(button, "Refresh"));
+        verifyRaised(button);
 
         // Resized while held: drawn raised, as the button is laid out anew.
-        QTest::mousePress(surfaceOf(shown.button), Qt::LeftButton, {}, QPoint(5, 5));
-        shown.button->resize(120, 40);
-        verifyRaised(shown.button);
-        QTest::mouseRelease(surfaceOf(shown.button), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mousePress(surfaceOf(button), Qt::LeftButton, {}, QPoint(5, 5));
+        button->resize(120, 40);
+        verifyRaised(button);
+        QTest::mouseRelease(surfaceOf(button), Qt::LeftButton, {}, QPoint(5, 5));
     }
 
     void veryLargeButtonDrawsItsFrame()
