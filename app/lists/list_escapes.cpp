@@ -12,6 +12,22 @@ QString HexEscape(char16_t code)
     return QLatin1String(byte ? "\\x" : "\\u") + digits.rightJustified(byte ? 2 : 4, QLatin1Char('0'));
 }
 
+// Plain printable ASCII other than the given specials: the common case, left untouched.
+bool IsPlain(QChar c, QLatin1String specials)
+{
+    const char16_t code = c.unicode();
+    return code >= 0x20 && code < 0x7F && !specials.contains(QLatin1Char(char(code)));
+}
+
+bool NeedsEscape(const QString &text, QLatin1String specials)
+{
+    for (const QChar c : text) {
+        if (!IsPlain(c, specials) && (c.unicode() < 0x80 || IsLineBreakingCharacter(c)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool IsLineBreakingCharacter(QChar c)
@@ -22,6 +38,8 @@ bool IsLineBreakingCharacter(QChar c)
 
 QString SingleLineText(const QString &text)
 {
+    if (!NeedsEscape(text, QLatin1String()))
+        return text;
     QString result = text;
     for (QChar &c : result) {
         if (IsLineBreakingCharacter(c))
@@ -32,6 +50,8 @@ QString SingleLineText(const QString &text)
 
 QString HtmlText(const QString &text)
 {
+    if (!NeedsEscape(text, QLatin1String("<>\"")))
+        return text;
     QString result;
     result.reserve(text.size());
     for (const QChar c : SingleLineText(text)) {
@@ -47,6 +67,8 @@ QString HtmlText(const QString &text)
 
 QString ScriptStringText(const QString &text)
 {
+    if (!NeedsEscape(text, QLatin1String("\\'\"<>")))
+        return text;
     QString result;
     result.reserve(text.size());
     for (const QChar c : text) {
@@ -62,7 +84,10 @@ QString ScriptStringText(const QString &text)
             result += HexEscape(c.unicode());
             break;
         default:
-            result += IsLineBreakingCharacter(c) ? HexEscape(c.unicode()) : QString(c);
+            if (IsLineBreakingCharacter(c))
+                result += HexEscape(c.unicode());
+            else
+                result += c;
         }
     }
     return result;

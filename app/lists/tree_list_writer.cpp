@@ -66,18 +66,23 @@ void TreeListWriter::writeHead(const QString &, const QString &topDirectory)
 
 void TreeListWriter::startDirectory(const QString &directory, int)
 {
+    m_currentDirectory = directory;
     if (FolderIdentifier(directory, m_separator) == m_topIdentifier) {
         m_declaredIdentifiers.insert(TrimmedPath(directory, m_separator), m_topIdentifier);
+        m_currentIdentifier = m_topIdentifier;
         return;
     }
     const QString parent = declaredIdentifier(ParentPath(directory, m_separator));
-    writeLine(declareFolder(directory) + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
+    m_currentIdentifier = declareFolder(directory);
+    writeLine(m_currentIdentifier + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
               + shownFolderName(directory) + QStringLiteral("');"));
 }
 
 void TreeListWriter::listFile(const QString &directory, const QString &fileName)
 {
-    writeLine(QStringLiteral("Add(") + declaredIdentifier(directory) + QStringLiteral(",'") + ScriptName(fileName)
+    // Files come right after their directory's start: spare the lookup for each of them.
+    const QString identifier = directory == m_currentDirectory ? m_currentIdentifier : declaredIdentifier(directory);
+    writeLine(QStringLiteral("Add(") + identifier + QStringLiteral(",'") + ScriptName(fileName)
               + QStringLiteral("');"));
 }
 

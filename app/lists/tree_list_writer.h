@@ -39,4 +39,6 @@ private:
     QString m_topIdentifier;
     QHash<QString, QString> m_declaredIdentifiers; // trimmed path -> identifier
     QSet<QString> m_usedIdentifiers;
+    QString m_currentDirectory;
+    QString m_currentIdentifier;
 };
