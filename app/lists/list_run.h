@@ -1,0 +1,58 @@
+#pragma once
+
+#include "shell/settings.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+class DirectoryLister;
+class ListWriter;
+
+// What a run reads from the settings, once, when it starts.
+struct ListRunInputs
+{
+    QString topDirectory;
+    QString listDirectory;
+    QString title;
+    bool tableList = false;
+    bool textList = false;
+    bool treeList = false;
+
+    // A format is written when its switch is non-zero.
+    static ListRunInputs fromSettings(const Settings &settings);
+};
+
+// The caller's side of a run: pump points and the files found.
+class ListRunProgress
+{
+public:
+    virtual ~ListRunProgress() = default;
+    // Called at every pump point; false cancels the run there.
+    virtual bool pump() { return true; }
+    virtual void fileFound(const QString &fullPath) { Q_UNUSED(fullPath); }
+};
+
+struct ListRunResult
+{
+    qint32 files = 0;
+    qint32 directories = 0;
+    // Directories that could not be read (or vanished) and were left out.
+    int skippedDirectories = 0;
+    bool cancelled = false;
+    // Why the run failed; empty when the lists were written.
+    QString error;
+
+    bool succeeded() const { return error.isEmpty() && !cancelled; }
+};
+
+// Walks the tree under the top directory breadth first, then lists every visited
+// directory and its files through the writers, which come in the order they are
+// called (table, text, tree). A failed or cancelled run leaves every earlier list
+// as it was.
+ListRunResult MakeListRun(const ListRunInputs &inputs, DirectoryLister &lister,
+                          const QList<ListWriter *> &writers, ListRunProgress &progress);
+
+// The top directory in the lister's form: no trailing separator except on the root.
+QString ListerPathOf(const QString &directory);
+Q_DECLARE_METATYPE(ListRunResult)

@@ -1,0 +1,275 @@
+#include "fakes/fake_directory_lister.h"
+#include "lists/list_run.h"
+#include "lists/list_writer.h"
+
+#include <QTest>
+
+namespace {
+
+// Records every call into a log shared by all writers, tagged with the writer's name.
+class RecordingWriter final : public ListWriter
+{
+public:
+    RecordingWriter(const QString &name, QStringList &log) : name_(name), log_(log) {}
+
+    bool failOpen = false;
+    bool failClose = false;
+
+    bool openList(const QString &listDirectory, const QString &title, const QString &top) override
+    {
+        log_ << QStringLiteral("%1 open %2|%3|%4").arg(name_, listDirectory, title, top);
+        return !failOpen;
+    }
+    void startDirectory(const QString &directory, int count) override
+    {
+        log_ << QStringLiteral("%1 start %2 %3").arg(name_, directory).arg(count);
+    }
+    void listFile(const QString &directory, const QString &file) override
+    {
+        log_ << QStringLiteral("%1 file %2 %3").arg(name_, directory, file);
+    }
+    void endDirectory(const QString &directory, int count) override
+    {
+        log_ << QStringLiteral("%1 end %2 %3").arg(name_, directory).arg(count);
+    }
+    bool closeList(qint32 files, qint32 directories, const QString &title) override
+    {
+        log_ << QStringLiteral("%1 close %2 %3 %4").arg(name_).arg(files).arg(directories).arg(title);
+        return !failClose;
+    }
+    void abandon() override { log_ << name_ + QStringLiteral(" abandon"); }
+    QString errorString() const override { return name_ + QStringLiteral(" failed"); }
+
+private:
+    QString name_;
+    QStringList &log_;
+};
+
+class Progress final : public ListRunProgress
+{
+public:
+    QStringList found;
+    int pumps = 0;
+    int cancelAtPump = -1;
+    bool pump() override { return ++pumps != cancelAtPump; }
+    void fileFound(const QString &path) override { found << path; }
+};
+
+ListRunInputs inputsFor(const QString &top)
+{
+    ListRunInputs inputs;
+    inputs.topDirectory = top;
+    inputs.listDirectory = QStringLiteral("/lists/");
+    inputs.title = QStringLiteral("T");
+    return inputs;
+}
+
+// Visit order as seen by the writers' start calls.
+QStringList startedDirectories(const QStringList &log)
+{
+    QStringList started;
+    for (const QString &line : log) {
+        if (line.startsWith(QLatin1String("w start ")))
+            started << line.section(QLatin1Char(' '), 2, 2);
+    }
+    return started;
+}
+
+FakeDirectoryLister abcTree()
+{
+    FakeDirectoryLister lister;
+    lister.addDirectory("/top", {"t.txt"});
+    lister.addDirectory("/top/A");
+    lister.addDirectory("/top/B", {"b.txt"});
+    lister.addDirectory("/top/C");
+    lister.addDirectory("/top/A/A1", {"a1.txt", "a2.txt"});
+    lister.addDirectory("/top/B/B1");
+    return lister;
+}
+
+} // namespace
+
+class TestListRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void walksBreadthFirst_data()
+    {
+        QTest::addColumn<QString>("top");
+        QTest::newRow("plain") << "/top";
+        QTest::newRow("trailing separator") << "/top/";
+    }
+    void walksBreadthFirst()
+    {
+        QFETCH(QString, top);
+        FakeDirectoryLister lister = abcTree();
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor(top), lister, {&writer}, progress);
+        QVERIFY(result.succeeded());
+        QCOMPARE(startedDirectories(log),
+                 QStringList({"/top", "/top/A", "/top/B", "/top/C", "/top/A/A1", "/top/B/B1"}));
+        QCOMPARE(result.directories, 5);
+        QCOMPARE(result.files, 4);
+        QCOMPARE(log.first(), "w open /lists/|T|" + top);
+        QCOMPARE(log.last(), QString("w close 4 5 T"));
+        QCOMPARE(progress.found, QStringList({"/top/t.txt", "/top/B/b.txt", "/top/A/A1/a1.txt", "/top/A/A1/a2.txt"}));
+    }
+
+    void callsEachDirectoryInOrder()
+    {
+        FakeDirectoryLister lister;
+        lister.addDirectory("/top", {"x", "y"});
+        lister.addDirectory("/top/Empty");
+        QStringList log;
+        RecordingWriter table("table", log), text("text", log);
+        Progress progress;
+        QVERIFY(MakeListRun(inputsFor("/top"), lister, {&table, &text}, progress).succeeded());
+        const QStringList expected{
+            "table open /lists/|T|/top", "text open /lists/|T|/top",
+            "table start /top 2", "text start /top 2",
+            "table file /top x", "text file /top x",
+            "table file /top y", "text file /top y",
+            "table end /top 2", "text end /top 2",
+            "table start /top/Empty 0", "text start /top/Empty 0",
+            "table end /top/Empty 0", "text end /top/Empty 0",
+            "table close 2 1 T", "text close 2 1 T",
+        };
+        QCOMPARE(log, expected);
+    }
+
+    void topWithoutSubdirectoriesCountsNone()
+    {
+        FakeDirectoryLister lister;
+        lister.addDirectory("/top", {"a"});
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {}, progress);
+        QVERIFY(result.succeeded());
+        QCOMPARE(result.directories, 0);
+        QCOMPARE(result.files, 1);
+    }
+
+    void rootAsTopJoinsWithOneSeparator()
+    {
+        FakeDirectoryLister lister;
+        lister.addDirectory("/", {"x.txt"});
+        lister.addDirectory("/sub", {"y.txt"});
+        Progress progress;
+        QVERIFY(MakeListRun(inputsFor("/"), lister, {}, progress).succeeded());
+        QCOMPARE(progress.found, QStringList({"/x.txt", "/sub/y.txt"}));
+    }
+
+    void refusesWithoutTopDirectory()
+    {
+        FakeDirectoryLister lister;
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor(""), lister, {&writer}, progress);
+        QVERIFY(!result.succeeded());
+        QVERIFY(result.error.contains("No e-book directory"));
+        QVERIFY(log.isEmpty());
+    }
+
+    void unreadableTopOpensNoList()
+    {
+        FakeDirectoryLister lister;
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/missing"), lister, {&writer}, progress);
+        QVERIFY(result.error.contains("/missing"));
+        QVERIFY(log.isEmpty());
+    }
+
+    void failedOpenAbandonsEveryWriter()
+    {
+        FakeDirectoryLister lister = abcTree();
+        QStringList log;
+        RecordingWriter table("table", log), text("text", log);
+        text.failOpen = true;
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&table, &text}, progress);
+        QCOMPARE(result.error, QString("text failed"));
+        QVERIFY(log.contains("table abandon"));
+        QVERIFY(log.contains("text abandon"));
+        QVERIFY(startedDirectories(log).isEmpty());
+    }
+
+    void failedCloseAbandonsTheRest()
+    {
+        FakeDirectoryLister lister = abcTree();
+        QStringList log;
+        RecordingWriter table("table", log), text("text", log), tree("tree", log);
+        text.failClose = true;
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&table, &text, &tree}, progress);
+        QCOMPARE(result.error, QString("text failed"));
+        QVERIFY(!log.contains("table abandon"));
+        QVERIFY(log.contains("tree abandon"));
+        QVERIFY(!log.contains("tree close 4 5 T"));
+    }
+
+    void skipsUnreadableDirectories()
+    {
+        FakeDirectoryLister lister = abcTree();
+        lister.unreadable.insert("/top/A");
+        lister.vanishBeforeListing.insert("/top/B");
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&writer}, progress);
+        QVERIFY(result.succeeded());
+        QCOMPARE(result.skippedDirectories, 2);
+        QCOMPARE(startedDirectories(log), QStringList({"/top", "/top/C", "/top/B/B1"}));
+        QCOMPARE(result.files, 1);
+    }
+
+    void walksADirectoryReachedTwiceOnce()
+    {
+        FakeDirectoryLister lister;
+        lister.addDirectory("/top", {"a"});
+        lister.addDirectory("/top/real", {"r"});
+        lister.addDirectory("/top/real/loop");     // links back to the top
+        lister.addDirectory("/top/zlink");         // a second way into /top/real
+        lister.sameAs.insert("/top/real/loop", "/top");
+        lister.sameAs.insert("/top/zlink", "/top/real");
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&writer}, progress);
+        QVERIFY(result.succeeded());
+        QCOMPARE(startedDirectories(log), QStringList({"/top", "/top/real"}));
+        QCOMPARE(result.directories, 1);
+    }
+
+    void cancelAbandonsLists()
+    {
+        FakeDirectoryLister lister = abcTree();
+        QStringList log;
+        RecordingWriter writer("w", log);
+        Progress progress;
+        progress.cancelAtPump = 12;
+        const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&writer}, progress);
+        QVERIFY(result.cancelled);
+        QVERIFY(!result.succeeded());
+        QCOMPARE(log.last(), QString("w abandon"));
+    }
+
+    void readsSwitchesAsNonZero()
+    {
+        Settings settings;
+        settings.ConfigTextList = 2;
+        settings.configTableList = 0;
+        settings.ConfigTreeViewList = -1;
+        const ListRunInputs inputs = ListRunInputs::fromSettings(settings);
+        QVERIFY(inputs.textList);
+        QVERIFY(!inputs.tableList);
+        QVERIFY(inputs.treeList);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListRun)
+#include "test_list_run.moc"
