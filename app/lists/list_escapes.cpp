@@ -1,5 +1,7 @@
 #include "lists/list_escapes.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr QChar kReplacementCharacter(0xFFFD);
@@ -12,33 +14,50 @@ QString HexEscape(char16_t code)
     return QLatin1String(byte ? "\\x" : "\\u") + digits.rightJustified(byte ? 2 : 4, QLatin1Char('0'));
 }
 
-// Plain printable ASCII other than the given specials: the common case, left untouched.
-bool IsPlain(QChar c, QLatin1String specials)
+// The ASCII characters a format must rewrite: the controls and its own specials.
+class AsciiSpecials
 {
-    const char16_t code = c.unicode();
-    return code >= 0x20 && code < 0x7F && !specials.contains(QLatin1Char(char(code)));
-}
-
-bool NeedsEscape(const QString &text, QLatin1String specials)
-{
-    for (const QChar c : text) {
-        if (!IsPlain(c, specials) && (c.unicode() < 0x80 || IsLineBreakingCharacter(c)))
-            return true;
+public:
+    constexpr explicit AsciiSpecials(std::string_view specials)
+    {
+        for (int code = 0; code < 0x20; ++code)
+            special_[code] = true;
+        special_[0x7F] = true;
+        for (const char c : specials)
+            special_[static_cast<unsigned char>(c)] = true;
     }
-    return false;
-}
+
+    // Scanned before any copy is made, so the common plain name costs no allocation.
+    bool needsEscape(const QString &text) const
+    {
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code < 0x80 ? special_[code] : IsLineBreakingCharacter(c))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    bool special_[0x80] = {};
+};
+
+constexpr AsciiSpecials kLineSpecials{""};
+constexpr AsciiSpecials kHtmlSpecials{"<>\""};
+constexpr AsciiSpecials kScriptSpecials{"\\'\"<>"};
 
 } // namespace
 
 bool IsLineBreakingCharacter(QChar c)
 {
-    return c.category() == QChar::Other_Control || c == QChar::LineSeparator
-           || c == QChar::ParagraphSeparator;
+    // The C0 and C1 controls with DEL, and the Unicode line and paragraph separators.
+    const char16_t code = c.unicode();
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029;
 }
 
 QString SingleLineText(const QString &text)
 {
-    if (!NeedsEscape(text, QLatin1String()))
+    if (!kLineSpecials.needsEscape(text))
         return text;
     QString result = text;
     for (QChar &c : result) {
@@ -50,7 +69,7 @@ QString SingleLineText(const QString &text)
 
 QString HtmlText(const QString &text)
 {
-    if (!NeedsEscape(text, QLatin1String("<>\"")))
+    if (!kHtmlSpecials.needsEscape(text))
         return text;
     QString result;
     result.reserve(text.size());
@@ -67,7 +86,7 @@ QString HtmlText(const QString &text)
 
 QString ScriptStringText(const QString &text)
 {
-    if (!NeedsEscape(text, QLatin1String("\\'\"<>")))
+    if (!kScriptSpecials.needsEscape(text))
         return text;
     QString result;
     result.reserve(text.size());
