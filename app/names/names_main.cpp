@@ -1,0 +1,82 @@
+// shelvana-names [DATABASE]: analyses one path per line from standard input as the
+// clipboard analysis does, and prints file, author, title and indicator per line.
+#include "names/extrapolation.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <memory>
+
+// The comment table is optional here: without its data source the tool still
+// analyses names, and refuses only a database argument.
+#if __has_include("comments/comment_data_source.h")
+#include "comments/comment_data_source.h"
+#define NAMES_TOOL_HAS_DATABASE 1
+#endif
+
+namespace {
+
+constexpr char kUsage[] = "Usage: shelvana-names [DATABASE]\n"
+                          "Reads one path per line from standard input and prints, tab-separated,\n"
+                          "the file, author and title fields and the indicator (green or grey).\n";
+
+QString IndicatorName(Indicator indicator)
+{
+    return indicator == Indicator::Green ? QStringLiteral("green") : QStringLiteral("grey");
+}
+
+// Fields carry over from line to line, as on the window.
+void AnalyseLines(CommentLookup *lookup)
+{
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    FileInfo info;
+    QString line;
+    while (in.readLineInto(&line)) {
+        info = ExtrapolateAuthorTitle(line, info, lookup).info;
+        out << info.file << '\t' << info.author << '\t' << info.title << '\t' << IndicatorName(info.indicator)
+            << '\n';
+        out.flush();
+    }
+}
+
+int Fail(const QString &message)
+{
+    QTextStream(stderr) << "shelvana-names: " << message << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments.size() == 1 && (arguments[0] == QLatin1String("-h") || arguments[0] == QLatin1String("--help"))) {
+        QTextStream(stdout) << kUsage;
+        return 0;
+    }
+    if (arguments.size() > 1) {
+        QTextStream(stderr) << kUsage;
+        return 2;
+    }
+    if (arguments.isEmpty()) {
+        AnalyseLines(nullptr);
+        return 0;
+    }
+
+    const QString databasePath = arguments[0];
+    // Opening a missing file would create an empty database; report it instead.
+    if (!QFileInfo(databasePath).isFile())
+        return Fail(QStringLiteral("cannot open database %1: no such file").arg(databasePath));
+#ifdef NAMES_TOOL_HAS_DATABASE
+    CommentDataSource source(databasePath);
+    if (!source.open())
+        return Fail(QStringLiteral("cannot open database %1: %2").arg(databasePath, source.errorString()));
+    AnalyseLines(&source);
+    return 0;
+#else
+    return Fail(QStringLiteral("cannot open database %1: built without comment table support").arg(databasePath));
+#endif
+}
