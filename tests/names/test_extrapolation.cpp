@@ -1,4 +1,5 @@
 #include "names/comment_lookup.h"
+#include "names/display_text.h"
 #include "names/extrapolation.h"
 
 #include <QRandomGenerator>
@@ -41,15 +42,6 @@ FileInfo EarlierFields()
 {
     return FileInfo{QStringLiteral("old.pdf"), QStringLiteral("Old Author"), QStringLiteral("Old Title"),
                     Indicator::Green};
-}
-
-bool OnlyDisplayCharacters(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u == u' ' || u == u'\'' || (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z')
-               || (u >= u'a' && u <= u'z');
-    });
 }
 
 QString RandomPath(QRandomGenerator &random, qsizetype pieces)

@@ -1,4 +1,5 @@
 #include "names/name_routines.h"
+#include "names/display_text.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -15,18 +16,6 @@ bool HoldsDoubleSpace(const QString &text)
 bool HasOuterSpace(const QString &text)
 {
     return text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
-}
-
-bool OnlyDisplayCharacters(const QString &text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool plain = u == u' ' || u == u'\'' || (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z')
-                           || (u >= u'a' && u <= u'z');
-        if (!plain)
-            return false;
-    }
-    return true;
 }
 
 // Texts built from the characters that steer the routines, plus control characters,
