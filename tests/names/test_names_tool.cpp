@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +25,33 @@ ToolRun RunTool(const QStringList &arguments, const QByteArray &input)
     tool.waitForFinished(30000);
     return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
             QString::fromUtf8(tool.readAllStandardError())};
+}
+
+// A comment database holding one record per file name.
+bool WriteCommentDatabase(const QString &path, const QStringList &files)
+{
+    bool written = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture");
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            written = query.exec("CREATE TABLE Table1 (Author TEXT, Title TEXT, Genre TEXT, File TEXT, Comment TEXT)");
+            for (const QString &file : files) {
+                query.prepare("INSERT INTO Table1 (File) VALUES (?)");
+                query.addBindValue(file);
+                written = written && query.exec();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("fixture");
+    return written;
+}
+
+void SkipWithoutDatabaseSupport(const ToolRun &run)
+{
+    if (run.err.contains("built without comment table support"))
+        QSKIP("shelvana-names was built without the comment data source");
 }
 
 } // namespace
@@ -62,6 +91,35 @@ private slots:
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.contains("cannot open database") && run.err.contains(missing), qPrintable(run.err));
         QVERIFY(!QFile::exists(missing));
+    }
+
+    void indicatorReflectsTheDatabase()
+    {
+        QTemporaryDir dir;
+        const QString database = dir.filePath("db25.mdb");
+        QVERIFY(WriteCommentDatabase(database, {"O'Brien - Tales.txt", "asimov - foundation.pdf"}));
+        const ToolRun run = RunTool({database}, "/b/O'Brien - Tales.txt\n"
+                                                "/b/Asimov - Foundation.pdf\n"
+                                                "/b/Unknown - Book.txt\n");
+        SkipWithoutDatabaseSupport(run);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString("O'Brien - Tales.txt\tO' Brien\tTales\tgreen\n"
+                                  "Asimov - Foundation.pdf\tAsimov\tFoundation\tgrey\n"
+                                  "Unknown - Book.txt\tUnknown\tBook\tgrey\n"));
+    }
+
+    void unreadableDatabaseFailsClearly()
+    {
+        QTemporaryDir dir;
+        const QString junk = dir.filePath("db25.mdb");
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        const ToolRun run = RunTool({junk}, "/b/a.txt\n");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains("cannot open database") && run.err.contains(junk), qPrintable(run.err));
     }
 
     void tooManyArgumentsShowUsage()
