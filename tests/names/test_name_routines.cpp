@@ -6,6 +6,9 @@
 
 using namespace NameRoutines;
 
+using TextRoutine = QString (*)(const QString &);
+Q_DECLARE_METATYPE(TextRoutine)
+
 namespace {
 
 bool HoldsDoubleSpace(const QString &text)
@@ -103,20 +106,45 @@ private slots:
         QCOMPARE(RemoveParentheses("a (b] [c) d"), QString("a  d"));
     }
 
-    void blankOddCharacters_data()
+    // The text-to-text steps of the pipeline, one table; each row names its routine.
+    void textRoutines_data()
     {
+        QTest::addColumn<TextRoutine>("routine");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("kept classes") << "Az 09 'x'" << "Az 09 'x'";
-        QTest::newRow("punctuation") << "a_b-c.d,e(f)" << "a b c d e f ";
-        QTest::newRow("control characters") << QString("a\tb\r\nc") + QChar(0) << "a b  c ";
-        QTest::newRow("non-ASCII") << QString("Z") + QChar(0xE9) + QChar(0xFFFD) << "Z  ";
+        const auto row = [](const char *name, TextRoutine routine, const QString &text, const QString &expected) {
+            QTest::newRow(name) << routine << text << expected;
+        };
+        row("blank: kept classes", BlankOddCharacters, "Az 09 'x'", "Az 09 'x'");
+        row("blank: punctuation", BlankOddCharacters, "a_b-c.d,e(f)", "a b c d e f ");
+        row("blank: control characters", BlankOddCharacters, QString("a\tb\r\nc") + QChar(0), "a b  c ");
+        row("blank: non-ASCII", BlankOddCharacters, QString("Z") + QChar(0xE9) + QChar(0xFFFD), "Z  ");
+
+        row("split: empty", SplitAtCapitals, "", "");
+        row("split: capitalised words", SplitAtCapitals, "IsaacAsimov", " Isaac Asimov");
+        row("split: acronym before word", SplitAtCapitals, "HTMLGuide", "HTML Guide");
+        row("split: acronym at the end", SplitAtCapitals, "getHTML", "get HTML");
+        row("split: lone capital", SplitAtCapitals, "A", "A");
+        row("split: after apostrophe", SplitAtCapitals, "O'Brien", " O' Brien");
+        row("split: after digit", SplitAtCapitals, "2Good", "2 Good");
+
+        row("proper: empty", ProperCase, "", "");
+        row("proper: words", ProperCase, "hELLO wORLD", "Hello World");
+        row("proper: only space starts a word", ProperCase, "o'brien 2nd x-ray", "O'brien 2nd X-ray");
+        row("proper: leading space", ProperCase, " isaac", " Isaac");
+        row("proper: non-ASCII untouched", ProperCase, QString(QChar(0xE9)) + "cole", QString(QChar(0xE9)) + "cole");
+
+        row("collapse: empty", CollapseSpaces, "", "");
+        row("collapse: only spaces", CollapseSpaces, "    ", "");
+        row("collapse: runs and ends", CollapseSpaces, "  a   b c  ", "a b c");
+        row("collapse: tabs are not spaces", CollapseSpaces, "a\t\tb", "a\t\tb");
     }
-    void blankOddCharacters()
+    void textRoutines()
     {
+        QFETCH(TextRoutine, routine);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(BlankOddCharacters(text), expected);
+        QCOMPARE(routine(text), expected);
     }
 
     void hasLowerCase_data()
@@ -133,58 +161,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, expected);
         QCOMPARE(HasLowerCase(text), expected);
-    }
-
-    void splitAtCapitals_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("capitalised words") << "IsaacAsimov" << " Isaac Asimov";
-        QTest::newRow("acronym before word") << "HTMLGuide" << "HTML Guide";
-        QTest::newRow("acronym at the end") << "getHTML" << "get HTML";
-        QTest::newRow("lone capital") << "A" << "A";
-        QTest::newRow("after apostrophe") << "O'Brien" << " O' Brien";
-        QTest::newRow("after digit") << "2Good" << "2 Good";
-    }
-    void splitAtCapitals()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(SplitAtCapitals(text), expected);
-    }
-
-    void properCase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("words") << "hELLO wORLD" << "Hello World";
-        QTest::newRow("only space starts a word") << "o'brien 2nd x-ray" << "O'brien 2nd X-ray";
-        QTest::newRow("leading space") << " isaac" << " Isaac";
-        QTest::newRow("non-ASCII untouched") << QString(QChar(0xE9)) + "cole" << QString(QChar(0xE9)) + "cole";
-    }
-    void properCase()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(ProperCase(text), expected);
-    }
-
-    void collapseSpaces_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only spaces") << "    " << "";
-        QTest::newRow("runs and ends") << "  a   b c  " << "a b c";
-        QTest::newRow("tabs are not spaces") << "a\t\tb" << "a\t\tb";
-    }
-    void collapseSpaces()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(CollapseSpaces(text), expected);
     }
 
     void longTextIsHandled()
