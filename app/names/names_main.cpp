@@ -72,8 +72,10 @@ int main(int argc, char *argv[])
         return Fail(QStringLiteral("cannot open database %1: no such file").arg(databasePath));
 #ifdef NAMES_TOOL_HAS_DATABASE
     CommentDataSource source(databasePath);
-    if (!source.open())
-        return Fail(QStringLiteral("cannot open database %1: %2").arg(databasePath, source.errorString()));
+    if (!source.open()) {
+        const QString reason = source.errorString();
+        return Fail(reason.isEmpty() ? QStringLiteral("cannot open database %1").arg(databasePath) : reason);
+    }
     AnalyseLines(&source);
     return 0;
 #else
