@@ -1,19 +1,10 @@
 // shelvana-names [DATABASE]: analyses one path per line from standard input as the
 // clipboard analysis does, and prints file, author, title and indicator per line.
+#include "comments/comment_data_source.h"
 #include "names/extrapolation.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTextStream>
-
-#include <memory>
-
-// The comment table is optional here: without its data source the tool still
-// analyses names, and refuses only a database argument.
-#if __has_include("comments/comment_data_source.h")
-#include "comments/comment_data_source.h"
-#define NAMES_TOOL_HAS_DATABASE 1
-#endif
 
 namespace {
 
@@ -67,10 +58,6 @@ int main(int argc, char *argv[])
     }
 
     const QString databasePath = arguments[0];
-    // Opening a missing file would create an empty database; report it instead.
-    if (!QFileInfo(databasePath).isFile())
-        return Fail(QStringLiteral("cannot open database %1: no such file").arg(databasePath));
-#ifdef NAMES_TOOL_HAS_DATABASE
     CommentDataSource source(databasePath);
     if (!source.open()) {
         const QString reason = source.errorString();
@@ -78,7 +65,4 @@ int main(int argc, char *argv[])
     }
     AnalyseLines(&source);
     return 0;
-#else
-    return Fail(QStringLiteral("cannot open database %1: built without comment table support").arg(databasePath));
-#endif
 }
