@@ -1,5 +1,6 @@
 #include "names/extrapolation.h"
 
+#include "comments/comment_queries.h"
 #include "names/comment_lookup.h"
 #include "names/name_routines.h"
 #include "names/path_routines.h"
@@ -84,13 +85,6 @@ QStringList WordsOf(const QString &text)
 }
 
 } // namespace
-
-QString FileCriterion(const QString &file)
-{
-    QString key = file;
-    key.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1String("File = '") + key + QLatin1Char('\'');
-}
 
 Analysis ExtrapolateAuthorTitle(const QString &text, const FileInfo &current, CommentLookup *lookup,
                                 QChar separator)

@@ -46,6 +46,3 @@ Analysis ExtrapolateAuthorTitle(const QString &text, const FileInfo &current, Co
 // file name's other words the title (an emptied word leaves two spaces). Nothing
 // when no word is shared.
 std::optional<AuthorTitle> MatchFolderWords(const QString &folder, const QString &name);
-
-// The find criterion for a file's record, its quotes doubled.
-QString FileCriterion(const QString &file);
