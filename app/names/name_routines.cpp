@@ -81,10 +81,7 @@ QString RemoveBrackets(const QString &text)
 QString BlankOddCharacters(const QString &text)
 {
     QString result = text;
-    for (QChar &c : result) {
-        if (IsOther(c))
-            c = kSpace;
-    }
+    std::replace_if(result.begin(), result.end(), IsOther, QChar(kSpace));
     return result;
 }
 
