@@ -1,0 +1,68 @@
+// shelvana-names [DATABASE]: analyses one path per line from standard input as the
+// clipboard analysis does, and prints file, author, title and indicator per line.
+#include "comments/comment_data_source.h"
+#include "names/extrapolation.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+constexpr char kUsage[] = "Usage: shelvana-names [DATABASE]\n"
+                          "Reads one path per line from standard input and prints, tab-separated,\n"
+                          "the file, author and title fields and the indicator (green or grey).\n";
+
+QString IndicatorName(Indicator indicator)
+{
+    return indicator == Indicator::Green ? QStringLiteral("green") : QStringLiteral("grey");
+}
+
+// Fields carry over from line to line, as on the window.
+void AnalyseLines(CommentLookup *lookup)
+{
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    FileInfo info;
+    QString line;
+    while (in.readLineInto(&line)) {
+        info = ExtrapolateAuthorTitle(line, info, lookup).info;
+        out << info.file << '\t' << info.author << '\t' << info.title << '\t' << IndicatorName(info.indicator)
+            << '\n';
+        out.flush();
+    }
+}
+
+int Fail(const QString &message)
+{
+    QTextStream(stderr) << "shelvana-names: " << message << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments.size() == 1 && (arguments[0] == QLatin1String("-h") || arguments[0] == QLatin1String("--help"))) {
+        QTextStream(stdout) << kUsage;
+        return 0;
+    }
+    if (arguments.size() > 1) {
+        QTextStream(stderr) << kUsage;
+        return 2;
+    }
+    if (arguments.isEmpty()) {
+        AnalyseLines(nullptr);
+        return 0;
+    }
+
+    const QString databasePath = arguments[0];
+    CommentDataSource source(databasePath);
+    if (!source.open()) {
+        const QString reason = source.errorString();
+        return Fail(reason.isEmpty() ? QStringLiteral("cannot open database %1").arg(databasePath) : reason);
+    }
+    AnalyseLines(&source);
+    return 0;
+}

@@ -1,0 +1,127 @@
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun RunTool(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess tool;
+    tool.start(QDir(qEnvironmentVariable("SHELVANA_BUILD_DIR")).filePath("shelvana-names"), arguments);
+    if (!tool.waitForStarted())
+        return {};
+    tool.write(input);
+    tool.closeWriteChannel();
+    tool.waitForFinished(30000);
+    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+            QString::fromUtf8(tool.readAllStandardError())};
+}
+
+// A comment database holding one record per file name.
+bool WriteCommentDatabase(const QString &path, const QStringList &files)
+{
+    bool written = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture");
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            written = query.exec("CREATE TABLE Table1 (Author TEXT, Title TEXT, Genre TEXT, File TEXT, Comment TEXT)");
+            for (const QString &file : files) {
+                query.prepare("INSERT INTO Table1 (File) VALUES (?)");
+                query.addBindValue(file);
+                written = written && query.exec();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("fixture");
+    return written;
+}
+
+} // namespace
+
+class TestNamesTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void analysesEachLineCarryingFieldsOver()
+    {
+        const QByteArray input = "/home/ann/Books/Isaac Asimov - Foundation.pdf\n"
+                                 "/home/ann/Books/Asimov-.txt\r\n"
+                                 "\n"
+                                 "/home/ann/Books/Isaac Asimov/The Asimov Collection.txt\n";
+        const ToolRun run = RunTool({}, input);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString("Isaac Asimov - Foundation.pdf\tIsaac Asimov\tFoundation\tgrey\n"
+                                  "Asimov-.txt\tAsimov\tFoundation\tgrey\n"
+                                  "Asimov-.txt\tAsimov\tFoundation\tgrey\n"
+                                  "The Asimov Collection.txt\tAsimov\tThe  Collection\tgrey\n"));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void keepsNonAsciiFileNames()
+    {
+        const ToolRun run = RunTool({}, QStringLiteral("/b/Émile Zola - Nana.epub\n").toUtf8());
+        QCOMPARE(run.out, QStringLiteral("Émile Zola - Nana.epub\tMile Zola\tNana\tgrey\n"));
+    }
+
+    void missingDatabaseFailsClearly()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath("db25.mdb");
+        const ToolRun run = RunTool({missing}, "/b/a.txt\n");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.startsWith("shelvana-names: ") && run.err.contains(missing), qPrintable(run.err));
+        QVERIFY(!QFile::exists(missing));
+    }
+
+    void indicatorReflectsTheDatabase()
+    {
+        QTemporaryDir dir;
+        const QString database = dir.filePath("db25.mdb");
+        QVERIFY(WriteCommentDatabase(database, {"O'Brien - Tales.txt", "asimov - foundation.pdf"}));
+        const ToolRun run = RunTool({database}, "/b/O'Brien - Tales.txt\n"
+                                                "/b/Asimov - Foundation.pdf\n"
+                                                "/b/Unknown - Book.txt\n");
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QString("O'Brien - Tales.txt\tO' Brien\tTales\tgreen\n"
+                                  "Asimov - Foundation.pdf\tAsimov\tFoundation\tgrey\n"
+                                  "Unknown - Book.txt\tUnknown\tBook\tgrey\n"));
+    }
+
+    void unreadableDatabaseFailsClearly()
+    {
+        QTemporaryDir dir;
+        const QString junk = dir.filePath("db25.mdb");
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        const ToolRun run = RunTool({junk}, "/b/a.txt\n");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.startsWith("shelvana-names: ") && run.err.contains(junk), qPrintable(run.err));
+    }
+
+    void tooManyArgumentsShowUsage()
+    {
+        const ToolRun run = RunTool({"a", "b"}, "");
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("Usage: shelvana-names [DATABASE]"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNamesTool)
+#include "test_names_tool.moc"
