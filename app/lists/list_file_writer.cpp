@@ -26,9 +26,10 @@ bool ListFileWriter::openList(const QString &listDirectory, const QString &title
         m_file.reset();
         return false;
     }
+    m_buffer.reserve(kBufferSize);
     // Without it a browser may guess another encoding for the page.
     if (m_encoding == Encoding::Utf8WithByteOrderMark)
-        m_file->write("\xEF\xBB\xBF");
+        m_buffer.append("\xEF\xBB\xBF");
     writeHead(title, topDirectory);
     return true;
 }
@@ -41,6 +42,7 @@ bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &
         return false;
     }
     writeTail(files, directories, title);
+    writeBuffer();
     // The last buffered lines are written here. QSaveFile would commit a file cut short
     // by a failed flush, so a failure must stop before commit.
     if (m_writeError.isEmpty() && !m_file->flush())
@@ -58,6 +60,7 @@ void ListFileWriter::abandon()
 {
     // Destroying an uncommitted file removes it and keeps the old list.
     m_file.reset();
+    m_buffer.truncate(0);
 }
 
 QString ListFileWriter::errorString() const
@@ -69,9 +72,24 @@ void ListFileWriter::writeLine(const QString &line)
 {
     if (!m_file || !m_writeError.isEmpty())
         return;
-    const QByteArray bytes = line.toUtf8().append(kLineEnd);
-    if (m_file->write(bytes) != bytes.size())
+    // Encoded straight into one large buffer: a list has a line per file, and a
+    // conversion and a write call for each would cost more than the walk itself.
+    const qsizetype needed = m_encoder.requiredSpace(line.size()) + qsizetype(sizeof(kLineEnd) - 1);
+    if (m_buffer.size() + needed > kBufferSize)
+        writeBuffer();
+    const qsizetype used = m_buffer.size();
+    m_buffer.resize(used + needed);
+    char *end = m_encoder.appendToBuffer(m_buffer.data() + used, line);
+    for (const char *c = kLineEnd; *c; ++c)
+        *end++ = *c;
+    m_buffer.truncate(end - m_buffer.constData());
+}
+
+void ListFileWriter::writeBuffer()
+{
+    if (m_writeError.isEmpty() && m_file->write(m_buffer) != m_buffer.size())
         m_writeError = lastWriteError();
+    m_buffer.truncate(0);
 }
 
 QString ListFileWriter::lastWriteError() const

@@ -2,6 +2,8 @@
 
 #include "lists/list_writer.h"
 
+#include <QByteArray>
+#include <QStringEncoder>
 #include <memory>
 
 class QSaveFile;
@@ -41,6 +43,11 @@ private:
     Encoding m_encoding;
     QString m_path;
     QString lastWriteError() const;
+    void writeBuffer();
+
+    static constexpr qsizetype kBufferSize = 256 * 1024;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_buffer;
 
     std::unique_ptr<QSaveFile> m_file;
     QString m_writeError;

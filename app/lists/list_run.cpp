@@ -1,6 +1,5 @@
 #include "lists/list_run.h"
 
-#include "lists/entry_names.h"
 #include "lists/list_writer.h"
 #include "platform/directory_lister.h"
 
@@ -48,14 +47,13 @@ public:
         if (inputs_.topDirectory.isEmpty())
             return failed(QStringLiteral("No e-book directory is set in the settings."));
         const QString top = ListerPathOf(inputs_.topDirectory);
-        std::optional<QStringList> topSubdirectories = lister_.listSubdirectories(top);
-        if (!topSubdirectories)
+        std::optional<DirectoryEntries> topEntries = lister_.readDirectory(top);
+        if (!topEntries)
             return failed(QStringLiteral("The e-book directory \"%1\" cannot be read.").arg(top));
         if (!openWriters())
             return result_;
         try {
-            walk(top, *topSubdirectories);
-            listVisitedDirectories();
+            walk(top, *topEntries);
         } catch (const Cancelled &) {
             abandonWriters(0);
             result_.cancelled = true;
@@ -107,70 +105,46 @@ private:
         }
     }
 
-    // Queues the subdirectories not seen before (a link can lead back into the tree).
-    void queueSubdirectories(const QStringList &subdirectories)
+    // Breadth first: the directories are listed in the order they are found, level by
+    // level, each read once. Only directory paths wait in the queue.
+    void walk(const QString &top, const DirectoryEntries &topEntries)
     {
-        pump();
-        for (const QString &subdirectory : subdirectories) {
-            pump();
-            if (firstVisit(subdirectory)) {
-                queue_.push_back(subdirectory);
-                ++result_.directories;
-            }
-        }
-    }
-
-    bool firstVisit(const QString &directory)
-    {
-        const QString identity = lister_.directoryIdentity(directory);
-        if (seen_.contains(identity))
-            return false;
-        seen_.insert(identity);
-        return true;
-    }
-
-    void walk(const QString &top, const QStringList &topSubdirectories)
-    {
-        firstVisit(top);
-        visits_.push_back(top);
-        pump();
-        queueSubdirectories(topSubdirectories);
+        seen_.insert(topEntries.identity);
+        visit(top, topEntries);
         while (!queue_.empty()) {
-            const QString current = queue_.front();
+            const QString directory = queue_.front();
             queue_.pop_front();
-            std::optional<QStringList> subdirectories = lister_.listSubdirectories(current);
-            if (!subdirectories) {
+            pump();
+            std::optional<DirectoryEntries> entries = lister_.readDirectory(directory);
+            if (!entries) {
                 ++result_.skippedDirectories;
                 continue;
             }
-            visits_.push_back(current);
-            queueSubdirectories(*subdirectories);
+            if (seen_.contains(entries->identity)) {
+                --result_.directories; // a link back into the tree: walked once already
+                continue;
+            }
+            seen_.insert(entries->identity);
+            visit(directory, *entries);
         }
     }
 
-    void listVisitedDirectories()
+    void visit(const QString &directory, const DirectoryEntries &entries)
     {
-        while (!visits_.empty()) {
-            const QString directory = visits_.front();
-            visits_.pop_front();
-            listDirectory(directory);
-        }
+        listFiles(directory, entries.files);
+        for (const QString &subdirectory : entries.subdirectories)
+            queue_.push_back(subdirectory);
+        result_.directories += qint32(entries.subdirectories.size());
     }
 
-    void listDirectory(const QString &directory)
+    void listFiles(const QString &directory, const QStringList &files)
     {
-        std::optional<QStringList> files = lister_.listFiles(directory);
-        pump();
-        if (!files) {
-            ++result_.skippedDirectories;
-            return;
-        }
-        const int count = int(files->size());
+        const int count = int(files.size());
         for (ListWriter *writer : writers_)
             writer->startDirectory(directory, count);
-        for (const QString &file : *files) {
+        for (const QString &file : files) {
             pump();
-            progress_.fileFound(JoinFilePath(directory, file));
+            progress_.fileFound(directory, file);
             for (ListWriter *writer : writers_)
                 writer->listFile(directory, file);
         }
@@ -186,7 +160,6 @@ private:
     ListRunProgress &progress_;
     ListRunResult result_;
     std::deque<QString> queue_;
-    std::deque<QString> visits_;
     QSet<QString> seen_;
 };
 

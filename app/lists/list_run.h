@@ -30,7 +30,12 @@ public:
     virtual ~ListRunProgress() = default;
     // Called at every pump point; false cancels the run there.
     virtual bool pump() { return true; }
-    virtual void fileFound(const QString &fullPath) { Q_UNUSED(fullPath); }
+    // A file of the directory; JoinFilePath gives its full path.
+    virtual void fileFound(const QString &directory, const QString &fileName)
+    {
+        Q_UNUSED(directory);
+        Q_UNUSED(fileName);
+    }
 };
 
 struct ListRunResult
@@ -46,9 +51,9 @@ struct ListRunResult
     bool succeeded() const { return error.isEmpty() && !cancelled; }
 };
 
-// Walks the tree under the top directory breadth first, then lists every visited
-// directory and its files through the writers, which come in the order they are
-// called (table, text, tree). A failed or cancelled run leaves every earlier list
+// Walks the tree under the top directory breadth first and lists every directory
+// and its files through the writers, which come in the order they are called
+// (table, text, tree). A failed or cancelled run leaves every earlier list
 // as it was.
 ListRunResult MakeListRun(const ListRunInputs &inputs, DirectoryLister &lister,
                           const QList<ListWriter *> &writers, ListRunProgress &progress);

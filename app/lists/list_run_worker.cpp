@@ -1,5 +1,6 @@
 #include "lists/list_run_worker.h"
 
+#include "lists/entry_names.h"
 #include "lists/perform_list_run.h"
 
 #include <QElapsedTimer>
@@ -24,12 +25,12 @@ public:
 
     bool pump() override { return !cancelled_; }
 
-    void fileFound(const QString &path) override
+    void fileFound(const QString &directory, const QString &fileName) override
     {
         if (remaining_ == 0)
             return;
         --remaining_;
-        batch_ << path;
+        batch_ << JoinFilePath(directory, fileName);
         if (batch_.size() >= kBatchSize || sinceSend_.elapsed() >= kBatchMilliseconds)
             flush();
     }

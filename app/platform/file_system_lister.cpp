@@ -9,7 +9,14 @@ namespace {
 
 enum class EntryKind { Directory, File, Other };
 
-EntryKind kindOf(const QByteArray &directory, const dirent *entry)
+EntryKind kindOfMode(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return EntryKind::Directory;
+    return S_ISREG(mode) ? EntryKind::File : EntryKind::Other;
+}
+
+EntryKind kindOf(int directoryDescriptor, const dirent *entry)
 {
     switch (entry->d_type) {
     case DT_DIR:
@@ -22,35 +29,18 @@ EntryKind kindOf(const QByteArray &directory, const dirent *entry)
     default:
         return EntryKind::Other;
     }
-    QByteArray path = directory;
-    if (!path.endsWith('/'))
-        path += '/';
-    path += entry->d_name;
     struct stat info {};
-    if (::stat(path.constData(), &info) != 0)
+    if (::fstatat(directoryDescriptor, entry->d_name, &info, 0) != 0)
         return EntryKind::Other; // dangling link
-    if (S_ISDIR(info.st_mode))
-        return EntryKind::Directory;
-    return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
+    return kindOfMode(info.st_mode);
 }
 
-// Reads the visible entries of one kind; nothing when the directory cannot be opened.
-std::optional<QStringList> readNames(const QString &directory, EntryKind wanted)
+QString identityOf(int directoryDescriptor)
 {
-    const QByteArray nativeDirectory = QFile::encodeName(directory);
-    DIR *handle = ::opendir(nativeDirectory.constData());
-    if (!handle)
-        return std::nullopt;
-    QStringList names;
-    while (const dirent *entry = ::readdir(handle)) {
-        if (entry->d_name[0] == '.')
-            continue; // hidden, and the "." and ".." entries
-        if (kindOf(nativeDirectory, entry) == wanted)
-            names.append(QFile::decodeName(entry->d_name));
-    }
-    ::closedir(handle);
-    FileSystemLister::sortNames(names);
-    return names;
+    struct stat info {};
+    if (::fstat(directoryDescriptor, &info) != 0)
+        return {};
+    return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
 }
 
 } // namespace
@@ -65,29 +55,39 @@ void FileSystemLister::sortNames(QStringList &names)
 
 QString FileSystemLister::childPath(const QString &directory, const QString &name)
 {
-    return directory.endsWith(QLatin1Char('/')) ? directory + name
-                                                : directory + QLatin1Char('/') + name;
+    if (directory.endsWith(QLatin1Char('/')))
+        return directory + name;
+    return directory + QLatin1Char('/') + name;
 }
 
-std::optional<QStringList> FileSystemLister::listSubdirectories(const QString &directory)
+std::optional<DirectoryEntries> FileSystemLister::readDirectory(const QString &directory)
 {
-    auto names = readNames(directory, EntryKind::Directory);
-    if (names) {
-        for (QString &name : *names)
-            name = childPath(directory, name);
+    DIR *handle = ::opendir(QFile::encodeName(directory).constData());
+    if (!handle)
+        return std::nullopt;
+    const int descriptor = ::dirfd(handle);
+    DirectoryEntries entries;
+    entries.identity = identityOf(descriptor);
+    if (entries.identity.isEmpty())
+        entries.identity = directory;
+    while (const dirent *entry = ::readdir(handle)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and the "." and ".." entries
+        switch (kindOf(descriptor, entry)) {
+        case EntryKind::Directory:
+            entries.subdirectories.append(QFile::decodeName(entry->d_name));
+            break;
+        case EntryKind::File:
+            entries.files.append(QFile::decodeName(entry->d_name));
+            break;
+        case EntryKind::Other:
+            break;
+        }
     }
-    return names;
-}
-
-std::optional<QStringList> FileSystemLister::listFiles(const QString &directory)
-{
-    return readNames(directory, EntryKind::File);
-}
-
-QString FileSystemLister::directoryIdentity(const QString &directory)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(directory).constData(), &info) != 0)
-        return directory;
-    return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
+    ::closedir(handle);
+    sortNames(entries.subdirectories);
+    sortNames(entries.files);
+    for (QString &name : entries.subdirectories)
+        name = childPath(directory, name);
+    return entries;
 }

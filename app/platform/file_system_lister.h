@@ -6,9 +6,7 @@
 class FileSystemLister final : public DirectoryLister
 {
 public:
-    std::optional<QStringList> listSubdirectories(const QString &directory) override;
-    std::optional<QStringList> listFiles(const QString &directory) override;
-    QString directoryIdentity(const QString &directory) override;
+    std::optional<DirectoryEntries> readDirectory(const QString &directory) override;
 
     // Case-blind ascending order, ties broken by exact order.
     static void sortNames(QStringList &names);

@@ -6,15 +6,13 @@
 #include <QSet>
 
 // An in-memory tree: directories by full path, with their files. Directories can be
-// made unreadable for the walk or for the file listing, and two paths can be made
-// to name the same directory (a link).
+// made unreadable, and two paths can be made to name the same directory (a link).
 class FakeDirectoryLister final : public DirectoryLister
 {
 public:
     QHash<QString, QStringList> subdirectories; // full paths
     QHash<QString, QStringList> files;          // names
     QSet<QString> unreadable;                   // fails everywhere
-    QSet<QString> vanishBeforeListing;          // fails only when its files are read
     QHash<QString, QString> sameAs;             // link path -> real path
 
     void addDirectory(const QString &path, const QStringList &fileNames = {})
@@ -28,21 +26,11 @@ public:
         }
     }
 
-    std::optional<QStringList> listSubdirectories(const QString &directory) override
+    std::optional<DirectoryEntries> readDirectory(const QString &directory) override
     {
-        if (unreadable.contains(directory) || !subdirectories.contains(directory))
+        if (unreadable.contains(directory) || !files.contains(directory))
             return std::nullopt;
-        return subdirectories.value(directory);
-    }
-    std::optional<QStringList> listFiles(const QString &directory) override
-    {
-        if (unreadable.contains(directory) || vanishBeforeListing.contains(directory)
-            || !files.contains(directory))
-            return std::nullopt;
-        return files.value(directory);
-    }
-    QString directoryIdentity(const QString &directory) override
-    {
-        return sameAs.value(directory, directory);
+        return DirectoryEntries{sameAs.value(directory, directory), subdirectories.value(directory),
+                                files.value(directory)};
     }
 };

@@ -1,4 +1,5 @@
 #include "fakes/fake_directory_lister.h"
+#include "lists/entry_names.h"
 #include "lists/list_run.h"
 #include "lists/list_writer.h"
 
@@ -52,7 +53,10 @@ public:
     int pumps = 0;
     int cancelAtPump = -1;
     bool pump() override { return ++pumps != cancelAtPump; }
-    void fileFound(const QString &path) override { found << path; }
+    void fileFound(const QString &directory, const QString &file) override
+    {
+        found << JoinFilePath(directory, file);
+    }
 };
 
 ListRunInputs inputsFor(const QString &top)
@@ -216,15 +220,16 @@ private slots:
     {
         FakeDirectoryLister lister = abcTree();
         lister.unreadable.insert("/top/A");
-        lister.vanishBeforeListing.insert("/top/B");
+        lister.unreadable.insert("/top/B");
         QStringList log;
         RecordingWriter writer("w", log);
         Progress progress;
         const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&writer}, progress);
         QVERIFY(result.succeeded());
         QCOMPARE(result.skippedDirectories, 2);
-        QCOMPARE(startedDirectories(log), QStringList({"/top", "/top/C", "/top/B/B1"}));
+        QCOMPARE(startedDirectories(log), QStringList({"/top", "/top/C"}));
         QCOMPARE(result.files, 1);
+        QCOMPARE(result.directories, 3);
     }
 
     void walksADirectoryReachedTwiceOnce()
