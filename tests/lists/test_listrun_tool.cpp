@@ -1,3 +1,5 @@
+#include "support/test_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -5,14 +7,6 @@
 #include <QTest>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes = {})
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 struct ToolRun
 {
@@ -39,13 +33,13 @@ private slots:
     void printsTotalsAndWritesLists()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("books/a.txt"));
-        writeFile(dir.filePath("books/SF/b.txt"));
-        writeFile(dir.filePath("books/SF/c.txt"));
+        WriteTestFile(dir.filePath("books/a.txt"));
+        WriteTestFile(dir.filePath("books/SF/b.txt"));
+        WriteTestFile(dir.filePath("books/SF/c.txt"));
         QDir().mkpath(dir.filePath("lists"));
         const QByteArray settings = dir.filePath("books").toUtf8() + "/\r\n" + dir.filePath("lists").toUtf8()
                                     + "/\r\n 1 \r\n 1 \r\n 1 \r\nTitle\r\n 0 \r\n";
-        writeFile(dir.filePath("Path.txt"), settings);
+        WriteTestFile(dir.filePath("Path.txt"), settings);
 
         const ToolRun run = runTool({dir.filePath("Path.txt")});
         QCOMPARE(run.exitCode, 0);
@@ -69,7 +63,7 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         if (!settings.isEmpty())
-            writeFile(dir.filePath("Path.txt"), settings);
+            WriteTestFile(dir.filePath("Path.txt"), settings);
         const ToolRun run = runTool({dir.filePath("Path.txt")});
         QVERIFY(run.exitCode != 0);
         QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());

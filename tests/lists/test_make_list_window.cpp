@@ -1,5 +1,6 @@
 #include "fakes/fake_sound_player.h"
 #include "lists/make_list_window.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,14 +13,6 @@
 #include <memory>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes = {})
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QString labelText(QWidget *window, const char *name)
 {
@@ -57,10 +50,10 @@ private slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        writeFile(dir_->filePath("books/a.txt"));
-        writeFile(dir_->filePath("books/SF/b.txt"));
+        WriteTestFile(dir_->filePath("books/a.txt"));
+        WriteTestFile(dir_->filePath("books/SF/b.txt"));
         QDir().mkpath(dir_->filePath("lists"));
-        writeFile(script(), "</SCRIPT></HEAD>\r\n");
+        WriteTestFile(script(), "</SCRIPT></HEAD>\r\n");
         settings_ = Settings();
         settings_.ConfigEbookDir = dir_->filePath("books") + "/";
         settings_.ConfigListDir = dir_->filePath("lists") + "/";
@@ -113,7 +106,7 @@ private slots:
 
     void reportsFailureAndKeepsEarlierLists()
     {
-        writeFile(dir_->filePath("lists/EBook.txt"), "earlier list");
+        WriteTestFile(dir_->filePath("lists/EBook.txt"), "earlier list");
         QFile::remove(script());
         QPointer<MakeListWindow> window = openWindow();
         waitForDone(window);
@@ -137,7 +130,7 @@ private slots:
     void closingBeforeTheEndIsSafe()
     {
         for (int i = 0; i < 300; ++i)
-            writeFile(dir_->filePath(QString("books/many/%1.txt").arg(i)));
+            WriteTestFile(dir_->filePath(QString("books/many/%1.txt").arg(i)));
         QPointer<MakeListWindow> window = openWindow();
         QTest::qWait(520);
         window->close();

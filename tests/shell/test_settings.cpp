@@ -2,27 +2,11 @@
 #include "shell/config_commands.h"
 #include "shell/settings_file.h"
 #include "shell/text_lines.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
 
 class TestSettings : public QObject
 {
@@ -43,7 +27,7 @@ private slots:
         s.ConfigSound = 0;
         QString error;
         QVERIFY(SaveSettings(s, &error, path));
-        QCOMPARE(readAll(path), QByteArray("/home/ann/Books/\r\n/home/ann/Lists/\r\n 1 \r\n 0 \r\n 1 \r\n"
+        QCOMPARE(ReadTestFile(path), QByteArray("/home/ann/Books/\r\n/home/ann/Lists/\r\n 1 \r\n 0 \r\n 1 \r\n"
                                            "My Books\r\n 0 \r\n"));
     }
 
@@ -100,7 +84,7 @@ private slots:
         QCOMPARE(LoadSettings(dir.filePath("absent.txt")), Settings());
 
         const QString path = dir.filePath("Path.txt");
-        writeAll(path, "/books/\n/lists/\r 1 \r\n");
+        WriteTestFile(path, "/books/\n/lists/\r 1 \r\n");
         Settings expected;
         expected.ConfigEbookDir = "/books/";
         expected.ConfigListDir = "/lists/";
