@@ -1,17 +1,25 @@
 #include "lists/make_list_window.h"
+#include "platform/qt_control_loader.h"
 #include "platform/qt_sound_player.h"
 #include "shell/program_files.h"
 #include "shell/settings_file.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
+
+    QtControlLoader controls;
+    if (!controls.load()) {
+        QMessageBox::warning(nullptr, QStringLiteral("Shelvana"),
+                             controls.errorText() + QStringLiteral("\n\nStandard buttons are used instead."));
+    }
     const Settings settings = LoadSettings();
     QtSoundPlayer sound;
-    auto *window = new MakeListWindow(settings, sound, ProgramFile(QStringLiteral("Script.txt")));
+    auto *window = new MakeListWindow(settings, sound, &controls, ProgramFile(QStringLiteral("Script.txt")));
     window->show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "lists/make_list_window.h"
 
+#include "platform/qt_command_button.h"
 #include "shell/sound_cues.h"
 
 #include <QCloseEvent>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -33,14 +33,14 @@ QString skippedMessage(int skipped)
 
 } // namespace
 
-MakeListWindow::MakeListWindow(const Settings &settings, SoundPlayer &sound, const QString &scriptPath,
-                               QWidget *parent)
+MakeListWindow::MakeListWindow(const Settings &settings, SoundPlayer &sound, QtControlLoader *controls,
+                               const QString &scriptPath, QWidget *parent)
     : QWidget(parent, Qt::Window), settings_(settings), scriptPath_(scriptPath)
 {
     setObjectName(QStringLiteral("MakeList"));
     setWindowTitle(QStringLiteral("Make Book List"));
     setAttribute(Qt::WA_DeleteOnClose);
-    buildControls();
+    buildControls(controls);
     worker_.setForwardLimit(kVisibleFoundFiles);
     connect(&worker_, &ListRunWorker::filesFound, this, &MakeListWindow::showFound);
     connect(&worker_, &ListRunWorker::finished, this, &MakeListWindow::showResult);
@@ -50,7 +50,7 @@ MakeListWindow::MakeListWindow(const Settings &settings, SoundPlayer &sound, con
     startTrigger_->start();
 }
 
-void MakeListWindow::buildControls()
+void MakeListWindow::buildControls(QtControlLoader *controls)
 {
     auto *stats = new QGroupBox(QStringLiteral("Stats"));
     stats->setObjectName(QStringLiteral("Frame1"));
@@ -74,9 +74,8 @@ void MakeListWindow::buildControls()
     status_->setObjectName(QStringLiteral("StatusMessage"));
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);
-    done_ = new QPushButton(QStringLiteral("Done"));
+    done_ = CreateCommandButton(controls, QStringLiteral("Done"), QString(), this, [this] { close(); });
     done_->setObjectName(QStringLiteral("ExitNow"));
-    connect(done_, &QPushButton::clicked, this, &QWidget::close);
 
     auto *right = new QVBoxLayout;
     right->addWidget(found_, 1);

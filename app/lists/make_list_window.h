@@ -8,8 +8,8 @@
 class QLabel;
 class QListWidget;
 class QProgressBar;
-class QPushButton;
 class QTimer;
+class QtControlLoader;
 class SoundPlayer;
 
 // "Make Book List": starts one list run shortly after it opens, shows the files
@@ -22,14 +22,15 @@ public:
     // The visible found-file list stops growing here; the totals keep counting.
     static constexpr int kVisibleFoundFiles = 32000;
 
-    MakeListWindow(const Settings &settings, SoundPlayer &sound, const QString &scriptPath,
-                   QWidget *parent = nullptr);
+    // controls makes the hover button for "Done"; without it a standard button is used.
+    MakeListWindow(const Settings &settings, SoundPlayer &sound, QtControlLoader *controls,
+                   const QString &scriptPath, QWidget *parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
+    void buildControls(QtControlLoader *controls);
     void startRun();
     void tickActivity();
     void showFound(const QStringList &paths);
@@ -46,7 +47,7 @@ private:
     QListWidget *found_ = nullptr;
     QProgressBar *bar_ = nullptr;
     QLabel *status_ = nullptr;
-    QPushButton *done_ = nullptr;
+    QWidget *done_ = nullptr;
     QTimer *startTrigger_ = nullptr;
     QTimer *activityTimer_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "fakes/fake_sound_player.h"
 #include "lists/make_list_window.h"
+#include "platform/qt_control_loader.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ private:
 
     MakeListWindow *openWindow()
     {
-        auto *window = new MakeListWindow(settings_, sound_, script());
+        auto *window = new MakeListWindow(settings_, sound_, nullptr, script());
         window->show();
         return window;
     }
@@ -125,6 +126,22 @@ private slots:
         QVERIFY(!labelText(window, "StatusMessage").isEmpty());
         QCOMPARE(labelText(window, "Label1"), QString("0"));
         delete window;
+    }
+
+    void doneIsAHoverButtonWhenTheLibraryLoads()
+    {
+        QtControlLoader controls(qEnvironmentVariable("SHELVANA_BUILD_DIR"));
+        QVERIFY2(controls.load(), qPrintable(controls.errorText()));
+        QPointer<MakeListWindow> window = new MakeListWindow(settings_, sound_, &controls, script());
+        window->show();
+        QWidget *done = window->findChild<QWidget *>("ExitNow");
+        QCOMPARE(done->property("Caption").toString(), QString("Done"));
+        QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 10000);
+        // The press lands on whichever inner part of the button lies under the pointer.
+        const QPoint centre = done->rect().center();
+        QWidget *part = done->childAt(centre) ? done->childAt(centre) : done;
+        QTest::mouseClick(part, Qt::LeftButton, {}, part->mapFrom(done, centre));
+        QTRY_VERIFY(window.isNull());
     }
 
     void closingBeforeTheEndIsSafe()
