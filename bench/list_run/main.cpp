@@ -3,6 +3,7 @@
 // writes every path to a file, on the same synthetic tree, and reports the peak
 // memory of each. A second tree with the same folders and a quarter of the files
 // shows that the run's memory follows the folders, not the files.
+#include "common/synthetic_tree.h"
 #include "lists/perform_list_run.h"
 
 #include <QDir>
@@ -54,29 +55,6 @@ Measure bestOf(int runs, const std::function<bool()> &job)
     return best;
 }
 
-// FOLDERS folders two levels deep (about sqrt(FOLDERS) at the top), FILES spread evenly.
-void buildTree(const QString &root, int files, int folders)
-{
-    int perTop = 1;
-    while (perTop * perTop < folders)
-        ++perTop;
-    QStringList leaves;
-    for (int i = 0; i < folders; ++i) {
-        const int top = i / perTop;
-        const QString path = i % perTop == 0 ? QStringLiteral("%1/Author %2").arg(root).arg(top)
-                                             : QStringLiteral("%1/Author %2/Series %3").arg(root).arg(top).arg(i);
-        QDir().mkpath(path);
-        leaves << path;
-    }
-    for (int i = 0; i < files; ++i) {
-        QFile file(QStringLiteral("%1/Author %2 - Book Title %3.epub").arg(leaves[i % leaves.size()]).arg(i % 97).arg(i));
-        if (!file.open(QIODevice::WriteOnly)) {
-            std::fprintf(stderr, "cannot create %s\n", qPrintable(file.fileName()));
-            std::exit(1);
-        }
-    }
-}
-
 bool plainWalk(const QString &root, const QString &output)
 {
     std::ofstream out(output.toStdString(), std::ios::binary);
@@ -121,8 +99,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(lists);
     std::printf("building trees: %d files in %d folders, and %d files in %d folders\n", files, folders,
                 files / 4, folders);
-    buildTree(big, files, folders);
-    buildTree(small, files / 4, folders);
+    BuildSyntheticTree(big, files, folders);
+    BuildSyntheticTree(small, files / 4, folders);
 
     const Measure baseline = bestOf(3, [&] { return plainWalk(big, work.filePath(QStringLiteral("walk.txt"))); });
     const Measure run = bestOf(3, [&] { return listRun(big, lists); });
