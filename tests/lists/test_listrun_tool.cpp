@@ -47,6 +47,21 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("lists/EBookTree.html")));
     }
 
+    void linkLoopEndsAndIsWalkedOnce()
+    {
+        QTemporaryDir dir;
+        WriteTestFile(dir.filePath("books/a.txt"));
+        WriteTestFile(dir.filePath("books/SF/b.txt"));
+        QVERIFY(QFile::link(dir.filePath("books"), dir.filePath("books/SF/back to top")));
+        QVERIFY(QFile::link(dir.filePath("books/SF"), dir.filePath("books/SF again")));
+        QDir().mkpath(dir.filePath("lists"));
+        WriteTestFile(dir.filePath("Path.txt"), dir.filePath("books").toUtf8() + "/\r\n" + dir.filePath("lists").toUtf8()
+                                                    + "/\r\n 1 \r\n 0 \r\n 0 \r\nT\r\n 0 \r\n");
+        const ToolRun run = runTool({dir.filePath("Path.txt")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("Files = 2\nDirectories = 1\n"));
+    }
+
     void failsWithAReason_data()
     {
         QTest::addColumn<QByteArray>("settings");
