@@ -18,7 +18,9 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*/bench_*; do echo "== $$b"; $$b || exit 1; done
+	@for b in $(BUILD)/bench/*/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
+	done
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \

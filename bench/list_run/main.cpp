@@ -71,7 +71,7 @@ bool listRun(const QString &root, const QString &listDirectory)
     inputs.title = QStringLiteral("Benchmark");
     inputs.tableList = inputs.textList = inputs.treeList = true;
     ListRunProgress quiet;
-    const ListRunResult result = PerformListRun(inputs, QStringLiteral(SHELVANA_SCRIPT_FILE), quiet);
+    const ListRunResult result = PerformListRun(inputs, QStringLiteral(SHELVANA_BUILD_DIR "/Script.txt"), quiet);
     if (!result.succeeded())
         std::fprintf(stderr, "list run failed: %s\n", qPrintable(result.error));
     return result.succeeded();

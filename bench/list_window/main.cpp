@@ -73,7 +73,7 @@ int main(int argc, char *argv[])
     settings.ConfigTextList = settings.configTableList = settings.ConfigTreeViewList = 1;
     SilentPlayer sound;
     QPointer<MakeListWindow> window =
-        new MakeListWindow(settings, sound, nullptr, QStringLiteral(SHELVANA_SCRIPT_FILE));
+        new MakeListWindow(settings, sound, nullptr, QStringLiteral(SHELVANA_BUILD_DIR "/Script.txt"));
     window->show();
     QWidget *done = window->findChild<QWidget *>(QStringLiteral("ExitNow"));
 
