@@ -62,11 +62,8 @@ ListRunWorker::ListRunWorker(QObject *parent) : QObject(parent)
 
 ListRunWorker::~ListRunWorker()
 {
-    if (thread_) {
-        cancel();
-        thread_->wait();
-        delete thread_;
-    }
+    cancel();
+    joinThread();
 }
 
 void ListRunWorker::start(const ListRunInputs &inputs, const QString &scriptPath)
@@ -78,7 +75,7 @@ void ListRunWorker::start(const ListRunInputs &inputs, const QString &scriptPath
         ListRunResult result;
         {
             BatchingProgress progress(cancelled_, forwardLimit_, [this](QStringList paths) {
-                QMetaObject::invokeMethod(this, [this, paths] { deliver(paths); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this, [this, paths] { emit filesFound(paths); }, Qt::QueuedConnection);
             });
             result = PerformListRun(inputs, scriptPath, progress);
         }
@@ -87,15 +84,17 @@ void ListRunWorker::start(const ListRunInputs &inputs, const QString &scriptPath
     thread_->start();
 }
 
-void ListRunWorker::deliver(const QStringList &paths)
-{
-    emit filesFound(paths);
-}
-
 void ListRunWorker::finish(const ListRunResult &result)
 {
+    joinThread();
+    emit finished(result);
+}
+
+void ListRunWorker::joinThread()
+{
+    if (!thread_)
+        return;
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
-    emit finished(result);
 }

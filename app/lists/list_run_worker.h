@@ -23,14 +23,13 @@ public:
     void setForwardLimit(int limit) { forwardLimit_ = limit; }
     void start(const ListRunInputs &inputs, const QString &scriptPath);
     void cancel() { cancelled_ = true; }
-    bool isRunning() const { return thread_ != nullptr; }
 
 signals:
     void filesFound(const QStringList &paths);
     void finished(const ListRunResult &result);
 
 private:
-    void deliver(const QStringList &paths);
+    void joinThread();
     void finish(const ListRunResult &result);
 
     QThread *thread_ = nullptr;

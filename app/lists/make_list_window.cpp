@@ -116,8 +116,7 @@ void MakeListWindow::tickActivity()
 
 void MakeListWindow::showFound(const QStringList &paths)
 {
-    const int room = kVisibleFoundFiles - found_->count();
-    found_->addItems(paths.mid(0, std::max(room, 0)));
+    found_->addItems(paths); // the worker hands back no more than the list shows
 }
 
 void MakeListWindow::showResult(const ListRunResult &result)

@@ -43,15 +43,16 @@ QString identityOf(int directoryDescriptor)
     return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
 }
 
-} // namespace
-
-void FileSystemLister::sortNames(QStringList &names)
+// Case-blind ascending order, ties broken by exact order.
+void sortNames(QStringList &names)
 {
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int blind = a.compare(b, Qt::CaseInsensitive);
         return blind != 0 ? blind < 0 : a < b;
     });
 }
+
+} // namespace
 
 QString FileSystemLister::childPath(const QString &directory, const QString &name)
 {

@@ -8,8 +8,6 @@ class FileSystemLister final : public DirectoryLister
 public:
     std::optional<DirectoryEntries> readDirectory(const QString &directory) override;
 
-    // Case-blind ascending order, ties broken by exact order.
-    static void sortNames(QStringList &names);
     // The child's path: no doubled separator under the root.
     static QString childPath(const QString &directory, const QString &name);
 };

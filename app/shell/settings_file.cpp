@@ -54,15 +54,22 @@ Settings LoadSettings(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return settings;
     const QStringList lines = SplitTextLines(QString::fromUtf8(file.readAll()));
-    const auto line = [&lines](int index) { return index < lines.size() ? lines[index] : QString(); };
-    const auto present = [&lines](int index) { return index < lines.size(); };
-    if (present(0)) settings.ConfigEbookDir = line(0);
-    if (present(1)) settings.ConfigListDir = line(1);
-    if (present(2)) settings.ConfigTextList = ParseSwitch(line(2));
-    if (present(3)) settings.configTableList = ParseSwitch(line(3));
-    if (present(4)) settings.ConfigTreeViewList = ParseSwitch(line(4));
-    if (present(5)) settings.ConfigListTitle = line(5);
-    if (present(6)) settings.ConfigSound = ParseSwitch(line(6));
+    // A missing line leaves its field at the initial value.
+    const auto readText = [&lines](int index, QString &field) {
+        if (index < lines.size())
+            field = lines[index];
+    };
+    const auto readSwitch = [&lines](int index, qint16 &field) {
+        if (index < lines.size())
+            field = ParseSwitch(lines[index]);
+    };
+    readText(0, settings.ConfigEbookDir);
+    readText(1, settings.ConfigListDir);
+    readSwitch(2, settings.ConfigTextList);
+    readSwitch(3, settings.configTableList);
+    readSwitch(4, settings.ConfigTreeViewList);
+    readText(5, settings.ConfigListTitle);
+    readSwitch(6, settings.ConfigSound);
     return settings;
 }
 
