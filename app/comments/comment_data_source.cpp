@@ -1,4 +1,5 @@
 #include "comments/comment_data_source.h"
+#include "comments/comment_queries.h"
 
 #include "comments/access_like.h"
 #include "comments/comment_schema.h"
@@ -493,9 +494,9 @@ bool CommentDataSource::findFirst(const QString &criterion)
     return false;
 }
 
-QString CommentDataSource::findFirstFile(const QString &criterion)
+QString CommentDataSource::findFile(const QString &fileName)
 {
-    findFirst(criterion);
+    findFirst(FileCriterion(fileName));
     return value(QStringLiteral("File"));
 }
 

@@ -83,7 +83,7 @@ public:
     // Criterion "Field = 'text'" (quotes in the text doubled), compared without regard to case.
     // The first matching record becomes current; without a match the current record stays.
     bool findFirst(const QString &criterion);
-    QString findFirstFile(const QString &criterion) override;
+    QString findFile(const QString &fileName) override;
 
 private:
     static constexpr int kFieldCount = 5;

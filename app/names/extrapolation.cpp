@@ -1,6 +1,5 @@
 #include "names/extrapolation.h"
 
-#include "comments/comment_queries.h"
 #include "names/comment_lookup.h"
 #include "names/name_routines.h"
 #include "names/path_routines.h"
@@ -41,7 +40,7 @@ Indicator LookUpComment(const QString &file, CommentLookup *lookup)
 {
     if (!lookup)
         return Indicator::Grey;
-    return lookup->findFirstFile(FileCriterion(file)) == file ? Indicator::Green : Indicator::Grey;
+    return lookup->findFile(file) == file ? Indicator::Green : Indicator::Grey;
 }
 
 // Splits the name at the first separator: the part before goes to `first`, the part

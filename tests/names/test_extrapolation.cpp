@@ -16,25 +16,20 @@ class FakeCommentTable : public CommentLookup
 public:
     explicit FakeCommentTable(QStringList files) : files(std::move(files)) {}
 
-    QString findFirstFile(const QString &criterion) override
+    QString findFile(const QString &fileName) override
     {
-        criteria.append(criterion);
-        const QString prefix = QStringLiteral("File = '");
-        if (criterion.startsWith(prefix) && criterion.endsWith(QLatin1Char('\''))) {
-            const QString key = criterion.mid(prefix.size(), criterion.size() - prefix.size() - 1)
-                                    .replace(QLatin1String("''"), QLatin1String("'"));
-            for (qsizetype i = 0; i < files.size(); ++i) {
-                if (files[i].compare(key, Qt::CaseInsensitive) == 0) {
-                    current = i;
-                    break;
-                }
+        asked.append(fileName);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            if (files[i].compare(fileName, Qt::CaseInsensitive) == 0) {
+                current = i;
+                break;
             }
         }
         return current >= 0 ? files[current] : QString();
     }
 
     QStringList files;
-    QStringList criteria;
+    QStringList asked;
     qsizetype current = -1;
 };
 
@@ -156,39 +151,39 @@ private slots:
         const Analysis analysis = ExtrapolateAuthorTitle(text, EarlierFields(), &table, QLatin1Char('\\'));
         QCOMPARE(analysis.info, EarlierFields());
         QVERIFY(!analysis.emptyClipboard);
-        QVERIFY(table.criteria.isEmpty());
+        QVERIFY(table.asked.isEmpty());
     }
 
     void indicator_data()
     {
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("criterion");
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<Indicator>("indicator");
         QTest::addColumn<qsizetype>("current");
         QTest::newRow("record found") << QStringList{"x.txt", "Asimov - Foundation.pdf"}
-                                      << "/b/Asimov - Foundation.pdf" << "File = 'Asimov - Foundation.pdf'"
+                                      << "/b/Asimov - Foundation.pdf" << "Asimov - Foundation.pdf"
                                       << Indicator::Green << qsizetype(1);
-        QTest::newRow("apostrophe doubled") << QStringList{"O'Brien - Tales.txt"} << "/b/O'Brien - Tales.txt"
-                                            << "File = 'O''Brien - Tales.txt'" << Indicator::Green << qsizetype(0);
+        QTest::newRow("apostrophe") << QStringList{"O'Brien - Tales.txt"} << "/b/O'Brien - Tales.txt"
+                                    << "O'Brien - Tales.txt" << Indicator::Green << qsizetype(0);
         QTest::newRow("case differs: found, but grey")
             << QStringList{"asimov - foundation.pdf"} << "/b/Asimov - Foundation.pdf"
-            << "File = 'Asimov - Foundation.pdf'" << Indicator::Grey << qsizetype(0);
+            << "Asimov - Foundation.pdf" << Indicator::Grey << qsizetype(0);
         QTest::newRow("two records: first one") << QStringList{"a.txt", "A.txt", "A.txt"} << "/b/A.txt"
-                                                << "File = 'A.txt'" << Indicator::Grey << qsizetype(0);
-        QTest::newRow("no record") << QStringList{"x.txt"} << "/b/y.txt" << "File = 'y.txt'" << Indicator::Grey
+                                                << "A.txt" << Indicator::Grey << qsizetype(0);
+        QTest::newRow("no record") << QStringList{"x.txt"} << "/b/y.txt" << "y.txt" << Indicator::Grey
                                    << qsizetype(-1);
     }
     void indicator()
     {
         QFETCH(QStringList, records);
         QFETCH(QString, path);
-        QFETCH(QString, criterion);
+        QFETCH(QString, asked);
         QFETCH(Indicator, indicator);
         QFETCH(qsizetype, current);
         FakeCommentTable table(records);
         const Analysis analysis = ExtrapolateAuthorTitle(path, EarlierFields(), &table);
-        QCOMPARE(table.criteria, QStringList{criterion});
+        QCOMPARE(table.asked, QStringList{asked});
         QCOMPARE(analysis.info.indicator, indicator);
         QCOMPARE(table.current, current);
     }
