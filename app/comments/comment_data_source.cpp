@@ -6,6 +6,7 @@
 #include "comments/sqlite_handle.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -73,6 +74,13 @@ QVariant bindable(const std::optional<QString> &value)
     return value ? QVariant(nonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
 }
 
+// The rowid travels with each row under this name; a view's rows have none (it is null).
+constexpr char kKey[] = "shelvana_key";
+// Rows read at a time: a screenful of a grid and some to spare.
+constexpr int kPageSize = 64;
+// Rows kept read; beyond this the ones farthest from the latest read are dropped.
+constexpr int kCacheLimit = 4096;
+
 // The record set query for a record source: a table name, or an Access query of all fields of
 // one table ("SELECT * FROM Table1 WHERE ..."), whose tail is kept as it is. The rowid is
 // read along, since it is the only way back to the row. Empty when the source is neither.
@@ -88,7 +96,8 @@ QString recordSetQuery(const QString &source, QString *table)
     if (!match.hasMatch())
         return QString();
     *table = match.captured(1);
-    return QStringLiteral("SELECT rowid, %1 FROM %2%3").arg(fieldList(), *table, match.captured(2));
+    return QStringLiteral("SELECT rowid AS %1, %2 FROM %3%4").arg(QLatin1String(kKey), fieldList(), *table,
+                                                                  match.captured(2));
 }
 
 QString reasonFor(int code, const QString &message)
@@ -107,6 +116,8 @@ QString reasonFor(int code, const QString &message)
         return QStringLiteral("the file is not a database");
     case SQLITE_CORRUPT:
         return QStringLiteral("the database file is damaged");
+    case SQLITE_INTERRUPT:
+        return QStringLiteral("reading the records took too long (the record set may have no end)");
     case SQLITE_CANTOPEN:
         return QStringLiteral("the database file could not be opened");
     default:
@@ -114,12 +125,52 @@ QString reasonFor(int code, const QString &message)
     }
 }
 
+// Gives up a read that runs longer than the limit: SQLite then ends it with SQLITE_INTERRUPT.
+class ReadDeadline
+{
+public:
+    ReadDeadline(sqlite3 *connection, int limitMs) : m_connection(connection), m_limitMs(limitMs)
+    {
+        m_timer.start();
+        sqlite3_progress_handler(m_connection, 1000, &ReadDeadline::expired, this);
+    }
+    ~ReadDeadline() { sqlite3_progress_handler(m_connection, 0, nullptr, nullptr); }
+    ReadDeadline(const ReadDeadline &) = delete;
+    ReadDeadline &operator=(const ReadDeadline &) = delete;
+
+private:
+    static int expired(void *self)
+    {
+        const auto *deadline = static_cast<const ReadDeadline *>(self);
+        return deadline->m_timer.hasExpired(deadline->m_limitMs) ? 1 : 0;
+    }
+    sqlite3 *m_connection;
+    int m_limitMs;
+    QElapsedTimer m_timer;
+};
+
+using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
+
+// An Access pattern that matches exactly the given text: each pattern character in brackets.
+QString literalPattern(const QString &text)
+{
+    QString pattern;
+    for (const QChar c : text) {
+        if (c == u'*' || c == u'?' || c == u'#' || c == u'[')
+            pattern += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            pattern += c;
+    }
+    return pattern;
+}
+
 const QString kCouldNotSave = QStringLiteral("Could not save the record");
 
 } // namespace
 
-CommentDataSource::CommentDataSource(const QString &databasePath)
-    : m_path(databasePath), m_connection(nextConnectionName()), m_recordSource(QLatin1String(kCommentTableName))
+CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
+    : QObject(parent), m_path(databasePath), m_connection(nextConnectionName()),
+      m_recordSource(QLatin1String(kCommentTableName))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     // mode=rw: open an existing file only, never create one.
@@ -137,6 +188,11 @@ CommentDataSource::~CommentDataSource()
 QSqlDatabase CommentDataSource::database() const
 {
     return QSqlDatabase::database(m_connection, false);
+}
+
+sqlite3 *CommentDataSource::connection() const
+{
+    return SqliteHandle(database());
 }
 
 bool CommentDataSource::open()
@@ -173,45 +229,108 @@ bool CommentDataSource::refresh()
     return m_open && reload(QStringLiteral("Could not read the records"));
 }
 
+// The new query is checked and its first page read before anything changes, so a record
+// source the engine rejects leaves the record set as it was.
 bool CommentDataSource::reload(const QString &action)
 {
     m_error.clear();
-    QString table;
-    const QString text = recordSetQuery(m_recordSource, &table);
-    if (text.isEmpty()) {
+    RecordSetQuery query;
+    if (!settleQuery(action, &query))
+        return false;
+    if (!leaveCurrentRecord())
+        return false;
+    const RecordSetQuery previous = m_query;
+    m_query = query;
+    Rows firstPage;
+    const bool read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1").arg(kPageSize)), {}, &firstPage);
+    if (!read) {
+        const QString reason = m_error;
+        m_query = previous;
+        m_error = action + reason.mid(reason.indexOf(QLatin1String(": ")));
+        return false;
+    }
+    m_cache.clear();
+    for (int i = 0; i < int(firstPage.size()); ++i)
+        m_cache.emplace(i, std::move(firstPage[i]));
+    m_readPrefix = int(firstPage.size());
+    m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
+    m_appended.clear();
+    m_recordSetId = nextRecordSetId();
+    makeCurrent(m_readPrefix > 0 ? 0 : -1);
+    emit recordSetChanged();
+    emit currentChanged();
+    return true;
+}
+
+bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
+{
+    query->rows = recordSetQuery(m_recordSource, &query->table);
+    if (query->rows.isEmpty()) {
         m_error = QStringLiteral("The record source is neither a table name nor a query of all fields of one "
                                  "table: %1")
                       .arg(m_recordSource);
         return false;
     }
-    std::vector<Record> records;
-    if (!readRecords(action, text, &records))
-        return false;
-    m_records = std::move(records);
-    m_table = table;
-    m_recordSetId = nextRecordSetId();
-    m_current = m_records.empty() ? -1 : 0;
-    m_pending = {};
+    sqlite3 *db = connection();
+    const QByteArray sql = query->rows.toUtf8();
+    sqlite3_stmt *compiled = nullptr;
+    const char *rest = nullptr;
+    const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, &rest);
+    const Statement statement(compiled, sqlite3_finalize);
+    if (rc != SQLITE_OK)
+        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (!QByteArray(rest).trimmed().isEmpty())
+        return fail(action, SQLITE_ERROR, QStringLiteral("a search may hold only one statement"));
+    // Rows of a table are read in rowid order, which lets a page start at any known row;
+    // a view's rows have no rowid and are counted off from the first.
+    QString table = query->table;
+    if (table.startsWith(QLatin1Char('[')))
+        table = table.mid(1, table.size() - 2);
+    QSqlQuery kind(database());
+    kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    kind.addBindValue(table);
+    query->keyed = kind.exec() && kind.next() && kind.value(0).toString() == QLatin1String("table");
+    if (query->keyed) {
+        QSqlQuery last(database());
+        if (!last.exec(QStringLiteral("SELECT max(rowid) FROM %1").arg(query->table)) || !last.next())
+            return fail(action, last.lastError());
+        query->bound = last.value(0).toLongLong();
+    }
     return true;
 }
 
-// Read through SQLite itself: going through QVariant for every field of a large record set
-// costs several times the search. The statement is compiled before the pending edits are
-// written, so a query the engine rejects changes nothing.
-bool CommentDataSource::readRecords(const QString &action, const QString &query, std::vector<Record> *records)
+// The record set's rows, narrowed by a condition on the key, with an order and limit clause.
+QString CommentDataSource::keyedRows(const QString &condition, const QString &tail) const
 {
-    sqlite3 *connection = SqliteHandle(database());
-    const QByteArray sql = query.toUtf8();
+    if (!m_query.keyed)
+        return QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows, tail);
+    const QString key = QLatin1String(kKey);
+    QString where = QStringLiteral("%1 <= %2").arg(key).arg(m_query.bound);
+    if (!condition.isEmpty())
+        where += QStringLiteral(" AND ") + condition;
+    QString order = QStringLiteral("ORDER BY %1").arg(key);
+    QString limit = tail;
+    if (tail.startsWith(QLatin1String("DESC "))) {
+        order += QStringLiteral(" DESC");
+        limit = tail.mid(5);
+    }
+    return QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows, where, order, limit);
+}
+
+// Read through SQLite itself: going through QVariant for every field costs several times more.
+bool CommentDataSource::readRows(const QString &sql, const QList<qint64> &arguments, Rows *rows) const
+{
+    sqlite3 *db = connection();
+    const QByteArray text = sql.toUtf8();
     sqlite3_stmt *compiled = nullptr;
-    const char *rest = nullptr;
-    int rc = sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &compiled, &rest);
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement(compiled, sqlite3_finalize);
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
+    const Statement statement(compiled, sqlite3_finalize);
+    const QString action = QStringLiteral("Could not read the records");
     if (rc != SQLITE_OK)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(connection)));
-    if (!QByteArray(rest).trimmed().isEmpty())
-        return fail(action, SQLITE_ERROR, QStringLiteral("a search may hold only one statement"));
-    if (!leaveCurrentRecord())
-        return false;
+        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    for (int i = 0; i < int(arguments.size()); ++i)
+        sqlite3_bind_int64(compiled, i + 1, arguments[i]);
+    const ReadDeadline deadline(db, m_readLimitMs);
     while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
         Record record;
         record.rowId = sqlite3_column_int64(compiled, 0);
@@ -219,32 +338,173 @@ bool CommentDataSource::readRecords(const QString &action, const QString &query,
         for (int i = 0; i < kFieldCount; ++i) {
             if (sqlite3_column_type(compiled, i + 1) == SQLITE_NULL)
                 continue;
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(compiled, i + 1));
-            record.values[i] = QByteArray(text ? text : "", sqlite3_column_bytes(compiled, i + 1));
+            const auto *value = reinterpret_cast<const char *>(sqlite3_column_text(compiled, i + 1));
+            record.values[i] = QByteArray(value ? value : "", sqlite3_column_bytes(compiled, i + 1));
         }
-        records->push_back(std::move(record));
+        rows->push_back(std::move(record));
     }
     if (rc != SQLITE_DONE)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(connection)));
+        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
     return true;
+}
+
+std::optional<qint64> CommentDataSource::readNumber(const QString &sql, const QList<qint64> &arguments) const
+{
+    sqlite3 *db = connection();
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *compiled = nullptr;
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
+    const Statement statement(compiled, sqlite3_finalize);
+    const QString action = QStringLiteral("Could not count the records");
+    if (rc != SQLITE_OK) {
+        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+        return std::nullopt;
+    }
+    for (int i = 0; i < int(arguments.size()); ++i)
+        sqlite3_bind_int64(compiled, i + 1, arguments[i]);
+    const ReadDeadline deadline(db, m_readLimitMs);
+    rc = sqlite3_step(compiled);
+    if (rc != SQLITE_ROW) {
+        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+        return std::nullopt;
+    }
+    if (sqlite3_column_type(compiled, 0) == SQLITE_NULL)
+        return std::nullopt;
+    return sqlite3_column_int64(compiled, 0);
+}
+
+void CommentDataSource::keepInCache(int position, Record record) const
+{
+    m_cache.insert_or_assign(position, std::move(record));
+}
+
+// Reads the page that holds the position, starting from a neighbour already read when there
+// is one, from either end of the set, or else by counting off rows from the first.
+bool CommentDataSource::readPageAt(int position) const
+{
+    if (int(m_cache.size()) > kCacheLimit) {
+        std::erase_if(m_cache, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
+    }
+    const auto before = m_cache.find(position - 1);
+    const auto after = m_cache.find(position + 1);
+    const QString key = QLatin1String(kKey);
+    Rows rows;
+    int first = position;
+    bool forward = true;
+    bool read = false;
+    if (!m_query.keyed) {
+        read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)), {},
+                        &rows);
+    } else if (before != m_cache.end()) {
+        read = readRows(keyedRows(key + QStringLiteral(" > ?"), QStringLiteral("LIMIT %1").arg(kPageSize)),
+                        {before->second.rowId}, &rows);
+    } else if (after != m_cache.end()) {
+        forward = false;
+        read = readRows(keyedRows(key + QStringLiteral(" < ?"), QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
+                        {after->second.rowId}, &rows);
+    } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
+        forward = false;
+        first = *m_queryCount - 1;
+        read = readRows(keyedRows(QString(), QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), {}, &rows);
+    } else {
+        read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)), {},
+                        &rows);
+    }
+    if (!read)
+        return false;
+    const int count = int(rows.size());
+    for (int i = 0; i < count; ++i)
+        keepInCache(forward ? first + i : first - i, std::move(rows[i]));
+    if (forward) {
+        if (position <= m_readPrefix)
+            m_readPrefix = std::max(m_readPrefix, position + count);
+        if (count < kPageSize)
+            m_queryCount = position + count;
+    }
+    return true;
+}
+
+bool CommentDataSource::countQueryRows() const
+{
+    if (m_queryCount)
+        return true;
+    const std::optional<qint64> count =
+        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows(QString(), QString())), {});
+    if (count)
+        m_queryCount = int(*count);
+    return count.has_value();
+}
+
+const CommentDataSource::Record *CommentDataSource::recordAt(int position) const
+{
+    if (position < 0 || !m_open)
+        return nullptr;
+    if (m_queryCount && position >= *m_queryCount) {
+        const auto appended = qsizetype(position - *m_queryCount);
+        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
+    }
+    auto found = m_cache.find(position);
+    if (found == m_cache.end() && readPageAt(position))
+        found = m_cache.find(position);
+    if (found != m_cache.end())
+        return &found->second;
+    return m_queryCount && position >= *m_queryCount ? recordAt(position) : nullptr;
+}
+
+CommentDataSource::Record *CommentDataSource::storedRecordAt(int position)
+{
+    if (m_queryCount && position >= *m_queryCount) {
+        const auto appended = qsizetype(position - *m_queryCount);
+        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
+    }
+    const auto found = m_cache.find(position);
+    return found != m_cache.end() ? &found->second : nullptr;
 }
 
 int CommentDataSource::recordCount() const
 {
-    return int(m_records.size()) - (isNewRecord() ? 1 : 0);
+    if (!m_open)
+        return 0;
+    if (!countQueryRows())
+        return m_readPrefix;
+    return *m_queryCount + int(m_appended.size());
 }
 
-bool CommentDataSource::isNewRecord() const
+std::optional<int> CommentDataSource::knownRecordCount() const
 {
-    return m_current >= 0 && !m_records[m_current].stored;
+    if (!m_open)
+        return 0;
+    if (!m_queryCount)
+        return std::nullopt;
+    return *m_queryCount + int(m_appended.size());
+}
+
+bool CommentDataSource::readMore(int count)
+{
+    const int wanted = m_readPrefix + count;
+    while (m_open && m_readPrefix < wanted && !(m_queryCount && m_readPrefix >= *m_queryCount)) {
+        const int before = m_readPrefix;
+        if (!readPageAt(m_readPrefix) || m_readPrefix == before)
+            break;
+    }
+    return m_readPrefix > wanted - count;
 }
 
 CommentDataSource::Values CommentDataSource::currentValues() const
 {
     Values values;
     for (int i = 0; i < kFieldCount; ++i)
-        values[i] = m_pending[i] ? m_pending[i] : textOf(m_records[m_current].values[i]);
+        values[i] = m_pending[i] ? m_pending[i] : textOf(m_currentRecord.values[i]);
     return values;
+}
+
+void CommentDataSource::makeCurrent(int position)
+{
+    const Record *record = recordAt(position);
+    m_current = record ? position : -1;
+    m_currentRecord = record ? *record : Record();
+    m_isNew = false;
+    m_pending = {};
 }
 
 QString CommentDataSource::value(const QString &field) const
@@ -261,10 +521,12 @@ bool CommentDataSource::isNull(const QString &field) const
 QString CommentDataSource::valueAt(int index, const QString &field) const
 {
     const int i = fieldIndex(field);
-    if (i < 0 || index < 0 || index >= int(m_records.size()))
+    if (i < 0 || index < 0)
         return QString();
-    const std::optional<QString> text = index == m_current ? currentValues()[i] : textOf(m_records[index].values[i]);
-    return text.value_or(QString());
+    if (index == m_current)
+        return currentValues()[i].value_or(QString());
+    const Record *record = recordAt(index);
+    return record ? textOf(record->values[i]).value_or(QString()) : QString();
 }
 
 bool CommentDataSource::setValue(const QString &field, const QString &value)
@@ -272,12 +534,12 @@ bool CommentDataSource::setValue(const QString &field, const QString &value)
     const int i = fieldIndex(field);
     if (m_current < 0 || i < 0)
         return false;
-    const Record &record = m_records[m_current];
     // Putting back what is stored is no edit; an empty field and one without a value look alike.
-    if (record.stored && textOf(record.values[i]).value_or(QString()) == value)
+    if (m_currentRecord.stored && textOf(m_currentRecord.values[i]).value_or(QString()) == value)
         m_pending[i].reset();
     else
         m_pending[i] = nonNullText(value);
+    emit currentValuesChanged();
     return true;
 }
 
@@ -289,10 +551,12 @@ bool CommentDataSource::hasPendingEdits() const
 void CommentDataSource::cancelUpdate()
 {
     m_pending = {};
-    if (isNewRecord()) {
-        m_records.pop_back();
-        m_current = std::min(m_currentBeforeAdd, int(m_records.size()) - 1);
+    if (m_isNew) {
+        const int count = recordCount();
+        makeCurrent(std::min(m_currentBeforeAdd, count - 1));
+        emit recordSetChanged();
     }
+    emit currentChanged();
 }
 
 bool CommentDataSource::addNew()
@@ -300,11 +564,15 @@ bool CommentDataSource::addNew()
     if (!m_open)
         return false;
     m_error.clear();
-    if (!leaveCurrentRecord())
+    if (!leaveCurrentRecord() || !countQueryRows())
         return false;
     m_currentBeforeAdd = m_current;
-    m_records.push_back(Record());
-    m_current = int(m_records.size()) - 1;
+    m_current = recordCount();
+    m_currentRecord = Record();
+    m_pending = {};
+    m_isNew = true;
+    emit recordSetChanged();
+    emit currentChanged();
     return true;
 }
 
@@ -321,7 +589,9 @@ bool CommentDataSource::leaveCurrentRecord()
 {
     if (m_current < 0)
         return true;
-    if (isNewRecord() && !hasPendingEdits()) {
+    const bool blank = std::all_of(m_pending.begin(), m_pending.end(),
+                                   [](const auto &edit) { return !edit || edit->isEmpty(); });
+    if (m_isNew && blank) {
         cancelUpdate();
         return true;
     }
@@ -330,21 +600,33 @@ bool CommentDataSource::leaveCurrentRecord()
 
 bool CommentDataSource::writeCurrentRecord()
 {
-    Record &record = m_records[m_current];
-    if (record.stored && !hasPendingEdits())
+    if (!m_isNew && !hasPendingEdits())
         return true;
+    const bool wasNew = m_isNew;
     const Values values = currentValues();
+    Record written;
+    written.rowId = m_currentRecord.rowId;
+    written.stored = true;
     bool stillThere = false;
-    if (record.stored && !updateRecord(record, values, &stillThere))
+    if (!m_isNew && !updateRecord(m_currentRecord, values, &stillThere))
         return false;
     // A record deleted or changed elsewhere since it was read is saved as a new record rather
     // than written over a row that may now be another record.
-    if (!stillThere && !insertRecord(values, &record.rowId))
+    if (!stillThere && !insertRecord(values, &written.rowId))
         return false;
-    record.stored = true;
     for (int i = 0; i < kFieldCount; ++i)
-        record.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
+        written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
+    m_currentRecord = written;
     m_pending = {};
+    if (m_isNew) {
+        m_isNew = false;
+        m_appended.push_back(written);
+    } else if (Record *kept = storedRecordAt(m_current)) {
+        *kept = written;
+    }
+    emit currentChanged();
+    if (!wasNew && !stillThere)
+        emit savedAsNewRecord();
     return true;
 }
 
@@ -369,8 +651,8 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
     for (const char *name : kCommentFieldNames)
         assignments << QStringLiteral("%1 = ?").arg(QLatin1String(name));
     QSqlQuery query(database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_table, assignments.join(QStringLiteral(", ")),
-                                                                   unchangedCondition()));
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                      .arg(m_query.table, assignments.join(QStringLiteral(", ")), unchangedCondition()));
     for (const auto &value : values)
         query.addBindValue(bindable(value));
     bindUnchangedCondition(query, record);
@@ -383,7 +665,7 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
 bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 {
     QSqlQuery query(database());
-    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_table, fieldList()));
+    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_query.table, fieldList()));
     for (const auto &value : values)
         query.addBindValue(bindable(value));
     if (!query.exec())
@@ -392,48 +674,72 @@ bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
     return true;
 }
 
+int CommentDataSource::lastPosition() const
+{
+    return countQueryRows() ? recordCount() - 1 : -1;
+}
+
 bool CommentDataSource::moveFirst()
 {
-    return moveToClamped(0);
+    return moveToPosition(0);
 }
 
 bool CommentDataSource::moveLast()
 {
-    return moveToClamped(std::numeric_limits<qsizetype>::max());
+    return moveToPosition(std::numeric_limits<int>::max());
 }
 
 bool CommentDataSource::moveNext()
 {
-    return moveToClamped(qsizetype(m_current) + 1);
+    return moveToPosition(m_current + 1);
 }
 
 bool CommentDataSource::movePrevious()
 {
-    return moveToClamped(std::max(m_current - 1, 0));
+    return moveToPosition(std::max(m_current - 1, 0));
 }
 
 bool CommentDataSource::moveTo(int index)
 {
-    if (index < 0 || index >= int(m_records.size()))
+    if (index < 0 || !(exists(index) || (m_isNew && index == m_current)))
         return false;
-    return moveToClamped(index);
+    return moveToPosition(index);
 }
 
-// The target is clamped after leaving, since leaving may drop a blank new record or turn
-// a new record into the last stored one.
-bool CommentDataSource::moveToClamped(qsizetype index)
+// A target past the end means the last record. It is checked after leaving, since leaving
+// may drop a blank new record.
+bool CommentDataSource::moveToPosition(int target)
 {
-    if (!m_open || m_records.empty())
+    if (!m_open || m_current < 0)
         return false;
     m_error.clear();
-    if (!leaveCurrentRecord())
+    if (!leaveCurrentRecord() || m_current < 0)
         return false;
-    if (m_records.empty()) {
-        m_current = -1;
+    const int position = target != std::numeric_limits<int>::max() && exists(target) ? target : lastPosition();
+    if (position < 0)
         return false;
+    makeCurrent(position);
+    emit currentChanged();
+    return m_current >= 0;
+}
+
+// Positions after the one removed move up by one.
+void CommentDataSource::forgetPosition(int position)
+{
+    if (m_queryCount && position >= *m_queryCount) {
+        m_appended.erase(m_appended.begin() + (position - *m_queryCount));
+        return;
     }
-    m_current = int(std::min(index, qsizetype(m_records.size()) - 1));
-    return true;
+    std::map<int, Record> shifted;
+    for (auto &[at, record] : m_cache) {
+        if (at != position)
+            shifted.emplace(at > position ? at - 1 : at, std::move(record));
+    }
+    m_cache = std::move(shifted);
+    if (m_readPrefix > position)
+        --m_readPrefix;
+    if (m_queryCount)
+        --*m_queryCount;
 }
 
 bool CommentDataSource::deleteCurrent()
@@ -441,36 +747,53 @@ bool CommentDataSource::deleteCurrent()
     if (!m_open || m_current < 0)
         return false;
     m_error.clear();
-    const Record &record = m_records[m_current];
-    if (record.stored) {
-        // Only the row as it was read: a row changed since may now be another record.
-        QSqlQuery query(database());
-        query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_table, unchangedCondition()));
-        bindUnchangedCondition(query, record);
-        if (!query.exec())
-            return fail(QStringLiteral("Could not delete the record"), query.lastError());
+    const int position = m_current;
+    if (m_isNew) {
+        m_isNew = false;
+    } else {
+        if (m_currentRecord.stored) {
+            // Only the row as it was read: a row changed since may now be another record.
+            QSqlQuery query(database());
+            query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()));
+            bindUnchangedCondition(query, m_currentRecord);
+            if (!query.exec())
+                return fail(QStringLiteral("Could not delete the record"), query.lastError());
+        }
+        forgetPosition(position);
     }
-    m_records.erase(m_records.begin() + m_current);
-    m_pending = {};
-    m_current = std::min(m_current, int(m_records.size()) - 1);
+    makeCurrent(exists(position) ? position : position - 1);
+    emit recordSetChanged();
+    emit currentChanged();
     return true;
 }
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (m_current < 0 || !m_records[m_current].stored)
+    if (m_current < 0 || m_isNew || !m_currentRecord.stored || !m_query.keyed)
         return CommentBookmark();
-    return CommentBookmark(m_recordSetId, m_records[m_current].rowId);
+    return CommentBookmark(m_recordSetId, m_currentRecord.rowId);
+}
+
+// Where the engine puts the row in the set, or nothing when the set no longer holds it.
+std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
+{
+    for (size_t i = 0; i < m_appended.size(); ++i) {
+        if (m_appended[i].rowId == rowId && countQueryRows())
+            return *m_queryCount + qint64(i);
+    }
+    const QString key = QLatin1String(kKey);
+    return readNumber(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
+                          .arg(keyedRows(key + QStringLiteral(" = ?1"), QString()),
+                               keyedRows(key + QStringLiteral(" < ?1"), QString())),
+                      {rowId});
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
 {
     if (!m_open || bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
         return false;
-    const auto found = std::find_if(m_records.begin(), m_records.end(), [&](const Record &record) {
-        return record.stored && record.rowId == bookmark.m_rowId;
-    });
-    return found != m_records.end() && moveTo(int(found - m_records.begin()));
+    const std::optional<qint64> position = positionOfRow(bookmark.m_rowId);
+    return position && moveTo(int(*position));
 }
 
 bool CommentDataSource::findFirst(const QString &criterion)
@@ -481,17 +804,31 @@ bool CommentDataSource::findFirst(const QString &criterion)
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
     const int field = match.hasMatch() ? fieldIndex(match.captured(1)) : -1;
-    if (field < 0) {
+    if (field < 0 || !m_query.keyed) {
         m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
+    // The engine sees what was typed only once it is written.
+    if (hasPendingEdits() && !leaveCurrentRecord())
+        return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    for (int i = 0; i < int(m_records.size()); ++i) {
-        const std::optional<QString> text = i == m_current ? currentValues()[field] : textOf(m_records[i].values[field]);
-        if (text && text->compare(wanted, Qt::CaseInsensitive) == 0)
-            return moveTo(i);
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("SELECT %1 FROM (%2) LIMIT 1")
+                      .arg(QLatin1String(kKey),
+                           keyedRows(QStringLiteral("like(?, %1)").arg(QLatin1String(kCommentFieldNames[field])),
+                                     QString())));
+    query.addBindValue(literalPattern(wanted));
+    if (!query.exec())
+        return fail(QStringLiteral("Could not search the records"), query.lastError());
+    std::optional<qint64> position;
+    if (query.next())
+        position = positionOfRow(query.value(0).toLongLong());
+    for (size_t i = 0; !position && i < m_appended.size(); ++i) {
+        const std::optional<QString> text = textOf(m_appended[i].values[field]);
+        if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())
+            position = *m_queryCount + qint64(i);
     }
-    return false;
+    return position && moveTo(int(*position));
 }
 
 QString CommentDataSource::findFile(const QString &fileName)
@@ -500,13 +837,13 @@ QString CommentDataSource::findFile(const QString &fileName)
     return value(QStringLiteral("File"));
 }
 
-bool CommentDataSource::fail(const QString &action, const QSqlError &error)
+bool CommentDataSource::fail(const QString &action, const QSqlError &error) const
 {
     return fail(action, error.nativeErrorCode().toInt(),
                 error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
-bool CommentDataSource::fail(const QString &action, int code, const QString &message)
+bool CommentDataSource::fail(const QString &action, int code, const QString &message) const
 {
     m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
     return false;

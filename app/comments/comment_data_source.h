@@ -4,35 +4,51 @@
 #include "names/comment_lookup.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
+struct sqlite3;
+struct sqlite3_stmt;
 
 // A window's view of the comment table: a record source (a table name or an Access query
 // text), the record set it yields with a current record, and the pending edits of that
 // record. Field names (Author, Title, Genre, File, Comment) match without regard to case.
 //
+// The record set is read lazily: a refresh reads only its first rows, further rows are read
+// a page at a time as they are asked for, and the count and the last record are asked of the
+// engine. Every read is limited in time, so a record set without end cannot hang the program.
+// The set holds the rows that were in the table at the refresh (in the table's own order),
+// plus the records this data source has added since; rows other programs add show after the
+// next refresh. No statement stays open between calls, so the other window can always write.
+//
 // Failures never throw and never lose what was typed: an operation that fails returns
 // false, leaves the record set and the pending edits as they were, and errorString() says
 // why in words a window can show. Until open() succeeds every operation does nothing.
-class CommentDataSource : public CommentLookup
+class CommentDataSource : public QObject, public CommentLookup
 {
+    Q_OBJECT
+
 public:
-    explicit CommentDataSource(const QString &databasePath = QStringLiteral("db25.mdb"));
+    explicit CommentDataSource(const QString &databasePath = QStringLiteral("db25.mdb"), QObject *parent = nullptr);
     ~CommentDataSource() override;
-    CommentDataSource(const CommentDataSource &) = delete;
-    CommentDataSource &operator=(const CommentDataSource &) = delete;
+
+    QString databasePath() const { return m_path; }
 
     // Opens the existing file (it is never created) and reads the record set.
     bool open();
     bool isOpen() const { return m_open; }
     QString errorString() const { return m_error; }
+
+    // How long one read may take before it is given up (the record set may have no end).
+    void setReadTimeLimit(int milliseconds) { m_readLimitMs = milliseconds; }
 
     // Takes effect at the next refresh. Initially "Table1".
     void setRecordSource(const QString &source) { m_recordSource = source; }
@@ -41,12 +57,20 @@ public:
     // A record source the database rejects changes nothing.
     bool refresh();
 
-    // Stored records of the record set (a new record not yet written is not counted).
+    // Stored records of the record set (a new record not yet written is not counted), asked
+    // of the engine the first time after a refresh. When the engine cannot count them in
+    // time, the records read so far, with errorString() saying why.
     int recordCount() const;
+    // The count when it is known without asking the engine.
+    std::optional<int> knownRecordCount() const;
+    // How many records from the first on have been read; a grid shows these.
+    int readRecordCount() const { return m_readPrefix; }
+    // Reads up to `count` further records; false when the set has no more.
+    bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
     int currentIndex() const { return m_current; }
     bool hasCurrentRecord() const { return m_current >= 0; }
-    bool isNewRecord() const;
+    bool isNewRecord() const { return m_isNew; }
 
     // The current record's field, with its pending edit; empty when it holds no value.
     QString value(const QString &field) const;
@@ -85,10 +109,21 @@ public:
     bool findFirst(const QString &criterion);
     QString findFile(const QString &fileName) override;
 
+signals:
+    // The records of the set changed (refresh, add, delete): a grid reads them again.
+    void recordSetChanged();
+    // Another record became current, or the current one was written.
+    void currentChanged();
+    // A pending edit of the current record changed.
+    void currentValuesChanged();
+    // A record that was changed or deleted elsewhere since it was read was saved as a new
+    // record rather than written over the other change.
+    void savedAsNewRecord();
+
 private:
     static constexpr int kFieldCount = 5;
     using Values = std::array<std::optional<QString>, kFieldCount>;
-    // Kept as read (UTF-8): a large record set then loads without converting every comment.
+    // Kept as read (UTF-8), so that a page of records is read without converting every comment.
     using StoredValues = std::array<std::optional<QByteArray>, kFieldCount>;
     struct Record
     {
@@ -96,30 +131,64 @@ private:
         bool stored = false;
         StoredValues values;
     };
+    using Rows = std::vector<Record>;
+    // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
+    struct RecordSetQuery
+    {
+        QString table;
+        QString rows; // SELECT <key>, <fields> FROM ...
+        bool keyed = false;
+        qint64 bound = 0;
+    };
 
     QSqlDatabase database() const;
+    sqlite3 *connection() const;
     bool reload(const QString &action);
-    bool readRecords(const QString &action, const QString &query, std::vector<Record> *records);
+    bool settleQuery(const QString &action, RecordSetQuery *query);
+    bool readRows(const QString &sql, const QList<qint64> &arguments, Rows *rows) const;
+    std::optional<qint64> readNumber(const QString &sql, const QList<qint64> &arguments) const;
+    std::optional<qint64> positionOfRow(qint64 rowId) const;
+    QString keyedRows(const QString &condition, const QString &order) const;
+    bool readPageAt(int position) const;
+    void keepInCache(int position, Record record) const;
+    bool queryRowsKnown() const { return m_queryCount.has_value(); }
+    bool countQueryRows() const;
+    const Record *recordAt(int position) const;
+    Record *storedRecordAt(int position);
+    bool exists(int position) const { return recordAt(position) != nullptr; }
     Values currentValues() const;
+    void makeCurrent(int position);
     bool leaveCurrentRecord();
-    bool moveToClamped(qsizetype index);
+    bool moveToPosition(int target);
+    int lastPosition() const;
     bool writeCurrentRecord();
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
-    bool fail(const QString &action, const QSqlError &error);
-    bool fail(const QString &action, int code, const QString &message);
+    void forgetPosition(int position);
+    bool fail(const QString &action, const QSqlError &error) const;
+    bool fail(const QString &action, int code, const QString &message) const;
     void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
     static QString unchangedCondition();
 
     QString m_path;
     QString m_connection;
     QString m_recordSource;
-    QString m_table;
-    QString m_error;
+    mutable QString m_error;
     bool m_open = false;
+    int m_readLimitMs = 3000;
     quint64 m_recordSetId = 0;
-    std::vector<Record> m_records;
+    RecordSetQuery m_query;
+    // Rows of the query read so far, by position; trimmed to a window around the latest read.
+    mutable std::map<int, Record> m_cache;
+    // Positions 0 .. m_readPrefix - 1 have been read at least once.
+    mutable int m_readPrefix = 0;
+    // The number of query rows, once asked of the engine or reached by reading.
+    mutable std::optional<int> m_queryCount;
+    // Records this data source inserted since the refresh; they follow the query rows.
+    Rows m_appended;
     int m_current = -1;
+    Record m_currentRecord;
+    bool m_isNew = false;
     int m_currentBeforeAdd = -1;
     Values m_pending;
 };

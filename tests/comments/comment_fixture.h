@@ -71,12 +71,14 @@ public:
     {
         TestConnection connection(path());
         connection.exec(QString::fromLatin1(kCreateCommentTable));
+        connection.database().transaction();
         for (const FixtureRow &row : rows) {
             QVariantList values;
             for (const auto &field : row)
                 values << fixtureValue(field);
             connection.exec(QStringLiteral("INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)"), values);
         }
+        connection.database().commit();
     }
     QString path() const { return m_dir.filePath(QString::fromLatin1(kCommentDatabaseFileName)); }
     QString folder() const { return m_dir.path(); }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -13,6 +14,14 @@ namespace {
 const QString kFile = QStringLiteral("File");
 const QString kAuthor = QStringLiteral("Author");
 const QString kGenre = QStringLiteral("Genre");
+
+QList<FixtureRow> numberedRows(int count)
+{
+    QList<FixtureRow> rows;
+    for (int i = 0; i < count; ++i)
+        rows << fileRow(QStringLiteral("%1.epub").arg(i));
+    return rows;
+}
 
 QList<FixtureRow> threeRows()
 {
@@ -426,6 +435,114 @@ private slots:
         // Nothing written over: what the other side left stays, and the edit is there too.
         QCOMPARE(db.column(kFile), before + QStringList{"three.epub"});
         QCOMPARE(db.column(kAuthor).last(), QStringLiteral("Cy Twombly"));
+    }
+
+    // Rows are read a page at a time from wherever they are asked for; every way of
+    // reaching a record gives the same record at the same position.
+    void largeSetReadsTheSameRecordsFromEveryDirection()
+    {
+        CommentDatabase db(numberedRows(1000));
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QCOMPARE(source.readRecordCount(), 64);
+        QVERIFY(!source.knownRecordCount());
+        QVERIFY(source.moveLast());
+        QCOMPARE(source.currentIndex(), 999);
+        QCOMPARE(source.value(kFile), QStringLiteral("999.epub"));
+        for (int i = 998; i >= 900; --i) {
+            QVERIFY(source.movePrevious());
+            QCOMPARE(source.value(kFile), QStringLiteral("%1.epub").arg(i));
+        }
+        for (int index : {500, 10, 700, 63, 64, 999, 0}) {
+            QVERIFY(source.moveTo(index));
+            QCOMPARE(source.value(kFile), QStringLiteral("%1.epub").arg(index));
+            QCOMPARE(source.valueAt(index + 1 < 1000 ? index + 1 : 0, kFile),
+                     QStringLiteral("%1.epub").arg(index + 1 < 1000 ? index + 1 : 0));
+        }
+        QVERIFY(source.moveTo(300));
+        QVERIFY(source.deleteCurrent());
+        QCOMPARE(source.value(kFile), QStringLiteral("301.epub"));
+        QCOMPARE(source.valueAt(299, kFile), QStringLiteral("299.epub"));
+        QCOMPARE(source.recordCount(), 999);
+        QVERIFY(source.readMore(2000));
+        QCOMPARE(source.readRecordCount(), 999);
+        QVERIFY(!source.readMore(10));
+    }
+
+    void searchCountsAndFindsWithoutReadingEverything()
+    {
+        CommentDatabase db(numberedRows(500) + QList<FixtureRow>{fileRow("wanted.epub", "Zed")});
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QVERIFY(source.findFirst(FileCriterion("WANTED.epub")));
+        QCOMPARE(source.currentIndex(), 500);
+        QCOMPARE(source.value(kAuthor), QStringLiteral("Zed"));
+        const CommentBookmark mark = source.bookmark();
+        QVERIFY(source.moveFirst());
+        QVERIFY(source.setBookmark(mark));
+        QCOMPARE(source.currentIndex(), 500);
+        source.setRecordSource(SearchQueryText(QStringLiteral("z"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        QCOMPARE(source.knownRecordCount(), std::optional<int>(1));
+    }
+
+    void rowsAddedElsewhereShowAfterTheRefresh()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        TestConnection(db.path()).exec(QStringLiteral("INSERT INTO Table1 VALUES ('Di', 'T', 'G', 'four.epub', 'c')"));
+        QCOMPARE(source.recordCount(), 3);
+        QVERIFY(source.addNew());
+        QVERIFY(source.setValue(kFile, QStringLiteral("five.epub")));
+        QVERIFY(source.moveFirst());
+        QCOMPARE(source.recordCount(), 4);
+        QCOMPARE(source.valueAt(3, kFile), QStringLiteral("five.epub"));
+        QVERIFY(source.refresh());
+        QCOMPARE(source.recordCount(), 5);
+    }
+
+    // A view whose rows never end: opening shows its first rows, counting and moving to the
+    // end give up after the time limit with a reason, and nothing hangs.
+    void endlessRecordSetCannotHang()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("db25.mdb");
+        QVERIFY(TestConnection(path).exec(QStringLiteral(
+            "CREATE VIEW Table1 AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+            "SELECT 'a' || i AS Author, 't' AS Title, 'g' AS Genre, 'f' || i AS File, 'c' AS Comment FROM n")));
+        CommentDataSource source(path);
+        source.setReadTimeLimit(200);
+        QVERIFY2(source.open(), qPrintable(source.errorString()));
+        QCOMPARE(source.value(kFile), QStringLiteral("f1"));
+        QVERIFY(source.moveNext());
+        QCOMPARE(source.value(kFile), QStringLiteral("f2"));
+        QVERIFY(source.readMore(200));
+        QVERIFY(source.moveTo(100));
+        QCOMPARE(source.value(kFile), QStringLiteral("f101"));
+        QVERIFY(!source.moveLast());
+        QVERIFY2(source.errorString().contains(QLatin1String("too long")), qPrintable(source.errorString()));
+        QCOMPARE(source.currentIndex(), 100);
+        QVERIFY(source.recordCount() >= 264);
+        QVERIFY(!source.knownRecordCount());
+        source.setRecordSource(SearchQueryText(QStringLiteral("nobody"), QString(), QString(), QString()));
+        QVERIFY(!source.refresh());
+        QCOMPARE(source.value(kFile), QStringLiteral("f101"));
+    }
+
+    void savingOverAChangeElsewhereIsAnnounced()
+    {
+        CommentDatabase db(threeRows());
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        QSignalSpy announced(&source, &CommentDataSource::savedAsNewRecord);
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("mine")));
+        QVERIFY(source.updateBatch());
+        QCOMPARE(announced.count(), 0);
+        TestConnection(db.path()).exec(QStringLiteral("UPDATE Table1 SET Genre = 'theirs' WHERE File = 'one.epub'"));
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("mine again")));
+        QVERIFY(source.updateBatch());
+        QCOMPARE(announced.count(), 1);
     }
 };
 
