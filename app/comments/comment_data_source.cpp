@@ -543,6 +543,12 @@ bool CommentDataSource::setValue(const QString &field, const QString &value)
     return true;
 }
 
+bool CommentDataSource::isBlankNewRecord() const
+{
+    return m_isNew
+           && std::all_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return !edit || edit->isEmpty(); });
+}
+
 bool CommentDataSource::hasPendingEdits() const
 {
     return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return edit.has_value(); });
@@ -589,9 +595,7 @@ bool CommentDataSource::leaveCurrentRecord()
 {
     if (m_current < 0)
         return true;
-    const bool blank = std::all_of(m_pending.begin(), m_pending.end(),
-                                   [](const auto &edit) { return !edit || edit->isEmpty(); });
-    if (m_isNew && blank) {
+    if (isBlankNewRecord()) {
         cancelUpdate();
         return true;
     }

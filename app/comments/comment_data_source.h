@@ -80,6 +80,8 @@ public:
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
     bool hasPendingEdits() const;
+    // A new record with nothing typed into it: leaving it drops it.
+    bool isBlankNewRecord() const;
     // Drops the pending edits; a new record is dropped and the record before it becomes current.
     void cancelUpdate();
 

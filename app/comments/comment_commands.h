@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QString>
+
+class CommentDataSource;
+class MessageBoxes;
+struct FileInfo;
+
+// The record commands of a comment window on its data source: Add New, Delete, Save,
+// Bookmark, Lastmark and Count. Each command's steps run in order and a failing step is
+// skipped, except that a write that fails stops the command, says why and keeps the edits.
+class CommentCommands
+{
+public:
+    CommentCommands(CommentDataSource &source, MessageBoxes &messages);
+    ~CommentCommands();
+    CommentCommands(const CommentCommands &) = delete;
+    CommentCommands &operator=(const CommentCommands &) = delete;
+
+    // A new record with the file, author and title of the Utilities tab.
+    void addNew(const FileInfo &utilities);
+    // Nothing while the record's File is empty.
+    void deleteRecord();
+    void save();
+    void bookmark();
+    void lastmark();
+    // Moves to the last record and shows the count.
+    void count();
+
+    // Writes the pending edits before the window goes; when that fails, asks whether to
+    // retry, discard them or stay. False means stay.
+    bool commitBeforeClose();
+
+    // After an operation of the data source failed: says why when it kept edits on screen
+    // (the write failed) or when `always` is set. False when it said something.
+    bool reportFailure(bool always = false);
+
+private:
+    CommentDataSource &m_source;
+    MessageBoxes &m_messages;
+    QMetaObject::Connection m_savedAsNew;
+};
+
+// The program's title, the title of its message boxes.
+inline constexpr char kProgramTitle[] = "Shelvana";
+
+// "Record Count: " and the number.
+QString CountText(int count);

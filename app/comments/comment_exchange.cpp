@@ -1,0 +1,378 @@
+#include "comments/comment_exchange.h"
+
+#include "comments/comment_commands.h"
+#include "comments/comment_csv.h"
+#include "comments/comment_data_source.h"
+#include "comments/comment_schema.h"
+#include "platform/directory_picker.h"
+#include "platform/message_boxes.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMultiHash>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <array>
+#include <atomic>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Values = std::array<QString, 5>; // Author, Title, Genre, File, Comment; no value reads as empty
+constexpr int kCommentField = 4;
+constexpr int kBusyTimeoutMs = 2000;
+const QString kTitle = QString::fromLatin1(kProgramTitle);
+
+QStringList fieldNames()
+{
+    QStringList names;
+    for (const char *name : kCommentFieldNames)
+        names << QLatin1String(name);
+    return names;
+}
+
+// A connection of its own for the length of one export or import.
+class Connection
+{
+public:
+    explicit Connection(const QString &path, bool readOnly)
+    {
+        static std::atomic<int> last{0};
+        m_name = QStringLiteral("shelvana-exchange-%1").arg(++last);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
+                                 .arg(kBusyTimeoutMs)
+                                 .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+        db.open();
+    }
+    ~Connection()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
+QString reasonOf(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+bool readRecords(const QString &path, std::vector<Values> *records, QString *error)
+{
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("%1 was not found").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    const Connection connection(path, true);
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                        .arg(fieldNames().join(QStringLiteral(", ")), QLatin1String(kCommentTableName)))) {
+        *error = reasonOf(query.lastError());
+        return false;
+    }
+    while (query.next()) {
+        Values values;
+        for (int i = 0; i < 5; ++i)
+            values[i] = query.value(i).toString();
+        records->push_back(values);
+    }
+    return true;
+}
+
+bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    QList<QStringList> rows;
+    if (!ParseCsv(file.readAll(), &rows, error))
+        return false;
+    if (rows.isEmpty() || rows.first().join(QLatin1Char(',')).compare(fieldNames().join(QLatin1Char(',')),
+                                                                      Qt::CaseInsensitive) != 0) {
+        *error = QStringLiteral("it does not begin with the header %1").arg(fieldNames().join(QLatin1Char(',')));
+        return false;
+    }
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        if (rows[i].size() != 5) {
+            *error = QStringLiteral("record %1 has %2 fields instead of 5").arg(i).arg(rows[i].size());
+            return false;
+        }
+        Values values;
+        std::copy(rows[i].begin(), rows[i].end(), values.begin());
+        records->push_back(values);
+    }
+    return true;
+}
+
+// Records already in the table, found by their first four values; the comments are read
+// only for those that match, so the table is never held in memory.
+class PresentRecords
+{
+public:
+    bool load(const QSqlDatabase &db, QString *error)
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT rowid, Author, Title, Genre, File FROM %1")
+                            .arg(QLatin1String(kCommentTableName)))) {
+            *error = reasonOf(query.lastError());
+            return false;
+        }
+        while (query.next()) {
+            Values values;
+            for (int i = 0; i < 4; ++i)
+                values[i] = query.value(i + 1).toString();
+            m_rows.insert(keyOf(values), query.value(0).toLongLong());
+        }
+        return true;
+    }
+    void add(const Values &values, qint64 rowId) { m_rows.insert(keyOf(values), rowId); }
+    // Row ids whose first four values equal these.
+    QList<qint64> candidates(const Values &values) const { return m_rows.values(keyOf(values)); }
+
+private:
+    static QByteArray keyOf(const Values &values)
+    {
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (int i = 0; i < 4; ++i) {
+            hash.addData(values[i].toUtf8());
+            hash.addData(QByteArrayView("\0", 1));
+        }
+        return hash.result();
+    }
+    QMultiHash<QByteArray, qint64> m_rows;
+};
+
+struct ImportCounts
+{
+    int added = 0;
+    int skipped = 0;
+};
+
+// Comments from a spreadsheet are plain text; they are compared as plain text and stored as
+// a document.
+bool addMissing(const QString &databasePath, const std::vector<Values> &records, const CommentPlainText *plainText,
+                ImportCounts *counts, QString *error)
+{
+    const Connection connection(databasePath, false);
+    QSqlDatabase db = connection.database();
+    if (!db.isOpen()) {
+        *error = reasonOf(db.lastError());
+        return false;
+    }
+    PresentRecords present;
+    if (!db.transaction() || !present.load(db, error)) {
+        if (error->isEmpty())
+            *error = reasonOf(db.lastError());
+        return false;
+    }
+    QSqlQuery comment(db);
+    comment.prepare(QStringLiteral("SELECT Comment FROM %1 WHERE rowid = ?").arg(QLatin1String(kCommentTableName)));
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)")
+                       .arg(QLatin1String(kCommentTableName), fieldNames().join(QStringLiteral(", "))));
+    for (const Values &values : records) {
+        bool found = false;
+        for (const qint64 rowId : present.candidates(values)) {
+            comment.addBindValue(rowId);
+            if (comment.exec() && comment.next()) {
+                const QString stored = comment.value(0).toString();
+                found = (plainText ? (*plainText)(stored) : stored) == values[kCommentField];
+            }
+            comment.finish();
+            if (found)
+                break;
+        }
+        if (found) {
+            ++counts->skipped;
+            continue;
+        }
+        for (int i = 0; i < 5; ++i)
+            insert.addBindValue(i == kCommentField && plainText ? PlainTextToCommentHtml(values[i]) : values[i]);
+        if (!insert.exec()) {
+            *error = reasonOf(insert.lastError());
+            db.rollback();
+            return false;
+        }
+        present.add(values, insert.lastInsertId().toLongLong());
+        ++counts->added;
+    }
+    if (!db.commit()) {
+        *error = reasonOf(db.lastError());
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+// The copy is made beside the target and moved into place only when complete.
+bool backUp(const QString &databasePath, const QString &target, QString *error)
+{
+    const QString draft = target + QStringLiteral(".part");
+    QFile::remove(draft);
+    sqlite3 *source = nullptr;
+    sqlite3 *copy = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(databasePath).constData(), &source, SQLITE_OPEN_READONLY, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(source, kBusyTimeoutMs);
+        sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source, "main");
+        if (backup) {
+            sqlite3_backup_step(backup, -1);
+            sqlite3_backup_finish(backup);
+        }
+        rc = sqlite3_errcode(copy);
+    }
+    if (rc != SQLITE_OK)
+        *error = QString::fromUtf8(sqlite3_errmsg(copy ? copy : source));
+    sqlite3_close(copy);
+    sqlite3_close(source);
+    if (rc == SQLITE_OK && QFile::exists(target) && !QFile::remove(target)) {
+        *error = QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(target));
+        rc = SQLITE_CANTOPEN;
+    }
+    if (rc == SQLITE_OK && !QFile::rename(draft, target)) {
+        *error = QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(target));
+        rc = SQLITE_CANTOPEN;
+    }
+    QFile::remove(draft);
+    return rc == SQLITE_OK;
+}
+
+bool writeCsv(const std::vector<Values> &records, const QString &path, const CommentPlainText &plainText,
+              QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    file.write(CsvLine(fieldNames()));
+    for (Values values : records) {
+        values[kCommentField] = plainText(values[kCommentField]);
+        file.write(CsvLine(QStringList(values.begin(), values.end())));
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString PlainTextToCommentHtml(const QString &plain)
+{
+    QString text = plain;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QStringLiteral("<html><body><p style=\"white-space: pre-wrap;\">")
+           + text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br />")) + QStringLiteral("</p></body></html>");
+}
+
+CommentExchange::CommentExchange(CommentDataSource &source, CommentCommands &commands, MessageBoxes &messages,
+                                 DirectoryPicker &picker, CommentPlainText plainText)
+    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_plainText(std::move(plainText))
+{
+}
+
+std::optional<QString> CommentExchange::chooseFolder()
+{
+    return m_picker.pickDirectory(QStringLiteral("Choose Directory"), QString());
+}
+
+bool CommentExchange::isTheDatabaseInUse(const QString &path) const
+{
+    const QString inUse = QFileInfo(m_source.databasePath()).canonicalFilePath();
+    return !inUse.isEmpty() && QFileInfo(path).canonicalFilePath() == inUse;
+}
+
+void CommentExchange::exportDatabase()
+{
+    const std::optional<QString> folder = chooseFolder();
+    if (!folder)
+        return;
+    const QDir dir(*folder);
+    const QString database = dir.filePath(QLatin1String(kCommentDatabaseFileName));
+    const QString csv = dir.filePath(QLatin1String(kExportCsvFileName));
+    const QString shownFolder = QDir::toNativeSeparators(dir.absolutePath());
+    if (isTheDatabaseInUse(database)) {
+        m_messages.warn(kTitle, QStringLiteral("%1 holds the comment database in use. Choose another folder to "
+                                               "export to.")
+                                    .arg(shownFolder));
+        return;
+    }
+    QStringList present;
+    for (const QString &path : {database, csv}) {
+        if (QFileInfo::exists(path))
+            present << QFileInfo(path).fileName();
+    }
+    if (!present.isEmpty()
+        && !m_messages.confirm(kTitle, QStringLiteral("%1 already holds %2. Replace?")
+                                           .arg(shownFolder, present.join(QStringLiteral(" and "))))) {
+        return;
+    }
+    QString error;
+    std::vector<Values> records;
+    if (!backUp(m_source.databasePath(), database, &error) || !readRecords(database, &records, &error)
+        || !writeCsv(records, csv, m_plainText, &error)) {
+        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2.").arg(shownFolder, error));
+        return;
+    }
+    m_messages.inform(kTitle, QStringLiteral("Exported %1 comments to %2:\n%3, a copy of the comment database\n"
+                                             "%4, for spreadsheets (UTF-8, comments as plain text)")
+                                  .arg(records.size())
+                                  .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
+                                       QLatin1String(kExportCsvFileName)));
+}
+
+void CommentExchange::importDatabase()
+{
+    const std::optional<QString> folder = chooseFolder();
+    if (!folder)
+        return;
+    const QDir dir(*folder);
+    const QString database = dir.filePath(QLatin1String(kCommentDatabaseFileName));
+    const QString csv = dir.filePath(QLatin1String(kExportCsvFileName));
+    const bool fromDatabase = QFileInfo(database).isFile() && !isTheDatabaseInUse(database);
+    const QString source = fromDatabase ? database : csv;
+    const QString shownSource = QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath());
+    if (!fromDatabase && !QFileInfo(csv).isFile()) {
+        m_messages.warn(kTitle, QStringLiteral("%1 holds neither a comment database (%2) other than the one in use "
+                                               "nor %3. Nothing was imported.")
+                                    .arg(QDir::toNativeSeparators(dir.absolutePath()),
+                                         QLatin1String(kCommentDatabaseFileName), QLatin1String(kExportCsvFileName)));
+        return;
+    }
+    std::vector<Values> records;
+    QString error;
+    ImportCounts counts;
+    const bool read = fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &error);
+    if (!read || !addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText, &counts, &error)) {
+        m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
+        return;
+    }
+    m_messages.inform(kTitle, QStringLiteral("Imported from %1: %2 added, %3 already present and skipped.")
+                                  .arg(shownSource)
+                                  .arg(counts.added)
+                                  .arg(counts.skipped));
+    if (!m_source.refresh())
+        m_commands.reportFailure();
+}
