@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QTextEdit>
+
+class CommentDataSource;
+class QMenu;
+
+// RichTextBox1: the comment of the current record as a rich-text document. What is typed
+// (and formatting applied) becomes a pending edit of the Comment field. The right button
+// opens the pop-up menu RTFPopUp: Cut, Copy, Paste, Undo and Font.
+class CommentBox : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    CommentBox(CommentDataSource &source, QWidget *parent = nullptr);
+
+    QMenu *popUpMenu() const { return m_menu; }
+    // Called before Cut, Copy, Paste and Undo: the window may move the focus to the box.
+    void setBeforeEditCommand(std::function<void()> before) { m_beforeEdit = std::move(before); }
+
+signals:
+    void fontRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void showRecord();
+    void showEditFromElsewhere();
+    void writeEdit();
+    void addEditCommand(const QString &caption, const QString &name, void (QTextEdit::*command)());
+
+    CommentDataSource &m_source;
+    QMenu *m_menu;
+    QString m_shown;
+    std::function<void()> m_beforeEdit;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "comments/comment_commands.h"
+#include "names/extrapolation.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class CommentBox;
+class CommentDataSource;
+class MessageBoxes;
+class QLineEdit;
+class QtControlLoader;
+class RecordNavigator;
+
+// The content of the main window's Comments tab: the fields bound to the main window's data
+// source, the comment box, the navigation bar and the seven ButtonComment commands.
+class CommentsTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // utilities: the Utilities tab's File, Author and Title at the moment of Add New.
+    // advanced: shows the comment database window.
+    CommentsTab(CommentDataSource &data1, MessageBoxes &messages, QtControlLoader *controls,
+                std::function<FileInfo()> utilities, std::function<void()> advanced, QWidget *parent = nullptr);
+
+    CommentBox *commentBox() const { return m_box; }
+    CommentCommands &commands() { return m_commands; }
+    RecordNavigator *navigator() const { return m_navigator; }
+
+    // ButtonComment: the command of the button with this index; others do nothing.
+    void buttonComment(int index);
+
+private:
+    CommentDataSource &m_source;
+    CommentCommands m_commands;
+    std::function<FileInfo()> m_utilities;
+    std::function<void()> m_advanced;
+    CommentBox *m_box;
+    RecordNavigator *m_navigator;
+};

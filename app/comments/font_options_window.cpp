@@ -1,0 +1,186 @@
+#include "comments/font_options_window.h"
+
+#include "comments/comment_buttons.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const CommandButtonSpec kRtfEdit[] = {
+    {"Bold", "Bold: switched off where the selection is partly bold"},
+    {"Underline", "Underline: switched off where the selection is partly underlined"},
+    {"Italic", "Italic: switched off where the selection is partly italic"},
+};
+
+QString swatchName(const Swatch &swatch)
+{
+    return QStringLiteral("Colour %1").arg(swatch.index);
+}
+
+} // namespace
+
+void SwatchLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtControlLoader *controls, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_target(std::move(target)), m_names(new QComboBox),
+      m_sizes(new QComboBox), m_foreColor(new QRadioButton(QStringLiteral("ForeColor"))),
+      m_backColor(new QRadioButton(QStringLiteral("BackColor")))
+{
+    setObjectName(QStringLiteral("FontOptions"));
+    setWindowTitle(QStringLiteral("Font Menu"));
+    setAccessibleName(windowTitle());
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *caption = new SwatchLabel(QStringLiteral("Font"));
+    caption->setAutoFillBackground(true);
+    caption->setObjectName(QStringLiteral("Label1_0"));
+    connect(caption, &SwatchLabel::clicked, this, [this, caption] { swatchClicked(caption->colour()); });
+    m_labels << caption;
+    m_names->setObjectName(QStringLiteral("cmbFontName"));
+    m_names->setEditable(true);
+    m_names->setAccessibleName(QStringLiteral("Font"));
+    m_names->setToolTip(QStringLiteral("Font of the selected text"));
+    m_names->setAccessibleDescription(m_names->toolTip());
+    m_sizes->setObjectName(QStringLiteral("cmbFontSize"));
+    m_sizes->setEditable(true);
+    m_sizes->setAccessibleName(QStringLiteral("Size"));
+    m_sizes->setToolTip(QStringLiteral("Size of the selected text, in points: pick one from the list"));
+    m_sizes->setAccessibleDescription(m_sizes->toolTip());
+    auto *sizeLabel = new QLabel(QStringLiteral("Size"));
+    sizeLabel->setBuddy(m_sizes);
+    caption->setBuddy(m_names);
+    m_foreColor->setObjectName(QStringLiteral("Option1"));
+    m_foreColor->setToolTip(QStringLiteral("A colour click colours the selected text"));
+    m_backColor->setObjectName(QStringLiteral("Option2"));
+    m_backColor->setToolTip(QStringLiteral("A colour click colours the whole box's background"));
+    for (QRadioButton *option : {m_foreColor, m_backColor})
+        option->setAccessibleDescription(option->toolTip());
+    m_foreColor->setChecked(true);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    form->addRow(caption, m_names);
+    form->addRow(sizeLabel, m_sizes);
+    layout->addLayout(form);
+    auto *options = new QHBoxLayout;
+    options->addWidget(m_foreColor);
+    options->addWidget(m_backColor);
+    layout->addLayout(options);
+    auto *edits = new QHBoxLayout;
+    AddCommandButtons(edits, controls, QStringLiteral("RTFEdit"), kRtfEdit, 0, [this](int index) { rtfEdit(index); });
+    layout->addLayout(edits);
+    layout->addWidget(makeSwatchBox(), 0, Qt::AlignHCenter);
+    auto *close = new QPushButton(QStringLiteral("&Close"));
+    close->setObjectName(QStringLiteral("Command2"));
+    close->setToolTip(QStringLiteral("Close the Font Menu"));
+    close->setAccessibleDescription(close->toolTip());
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    layout->addWidget(close, 0, Qt::AlignRight);
+
+    // Loading applies, in turn, the first font, size 10 and Arial to the target's selection.
+    connect(m_names, &QComboBox::currentTextChanged, this, &FontOptionsWindow::applyFontName);
+    connect(m_sizes, &QComboBox::textActivated, this, &FontOptionsWindow::applyFontSize);
+    m_names->addItems(QFontDatabase::families());
+    m_names->setCurrentIndex(0);
+    m_sizes->addItems(FontSizes());
+    m_sizes->setCurrentIndex(1);
+    applyFontSize(m_sizes->currentText());
+    // Where Arial is not installed the name stays and Qt substitutes a similar font.
+    m_names->setCurrentText(QString::fromLatin1(kDefaultFontName));
+    m_sizes->setCurrentText(QString::fromLatin1(kDefaultFontSize));
+}
+
+QWidget *FontOptionsWindow::makeSwatchBox()
+{
+    auto *box = new QFrame;
+    box->setObjectName(QStringLiteral("Picture1"));
+    box->setFrameShape(QFrame::Box);
+    const int size = TwipsToPixels(kSwatchSizeTwips);
+    int right = 0;
+    int bottom = 0;
+    for (const Swatch &swatch : Swatches()) {
+        auto *label = new SwatchLabel(box);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(swatch.index));
+        label->setAccessibleName(swatchName(swatch));
+        label->setToolTip(QStringLiteral("Red %1, green %2, blue %3").arg(swatch.red).arg(swatch.green).arg(swatch.blue));
+        label->setAccessibleDescription(label->toolTip());
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(label->backgroundRole(), QColor(swatch.red, swatch.green, swatch.blue));
+        label->setPalette(palette);
+        label->setGeometry(TwipsToPixels(swatch.leftTwips), TwipsToPixels(swatch.topTwips), size, size);
+        connect(label, &SwatchLabel::clicked, this, [this, label] { swatchClicked(label->colour()); });
+        m_labels << label;
+        right = std::max(right, label->geometry().right());
+        bottom = std::max(bottom, label->geometry().bottom());
+    }
+    box->setFixedSize(right + TwipsToPixels(120), bottom + TwipsToPixels(120));
+    return box;
+}
+
+void FontOptionsWindow::applyFormat(const QTextCharFormat &format)
+{
+    if (QTextEdit *box = m_target())
+        box->mergeCurrentCharFormat(format);
+}
+
+void FontOptionsWindow::applyFontName(const QString &name)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({name});
+    applyFormat(format);
+}
+
+void FontOptionsWindow::applyFontSize(const QString &size)
+{
+    bool number = false;
+    const double points = size.toDouble(&number);
+    if (!number || points <= 0)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    applyFormat(format);
+}
+
+void FontOptionsWindow::rtfEdit(int index)
+{
+    static const TextAttribute attributes[] = {TextAttribute::Bold, TextAttribute::Underline, TextAttribute::Italic};
+    QTextEdit *box = m_target();
+    if (!box || index < 0 || index > 2)
+        return;
+    if (const std::optional<bool> on = AttributeAfterPress(SelectionAttribute(box, attributes[index])))
+        SetSelectionAttribute(box, attributes[index], *on);
+}
+
+void FontOptionsWindow::swatchClicked(const QColor &colour)
+{
+    QTextEdit *box = m_target();
+    if (!box)
+        return;
+    if (m_foreColor->isChecked()) {
+        QTextCharFormat format;
+        format.setForeground(colour);
+        box->mergeCurrentCharFormat(format);
+        return;
+    }
+    // The background belongs to the box, not to the stored comment.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    box->setPalette(palette);
+    if (box->isVisible())
+        box->setFocus();
+}

@@ -1,0 +1,123 @@
+#include "comments/record_widgets.h"
+
+#include "comments/comment_data_source.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kCountDelayMs = 300;
+
+void showField(QLineEdit *edit, const CommentDataSource &source, const QString &field)
+{
+    const QString value = source.value(field);
+    if (edit->text() != value) {
+        const QSignalBlocker blocker(edit);
+        edit->setText(value);
+    }
+    edit->setReadOnly(!source.hasCurrentRecord());
+}
+
+} // namespace
+
+QLineEdit *AddLabelledField(QFormLayout *form, const QString &label, const QString &objectName,
+                            const QString &toolTip)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    edit->setToolTip(toolTip);
+    edit->setAccessibleName(label);
+    edit->setAccessibleDescription(toolTip);
+    auto *caption = new QLabel(label);
+    caption->setBuddy(edit);
+    form->addRow(caption, edit);
+    return edit;
+}
+
+QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString &objectName, const QString &toolTip,
+                         CommentDataSource &source, const QString &field)
+{
+    QLineEdit *edit = AddLabelledField(form, label, objectName, toolTip);
+    const auto show = [edit, &source, field] { showField(edit, source, field); };
+    QObject::connect(&source, &CommentDataSource::currentChanged, edit, show);
+    QObject::connect(&source, &CommentDataSource::currentValuesChanged, edit, show);
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [&source, field](const QString &text) { source.setValue(field, text); });
+    show();
+    return edit;
+}
+
+RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()> onFailure, QWidget *parent)
+    : QWidget(parent), m_source(source), m_onFailure(std::move(onFailure)), m_position(new QLabel)
+{
+    setObjectName(QStringLiteral("Data1"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const struct
+    {
+        const char *text;
+        const char *name;
+        bool (CommentDataSource::*step)();
+    } buttons[] = {
+        {"|<", "First Record", &CommentDataSource::moveFirst},
+        {"<", "Previous Record", &CommentDataSource::movePrevious},
+        {">", "Next Record", &CommentDataSource::moveNext},
+        {">|", "Last Record", &CommentDataSource::moveLast},
+    };
+    for (const auto &button : buttons) {
+        auto *tool = new QToolButton;
+        tool->setText(QString::fromLatin1(button.text));
+        tool->setToolTip(QString::fromLatin1(button.name));
+        tool->setAccessibleName(QString::fromLatin1(button.name));
+        tool->setAccessibleDescription(QString::fromLatin1(button.name));
+        connect(tool, &QToolButton::clicked, this, [this, step = button.step] { move(step); });
+        layout->addWidget(tool);
+        if (button.step == &CommentDataSource::movePrevious)
+            layout->addWidget(m_position, 1);
+    }
+    m_position->setAlignment(Qt::AlignCenter);
+    m_position->setAccessibleName(QStringLiteral("Record position"));
+    m_count.setSingleShot(true);
+    m_count.setInterval(kCountDelayMs);
+    connect(&m_count, &QTimer::timeout, this, [this] {
+        m_source.recordCount();
+        // A set the engine cannot count in time is not asked again until it changes.
+        m_countGivenUp = !m_source.knownRecordCount();
+        showPosition();
+    });
+    connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
+    connect(&source, &CommentDataSource::recordSetChanged, this, [this] {
+        m_countGivenUp = false;
+        showPosition();
+    });
+    showPosition();
+}
+
+void RecordNavigator::move(bool (CommentDataSource::*step)())
+{
+    if (!(m_source.*step)())
+        m_onFailure();
+}
+
+QString RecordNavigator::positionText() const
+{
+    const std::optional<int> count = m_source.knownRecordCount();
+    const QString total = count ? QString::number(*count) : QStringLiteral("...");
+    if (!m_source.isOpen() || !m_source.hasCurrentRecord())
+        return count ? QStringLiteral("no records") : QString();
+    if (m_source.isNewRecord())
+        return QStringLiteral("new record (%1 stored)").arg(total);
+    return QStringLiteral("record %1 of %2").arg(m_source.currentIndex() + 1).arg(total);
+}
+
+void RecordNavigator::showPosition()
+{
+    m_position->setText(positionText());
+    if (m_source.isOpen() && !m_source.knownRecordCount() && !m_countGivenUp)
+        m_count.start();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class CommentDataSource;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+
+// A line edit bound to a field of the data source's current record, with its label: it shows
+// the field, and what is typed becomes a pending edit. Named by its label for screen readers.
+QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString &objectName, const QString &toolTip,
+                         CommentDataSource &source, const QString &field);
+
+// A labelled line edit with its accessible name and description set.
+QLineEdit *AddLabelledField(QFormLayout *form, const QString &label, const QString &objectName,
+                            const QString &toolTip);
+
+// The data source's navigation bar: first, previous, next, last, and "record N of M". A move
+// whose write fails is reported through onFailure. The count of a long record set is asked of
+// the engine only once the set has stayed unchanged for a moment, so typing stays quick.
+class RecordNavigator : public QWidget
+{
+    Q_OBJECT
+
+public:
+    RecordNavigator(CommentDataSource &source, std::function<void()> onFailure, QWidget *parent = nullptr);
+
+    QString positionText() const;
+
+private:
+    void move(bool (CommentDataSource::*step)());
+    void showPosition();
+
+    CommentDataSource &m_source;
+    std::function<void()> m_onFailure;
+    QLabel *m_position;
+    QTimer m_count;
+    bool m_countGivenUp = false;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "comments/font_options.h"
+
+#include <QString>
+
+class QTextEdit;
+
+// What the comment boxes need of a rich-text editor, beyond QTextEdit itself.
+
+// Shows a stored comment: a rich-text document, or plain text as it is.
+void ShowComment(QTextEdit *box, const QString &stored);
+// The comment's text without formatting.
+QString PlainTextOfComment(const QString &stored);
+
+enum class TextAttribute { Bold, Underline, Italic };
+// Whether the selection has the attribute nowhere, in part or throughout (the insertion
+// point's format when nothing is selected).
+AttributeState SelectionAttribute(const QTextEdit *box, TextAttribute attribute);
+void SetSelectionAttribute(QTextEdit *box, TextAttribute attribute, bool on);

@@ -1,0 +1,201 @@
+#include "comment_fixture.h"
+#include "comments/comment_commands.h"
+#include "comments/comment_csv.h"
+#include "comments/comment_data_source.h"
+#include "comments/comment_exchange.h"
+#include "comments/rich_text.h"
+#include "fakes/fake_directory_picker.h"
+#include "fakes/fake_message_boxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// Every field holds what CSV must quote, and text beyond ASCII.
+QList<FixtureRow> awkwardRows()
+{
+    return {
+        {"Brontë, Charlotte", "\"Jane\" Eyre", "Roman, gothique", "jane, eyre.epub",
+         "<p>Line one, with a comma</p><p>Line \"two\" – Ümlaut 日本</p>"},
+        {"O'Brien\nFlann", "The Third\r\nPoliceman", "", "third\"policeman\".pdf", "plain, \"quoted\"\ntext"},
+        {"Ann", "T", std::nullopt, "ann.epub", std::nullopt},
+    };
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Window
+{
+    explicit Window(const QString &path)
+        : source(path), commands(source, messages), exchange(source, commands, messages, picker, PlainTextOfComment)
+    {
+        source.open();
+    }
+    CommentDataSource source;
+    FakeMessageBoxes messages;
+    FakeDirectoryPicker picker;
+    CommentCommands commands;
+    CommentExchange exchange;
+};
+
+// Each record's fields, its comment as plain text.
+QList<QStringList> plainRecords(const CommentDatabase &db)
+{
+    QList<QStringList> records;
+    QList<QStringList> columns;
+    for (const char *field : kCommentFieldNames)
+        columns << db.column(QLatin1String(field));
+    for (qsizetype row = 0; row < columns[0].size(); ++row) {
+        QStringList record;
+        for (int field = 0; field < 5; ++field) {
+            const QString value = columns[field][row] == QLatin1String("<null>") ? QString() : columns[field][row];
+            record << (field == 4 ? PlainTextOfComment(value) : value);
+        }
+        records << record;
+    }
+    return records;
+}
+
+} // namespace
+
+class TestCommentExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportThenImportGivesTheSameRecords()
+    {
+        CommentDatabase db(awkwardRows());
+        QTemporaryDir folder;
+        Window window(db.path());
+        window.picker.answer = folder.path();
+        window.exchange.exportDatabase();
+        QCOMPARE(window.picker.askedTitle, QStringLiteral("Choose Directory"));
+        QCOMPARE(window.messages.kinds(), QStringList{"inform"});
+        QVERIFY(window.messages.shown[0].text.contains(QLatin1String("Exported 3 comments")));
+
+        const QByteArray csv = readFile(QDir(folder.path()).filePath("Comments.csv"));
+        QVERIFY(csv.startsWith("Author,Title,Genre,File,Comment\r\n"));
+        QList<QStringList> parsed;
+        QString error;
+        QVERIFY(ParseCsv(csv, &parsed, &error));
+        QCOMPARE(parsed.mid(1), plainRecords(db));
+        QCOMPARE(parsed[1][0], QStringLiteral("Brontë, Charlotte"));
+
+        // The spreadsheet file into an empty table, twice: the second time adds nothing.
+        CommentDatabase fromCsv;
+        Window target(fromCsv.path());
+        QFile::remove(QDir(folder.path()).filePath("db25.mdb"));
+        target.picker.answer = folder.path();
+        target.exchange.importDatabase();
+        QCOMPARE(target.messages.shown.last().text.section(':', -1),
+                 QStringLiteral(" 3 added, 0 already present and skipped."));
+        QCOMPARE(plainRecords(fromCsv), plainRecords(db));
+        QCOMPARE(target.source.recordCount(), 3);
+        target.exchange.importDatabase();
+        QCOMPARE(target.messages.shown.last().text.section(':', -1),
+                 QStringLiteral(" 0 added, 3 already present and skipped."));
+    }
+
+    void importFromADatabaseCopyAddsOnlyWhatIsMissing()
+    {
+        CommentDatabase db(awkwardRows());
+        QTemporaryDir folder;
+        Window source(db.path());
+        source.picker.answer = folder.path();
+        source.exchange.exportDatabase();
+        CommentDatabase other({awkwardRows()[1], fileRow("own.epub")});
+        Window target(other.path());
+        target.picker.answer = folder.path();
+        target.exchange.importDatabase();
+        QVERIFY2(target.messages.shown.last().text.endsWith(QLatin1String("2 added, 1 already present and skipped.")),
+                 qPrintable(target.messages.shown.last().text));
+        QCOMPARE(other.column(kFile),
+                 (QStringList{"third\"policeman\".pdf", "own.epub", "jane, eyre.epub", "ann.epub"}));
+        // Formatting travels with the database copy.
+        QCOMPARE(other.column(QStringLiteral("Comment"))[2], *awkwardRows()[0][4]);
+    }
+
+    void exportAsksBeforeReplacing_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("keep") << false;
+        QTest::newRow("replace") << true;
+    }
+    void exportAsksBeforeReplacing()
+    {
+        QFETCH(bool, replace);
+        CommentDatabase db(awkwardRows());
+        QTemporaryDir folder;
+        const QString csv = QDir(folder.path()).filePath("Comments.csv");
+        QFile old(csv);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+        old.close();
+        Window window(db.path());
+        window.picker.answer = folder.path();
+        window.messages.confirmations = {replace};
+        window.exchange.exportDatabase();
+        QCOMPARE(window.messages.kinds().first(), QStringLiteral("confirm"));
+        QCOMPARE(readFile(csv) == "kept", !replace);
+        QCOMPARE(QFile::exists(QDir(folder.path()).filePath("db25.mdb")), replace);
+    }
+
+    void nothingHappensWithoutAFolder()
+    {
+        CommentDatabase db(awkwardRows());
+        Window window(db.path());
+        window.exchange.exportDatabase();
+        window.exchange.importDatabase();
+        QVERIFY(window.messages.shown.isEmpty());
+        QCOMPARE(db.column(kFile).size(), 3);
+    }
+
+    void refusesWhatCannotBeRight_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("export onto itself") << "export" << QByteArray() << "in use";
+        QTest::newRow("nothing to import") << "import" << QByteArray() << "neither";
+        QTest::newRow("other header") << "import" << QByteArray("Name,File\r\nx,y\r\n") << "header";
+        QTest::newRow("short record") << "import"
+                                      << QByteArray("Author,Title,Genre,File,Comment\r\na,b,c,d,e\r\na,b\r\n")
+                                      << "record 2 has 2 fields";
+        QTest::newRow("open quote") << "import" << QByteArray("Author,Title,Genre,File,Comment\r\n\"a,b") << "never closed";
+    }
+    void refusesWhatCannotBeRight()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, reason);
+        CommentDatabase db(awkwardRows());
+        QTemporaryDir folder;
+        Window window(db.path());
+        window.picker.answer = command == "export" ? db.folder() : folder.path();
+        if (!csv.isEmpty()) {
+            QFile file(QDir(folder.path()).filePath("Comments.csv"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(csv);
+        }
+        if (command == "export")
+            window.exchange.exportDatabase();
+        else
+            window.exchange.importDatabase();
+        QCOMPARE(window.messages.kinds(), QStringList{"warn"});
+        QVERIFY2(window.messages.shown[0].text.contains(reason), qPrintable(window.messages.shown[0].text));
+        QCOMPARE(db.column(kFile).size(), 3);
+    }
+
+private:
+    const QString kFile = QStringLiteral("File");
+};
+
+QTEST_MAIN(TestCommentExchange)
+#include "test_comment_exchange.moc"

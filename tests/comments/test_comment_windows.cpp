@@ -1,0 +1,291 @@
+#include "comment_fixture.h"
+#include "comments/comment_box.h"
+#include "comments/comment_db_window.h"
+#include "comments/comment_queries.h"
+#include "comments/comment_windows.h"
+#include "comments/comments_tab.h"
+#include "comments/font_options_window.h"
+#include "comments/record_widgets.h"
+#include "fakes/fake_database_opener.h"
+#include "fakes/fake_directory_picker.h"
+#include "fakes/fake_message_boxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+const QString kFile = QStringLiteral("File");
+const QString kAuthor = QStringLiteral("Author");
+
+QList<FixtureRow> rows()
+{
+    return {{"Ann Leckie", "Ancillary Justice", "SF", "ancillary.epub", "<p>first</p>"},
+            {"Bob Shaw", "Orbitsville", "SF", "orbitsville.epub", "<p>second</p>"},
+            {"Anne Rice", "Interview", "Horror", "interview.epub", "<p>third</p>"}};
+}
+
+template <typename T>
+T *child(QWidget *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+void click(QWidget *window, const QString &name)
+{
+    child<QAbstractButton>(window, name)->click();
+}
+
+// The main window's side: its data source, the Utilities fields and the desktop fakes.
+struct Program
+{
+    explicit Program(const QString &path) : data1(path)
+    {
+        data1.open();
+        windows = std::make_unique<CommentWindows>(
+            data1, CommentDbWindow::Services{messages, picker, opener, nullptr, [this] { return utilities; }, {}},
+            nullptr);
+        windows->loadCommentDb();
+    }
+    ~Program() { windows.reset(); }
+    QWidget *tab() const { return windows->commentsTab(); }
+    CommentDbWindow *db() const { return windows->commentDb(); }
+
+    CommentDataSource data1;
+    FakeMessageBoxes messages;
+    FakeDirectoryPicker picker;
+    FakeDatabaseOpener opener;
+    FileInfo utilities;
+    std::unique_ptr<CommentWindows> windows;
+};
+
+} // namespace
+
+class TestCommentWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingIsAPendingEditThatNavigationWrites()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        QLineEdit *author = child<QLineEdit>(program.tab(), "CommentAuthor");
+        QCOMPARE(author->text(), QStringLiteral("Ann Leckie"));
+        QCOMPARE(author->accessibleName(), QStringLiteral("Author"));
+        QTest::keyClicks(author, "!");
+        QVERIFY(program.data1.hasPendingEdits());
+        QTest::keyClicks(program.windows->commentsTab()->commentBox(), "more");
+        QVERIFY(program.data1.value(QStringLiteral("Comment")).contains(QLatin1String("more")));
+        QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie"));
+        program.data1.moveNext();
+        QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie!"));
+        QVERIFY(db.column(QStringLiteral("Comment"))[0].contains(QLatin1String("more")));
+        QCOMPARE(author->text(), QStringLiteral("Bob Shaw"));
+        QCOMPARE(program.windows->commentsTab()->navigator()->positionText(), QStringLiteral("record 2 of 3"));
+    }
+
+    void addNewShowsTheUtilityFieldsAndSaveWritesThem()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        program.utilities = {"Asimov - Foundation.pdf", "Asimov", "Foundation"};
+        click(program.tab(), "ButtonComment_0");
+        QCOMPARE(child<QLineEdit>(program.tab(), "CommentFile")->text(), program.utilities.file);
+        QCOMPARE(child<QLineEdit>(program.tab(), "commentTitle")->text(), QStringLiteral("Foundation"));
+        QVERIFY(program.windows->commentsTab()->commentBox()->toPlainText().isEmpty());
+        QTest::keyClicks(program.windows->commentsTab()->commentBox(), "a classic");
+        click(program.tab(), "ButtonComment_2");
+        QCOMPARE(db.column(kFile).last(), program.utilities.file);
+        click(program.tab(), "ButtonComment_6");
+        QCOMPARE(program.messages.shown.last().text, QStringLiteral("Record Count: 4"));
+    }
+
+    void searchNarrowsTheGridAndClearAllListsEveryFile()
+    {
+        CommentDatabase db(rows() + QList<FixtureRow>{{"Al", "T", "G", std::nullopt, "c"}});
+        Program program(db.path());
+        CommentDbWindow *window = program.db();
+        QVERIFY(!window->isVisible());
+        program.windows->showAdvanced();
+        QVERIFY(window->isVisible());
+        QTableView *grid = window->grid();
+        QCOMPARE(grid->model()->rowCount(), 5); // four records and the empty row
+        QLineEdit *search = child<QLineEdit>(window, "SearchAuthor");
+        QCOMPARE(search->accessibleName(), QStringLiteral("Author Search"));
+        QTest::keyClicks(search, "an");
+        QCOMPARE(grid->model()->rowCount(), 3);
+        QCOMPARE(grid->model()->index(1, 0).data().toString(), QStringLiteral("Anne Rice"));
+        QTest::keyClicks(search, "n l");
+        QCOMPARE(grid->model()->rowCount(), 2);
+        QCOMPARE(child<QLineEdit>(window, "TextAuthor")->text(), QStringLiteral("Ann Leckie"));
+        click(window, "ButtonComment_6");
+        QCOMPARE(search->text(), QString());
+        QCOMPARE(window->data1().recordSource(), ClearAllQueryText());
+        QCOMPARE(grid->model()->rowCount(), 4);
+        // Close refreshes the main window's data source and keeps the search.
+        QTest::keyClicks(search, "bob");
+        program.data1.moveLast();
+        click(window, "HideNow");
+        QVERIFY(!window->isVisible());
+        QCOMPARE(program.data1.currentIndex(), 0);
+        program.windows->showAdvanced();
+        QCOMPARE(search->text(), QStringLiteral("bob"));
+        QCOMPARE(grid->model()->rowCount(), 2);
+    }
+
+    void gridRowIsTheCurrentRecordAndEditsGoToTheDataSource()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        CommentDbWindow *window = program.db();
+        QTableView *grid = window->grid();
+        grid->setCurrentIndex(grid->model()->index(2, 1));
+        QCOMPARE(window->data1().currentIndex(), 2);
+        QCOMPARE(child<QLineEdit>(window, "TextTitle")->text(), QStringLiteral("Interview"));
+        QVERIFY(grid->model()->setData(grid->model()->index(1, 2), QStringLiteral("Classic")));
+        QCOMPARE(window->data1().currentIndex(), 1);
+        QCOMPARE(child<QLineEdit>(window, "TextGenre")->text(), QStringLiteral("Classic"));
+        // Typing into the empty last row starts a new record.
+        QVERIFY(grid->model()->setData(grid->model()->index(3, 3), QStringLiteral("new.epub")));
+        QVERIFY(window->data1().isNewRecord());
+        QCOMPARE(db.column(QStringLiteral("Genre"))[1], QStringLiteral("Classic"));
+        click(window, "ButtonComment_2");
+        QCOMPARE(db.column(kFile).last(), QStringLiteral("new.epub"));
+        // Selected rows are deleted after a question.
+        program.messages.confirmations = {true};
+        grid->selectRow(0);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(db.column(kFile), (QStringList{"orbitsville.epub", "interview.epub", "new.epub"}));
+    }
+
+    void closingByTheFrameWritesEditsOrStays()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        QPointer<CommentDbWindow> window = program.db();
+        QTest::keyClicks(child<QLineEdit>(window, "TextGenre"), "!");
+        QVERIFY(window->close());
+        QTRY_VERIFY(!window);
+        QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
+        // The next Advanced loads it anew, with the whole table and empty search boxes.
+        program.windows->showAdvanced();
+        QVERIFY(program.db());
+        QCOMPARE(program.db()->data1().recordSource(), QStringLiteral("Table1"));
+    }
+
+    void exitAsksWhenEditsCannotBeWritten()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        QTest::keyClicks(child<QLineEdit>(program.tab(), "CommentGenre"), "!");
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        program.messages.commitChoices = {MessageBoxes::FailedCommitChoice::Stay};
+        QVERIFY(!program.windows->commitAll());
+        QCOMPARE(program.messages.kinds(), QStringList{"ask"});
+        QVERIFY(program.messages.shown[0].text.contains(QLatin1String("locked")));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QVERIFY(program.windows->commitAll());
+        QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
+    }
+
+    void popUpMenuHasItsSixItems()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        for (CommentBox *box : {program.windows->commentsTab()->commentBox(), program.db()->commentBox()}) {
+            QStringList items;
+            for (QAction *action : box->popUpMenu()->actions())
+                items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            QCOMPARE(items, (QStringList{"C&ut", "&Copy", "&Paste", "-", "&Undo", "&Font"}));
+        }
+        CommentBox *box = program.windows->commentsTab()->commentBox();
+        box->selectAll();
+        box->popUpMenu()->actions()[0]->trigger();
+        QVERIFY(box->toPlainText().isEmpty());
+        box->popUpMenu()->actions()[4]->trigger();
+        QCOMPARE(box->toPlainText(), QStringLiteral("first"));
+    }
+
+    void fontCommandsWorkOnTheVisibleWindowsBox()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        program.windows->commentsTab()->commentBox()->popUpMenu()->actions()[5]->trigger();
+        FontOptionsWindow *font = program.windows->fontWindow();
+        QVERIFY(font && font->isVisible());
+        QVERIFY(font->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(font->fontNames()->currentText(), QStringLiteral("Arial"));
+        QCOMPARE(font->fontSizes()->currentText(), QStringLiteral("10"));
+        QCOMPARE(font->fontSizes()->count(), 33);
+        QCOMPARE(program.windows->fontTarget(), program.windows->commentsTab()->commentBox());
+        program.windows->showAdvanced();
+        QTextEdit *box = program.db()->commentBox();
+        QCOMPARE(program.windows->fontTarget(), box);
+        // Bold: partly bold becomes plain, plain becomes bold, bold stays bold.
+        box->setHtml(QStringLiteral("<b>bold</b> plain"));
+        box->selectAll();
+        const auto boldEverywhere = [box] { return SelectionAttribute(box, TextAttribute::Bold); };
+        QCOMPARE(boldEverywhere(), AttributeState::Mixed);
+        font->rtfEdit(0);
+        QCOMPARE(boldEverywhere(), AttributeState::Nowhere);
+        font->rtfEdit(0);
+        QCOMPARE(boldEverywhere(), AttributeState::Everywhere);
+        font->rtfEdit(0);
+        QCOMPARE(boldEverywhere(), AttributeState::Everywhere);
+        // A swatch colours the selected text, or with BackColor the whole box.
+        font->label(1)->clicked();
+        QCOMPARE(box->textCursor().charFormat().foreground().color(), QColor(255, 0, 0));
+        font->backColorOption()->setChecked(true);
+        emit font->label(16)->clicked();
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(192, 255, 192));
+        emit font->label(0)->clicked();
+        QCOMPARE(box->palette().color(QPalette::Base), font->label(0)->palette().color(QPalette::Window));
+        // Once that window is hidden the main window's box is the target again.
+        click(program.db(), "HideNow");
+        QCOMPARE(program.windows->fontTarget(), program.windows->commentsTab()->commentBox());
+        QVERIFY(font->close());
+        QTRY_VERIFY(!program.windows->fontWindow());
+    }
+
+    void accessTwoThousandSaysWhenNothingCanOpenTheFile()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        program.db()->utilComment(2);
+        QCOMPARE(program.opener.opened, QStringList{db.path()});
+        QVERIFY(program.messages.shown.isEmpty());
+        program.opener.canOpen = false;
+        program.db()->utilComment(2);
+        QCOMPARE(program.messages.kinds(), QStringList{"warn"});
+    }
+
+    void missingDatabaseOpensEmptyWithOneMessage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("db25.mdb");
+        Program program(path);
+        QCOMPARE(program.messages.kinds(), QStringList{"warn"});
+        QVERIFY(child<QLineEdit>(program.tab(), "CommentAuthor")->isReadOnly());
+        click(program.tab(), "ButtonComment_0");
+        click(program.tab(), "ButtonComment_1");
+        click(program.tab(), "ButtonComment_6");
+        QCOMPARE(program.messages.shown.last().text, QStringLiteral("Record Count: 0"));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+};
+
+QTEST_MAIN(TestCommentWindows)
+#include "test_comment_windows.moc"
