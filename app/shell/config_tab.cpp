@@ -93,7 +93,7 @@ void ConfigTab::buildControls(QtControlLoader *controls)
     listTitle_ = new QLineEdit;
     listTitle_->setObjectName(QStringLiteral("ConfigListTitle"));
     NameControl(listTitle_, QStringLiteral("List Title"), QStringLiteral("What should appear at top of your Lists"));
-    connect(listTitle_, &QLineEdit::textEdited, this, [this](const QString &text) { settings_.ConfigListTitle = text; });
+    connect(listTitle_, &QLineEdit::textChanged, this, [this](const QString &text) { settings_.ConfigListTitle = text; });
     sound_ = switchBox("ConfigSound", QStringLiteral("Use Sound"), QStringLiteral("Turno On/Off the use of sound"),
                        &Settings::ConfigSound);
     auto *titleLabel = new QLabel(QStringLiteral("List Title"));
