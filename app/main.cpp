@@ -1,7 +1,9 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_control_loader.h"
+#include "platform/qt_database_opener.h"
 #include "platform/qt_directory_picker.h"
 #include "platform/qt_message_box.h"
+#include "platform/qt_message_boxes.h"
 #include "platform/qt_program_starter.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_sound_player.h"
@@ -30,7 +32,9 @@ int main(int argc, char *argv[])
     QtMessageBox messages;
     QtDirectoryPicker directories(nullptr);
     QtClipboard clipboard;
-    Desktop desktop{sound, shell, programs, messages, directories, clipboard};
+    QtMessageBoxes dialogs(nullptr);
+    QtDatabaseOpener databases;
+    Desktop desktop{sound, shell, programs, messages, directories, clipboard, dialogs, databases};
 
     MainWindow window(desktop, &controls);
     window.show();

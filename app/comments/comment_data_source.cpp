@@ -197,6 +197,13 @@ sqlite3 *CommentDataSource::connection() const
 
 bool CommentDataSource::open()
 {
+    const bool opened = openDatabase();
+    emit openFinished();
+    return opened;
+}
+
+bool CommentDataSource::openDatabase()
+{
     if (m_open)
         return refresh();
     const QString shownPath = QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath());

@@ -112,6 +112,8 @@ public:
     QString findFile(const QString &fileName) override;
 
 signals:
+    // open() has ended, whether or not it succeeded.
+    void openFinished();
     // The records of the set changed (refresh, add, delete): a grid reads them again.
     void recordSetChanged();
     // Another record became current, or the current one was written.
@@ -144,6 +146,7 @@ private:
     };
 
     QSqlDatabase database() const;
+    bool openDatabase();
     sqlite3 *connection() const;
     bool reload(const QString &action);
     bool settleQuery(const QString &action, RecordSetQuery *query);

@@ -96,9 +96,8 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
     bottom->addWidget(close);
     layout->addLayout(bottom);
 
-    // The failed opening is said once; the window still opens, empty.
-    if (!m_source.open())
-        m_services.messages.warn(kTitle, m_source.errorString());
+    // Without the file the window opens empty; its navigation bar says why.
+    m_source.open();
     selectCurrentRow();
 }
 

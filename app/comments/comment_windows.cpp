@@ -24,6 +24,16 @@ CommentWindows::CommentWindows(CommentDataSource &data1, CommentDbWindow::Servic
 
 CommentWindows::~CommentWindows()
 {
+    unload();
+}
+
+FontOptionsWindow *CommentWindows::fontWindow() const
+{
+    return m_font;
+}
+
+void CommentWindows::unload()
+{
     delete m_commentDb;
     delete m_font;
 }

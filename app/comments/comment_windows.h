@@ -23,7 +23,7 @@ public:
 
     CommentsTab *commentsTab() const { return m_tab; }
     CommentDbWindow *commentDb() const { return m_commentDb; }
-    FontOptionsWindow *fontWindow() const { return m_font; }
+    FontOptionsWindow *fontWindow() const;
 
     // Start-up: the comment database window, loaded and hidden.
     void loadCommentDb();
@@ -33,6 +33,8 @@ public:
     void showFontWindow();
     // The font window's target: the comment database window's box while it is visible.
     QTextEdit *fontTarget() const;
+    // Exit: the comment database and font windows go.
+    void unload();
     // Exit: writes the pending edits of both windows; false when the user chose to stay.
     bool commitAll();
 

@@ -81,6 +81,7 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
             layout->addWidget(m_position, 1);
     }
     m_position->setAlignment(Qt::AlignCenter);
+    m_position->setWordWrap(true);
     m_position->setAccessibleName(QStringLiteral("Record position"));
     m_count.setSingleShot(true);
     m_count.setInterval(kCountDelayMs);
@@ -91,6 +92,7 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
         showPosition();
     });
     connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
+    connect(&source, &CommentDataSource::openFinished, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::recordSetChanged, this, [this] {
         m_countGivenUp = false;
         showPosition();
@@ -108,7 +110,10 @@ QString RecordNavigator::positionText() const
 {
     const std::optional<int> count = m_source.knownRecordCount();
     const QString total = count ? QString::number(*count) : QStringLiteral("...");
-    if (!m_source.isOpen() || !m_source.hasCurrentRecord())
+    // Without the database this is where the window says why.
+    if (!m_source.isOpen())
+        return m_source.errorString();
+    if (!m_source.hasCurrentRecord())
         return count ? QStringLiteral("no records") : QString();
     if (m_source.isNewRecord())
         return QStringLiteral("new record (%1 stored)").arg(total);

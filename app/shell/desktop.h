@@ -1,8 +1,10 @@
 #pragma once
 
 class Clipboard;
+class DatabaseOpener;
 class DirectoryPicker;
 class MessageBox;
+class MessageBoxes;
 class ProgramStarter;
 class Shell;
 class SoundPlayer;
@@ -16,4 +18,7 @@ struct Desktop
     MessageBox &messages;
     DirectoryPicker &directories;
     Clipboard &clipboard;
+    // The comment windows' questions (retry, discard or stay; replace a file) and db25.mdb's program.
+    MessageBoxes &dialogs;
+    DatabaseOpener &databases;
 };

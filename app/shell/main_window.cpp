@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "comments/comment_windows.h"
+#include "comments/comments_tab.h"
 #include "lists/make_list_window.h"
 #include "names/clipboard_files.h"
 #include "platform/clipboard.h"
@@ -47,6 +49,11 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
     buildTabs(controls);
+    comments_ = new CommentWindows(data1_,
+                                   {desktop.dialogs, desktop.directories, desktop.databases, controls,
+                                    [this] { return utilities_->fileInfo(); }, {}},
+                                   this);
+    commentsArea_->addWidget(comments_->commentsTab());
     data1_.open(); // without the file the Comments tab says why; the analysis stays grey
 
     StartUp(*this);
@@ -165,18 +172,23 @@ void MainWindow::showHelp()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Nothing typed in either comment window is lost on the way out.
+    if (!comments_->commitAll()) {
+        event->ignore();
+        return;
+    }
     Exit(*this);
     event->setAccepted(mainUnloaded_);
 }
 
 void MainWindow::loadCommentWindow()
 {
-    // The comment database window is loaded here, hidden, once it exists.
+    comments_->loadCommentDb();
 }
 
 void MainWindow::unloadCommentWindow()
 {
-    // ... and unloaded here.
+    comments_->unload();
 }
 
 void MainWindow::unloadMainWindow()

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class CommentWindows;
 class ConfigTab;
 class MakeListWindow;
 class QLabel;
@@ -36,6 +37,7 @@ public:
     // The Comments tab's room for its fields and commands, above its Exit button.
     QVBoxLayout *commentsArea() const { return commentsArea_; }
     QTabWidget *tabs() const { return tabs_; }
+    CommentWindows *comments() const { return comments_; }
 
     // Reads the clipboard once; copied files are analysed into the File Info frame.
     void pollClipboard();
@@ -73,6 +75,7 @@ private:
     UtilitiesTab *utilities_ = nullptr;
     ConfigTab *config_ = nullptr;
     QVBoxLayout *commentsArea_ = nullptr;
+    CommentWindows *comments_ = nullptr;
     QLabel *firstStartHint_ = nullptr;
     QTimer *timer1_ = nullptr;
     QPointer<MakeListWindow> makeList_;

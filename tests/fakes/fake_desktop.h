@@ -1,8 +1,10 @@
 #pragma once
 
 #include "fakes/fake_clipboard.h"
+#include "fakes/fake_database_opener.h"
 #include "fakes/fake_directory_picker.h"
 #include "fakes/fake_message_box.h"
+#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_program_starter.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_sound_player.h"
@@ -17,5 +19,7 @@ struct FakeDesktop
     FakeMessageBox messages;
     FakeDirectoryPicker directories;
     FakeClipboard clipboard;
-    Desktop desktop{sound, shell, programs, messages, directories, clipboard};
+    FakeMessageBoxes dialogs;
+    FakeDatabaseOpener databases;
+    Desktop desktop{sound, shell, programs, messages, directories, clipboard, dialogs, databases};
 };
