@@ -45,12 +45,24 @@ void CommentBox::addEditCommand(const QString &caption, const QString &name, voi
     action->setObjectName(name);
 }
 
+// A box out of sight (a hidden window, another tab) lays out its document only once it shows:
+// at start-up neither box is in sight.
 void CommentBox::showRecord()
 {
-    const QSignalBlocker blocker(this);
     m_shown = m_source.value(kComment);
-    ShowComment(this, m_shown);
     setReadOnly(!m_source.hasCurrentRecord());
+    m_outOfDate = !isVisible();
+    if (m_outOfDate)
+        return;
+    const QSignalBlocker blocker(this);
+    ShowComment(this, m_shown);
+}
+
+void CommentBox::showEvent(QShowEvent *event)
+{
+    if (m_outOfDate)
+        showRecord();
+    QTextEdit::showEvent(event);
 }
 
 // A command (Add New) may set the comment; what the box itself wrote is already shown.
@@ -62,7 +74,7 @@ void CommentBox::showEditFromElsewhere()
 
 void CommentBox::writeEdit()
 {
-    if (!m_source.hasCurrentRecord())
+    if (!m_source.hasCurrentRecord() || m_outOfDate)
         return;
     m_shown = toPlainText().isEmpty() ? QString() : toHtml();
     m_source.setValue(kComment, m_shown);

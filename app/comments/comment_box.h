@@ -25,6 +25,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void showRecord();
@@ -35,5 +36,6 @@ private:
     CommentDataSource &m_source;
     QMenu *m_menu;
     QString m_shown;
+    bool m_outOfDate = false;
     std::function<void()> m_beforeEdit;
 };

@@ -56,6 +56,8 @@ struct Program
             data1, CommentDbWindow::Services{messages, picker, opener, nullptr, [this] { return utilities; }, {}},
             nullptr);
         windows->loadCommentDb();
+        // As on the Comments page: a box out of sight lays out its comment only when it shows.
+        windows->commentsTab()->show();
     }
     ~Program() { windows.reset(); }
     QWidget *tab() const { return windows->commentsTab(); }
@@ -119,6 +121,7 @@ private slots:
         QVERIFY(!window->isVisible());
         program.windows->showAdvanced();
         QVERIFY(window->isVisible());
+        QCOMPARE(window->commentBox()->toPlainText(), QStringLiteral("first"));
         QTableView *grid = window->grid();
         QCOMPARE(grid->model()->rowCount(), 5); // four records and the empty row
         QLineEdit *search = child<QLineEdit>(window, "SearchAuthor");

@@ -59,7 +59,14 @@ def main(build, shots):
         db.execute(TABLE)
     env = d.program_environment()
     log = open(os.path.join(work, "program.log"), "w")
-    program = subprocess.Popen([os.path.join(build, "shelvana")], cwd=work, env=env, stdout=log, stderr=log)
+    # On a busy machine the new X server may take a moment to accept clients.
+    for _ in range(5):
+        program = subprocess.Popen([os.path.join(build, "shelvana")], cwd=work, env=env, stdout=log, stderr=log)
+        try:
+            program.wait(timeout=1)
+            time.sleep(1)
+        except subprocess.TimeoutExpired:
+            break
     try:
         app = d.application(program.pid)
         main_window = d.window(app, "Shelvana")
