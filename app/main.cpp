@@ -3,6 +3,7 @@
 #include "platform/qt_sound_player.h"
 #include "shell/program_files.h"
 #include "shell/settings_file.h"
+#include "shell/working_folder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
+    EnterWorkingFolder();
 
     QtControlLoader controls;
     if (!controls.load()) {

@@ -1,0 +1,40 @@
+#include "shell/user_links_file.h"
+
+#include "shell/program_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kLinksFileName = QStringLiteral("Links.txt");
+
+} // namespace
+
+QString LinksFileToRead(const QString &userFolder, const QString &programFolder)
+{
+    const QString own = QDir(userFolder).filePath(kLinksFileName);
+    return QFileInfo::exists(own) ? own : QDir(programFolder).filePath(kLinksFileName);
+}
+
+QString LinksFileToEdit(const QString &userFolder, const QString &programFolder)
+{
+    const QString own = QDir(userFolder).filePath(kLinksFileName);
+    if (QFileInfo::exists(own))
+        return own;
+    if (!CopyForUser(QDir(programFolder).filePath(kLinksFileName), own))
+        QFile(own).open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    return own;
+}
+
+QString LinksFileToRead()
+{
+    return LinksFileToRead(QDir::currentPath(), QCoreApplication::applicationDirPath());
+}
+
+QString LinksFileToEdit()
+{
+    return LinksFileToEdit(QDir::currentPath(), QCoreApplication::applicationDirPath());
+}
