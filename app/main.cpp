@@ -1,17 +1,24 @@
-#include "lists/make_list_window.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_control_loader.h"
+#include "platform/qt_directory_picker.h"
+#include "platform/qt_message_box.h"
+#include "platform/qt_program_starter.h"
+#include "platform/qt_shell.h"
 #include "platform/qt_sound_player.h"
-#include "shell/program_files.h"
-#include "shell/settings_file.h"
+#include "shell/desktop.h"
+#include "shell/main_window.h"
 #include "shell/working_folder.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
+    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/shelvana.svg")));
     EnterWorkingFolder();
 
     QtControlLoader controls;
@@ -19,9 +26,15 @@ int main(int argc, char *argv[])
         QMessageBox::warning(nullptr, QStringLiteral("Shelvana"),
                              controls.errorText() + QStringLiteral("\n\nStandard buttons are used instead."));
     }
-    const Settings settings = LoadSettings();
     QtSoundPlayer sound;
-    auto *window = new MakeListWindow(settings, sound, &controls, ProgramFile(QStringLiteral("Script.txt")));
-    window->show();
+    QtShell shell;
+    QtProgramStarter programs;
+    QtMessageBox messages;
+    QtDirectoryPicker directories(nullptr);
+    QtClipboard clipboard;
+    Desktop desktop{sound, shell, programs, messages, directories, clipboard};
+
+    MainWindow window(desktop, &controls);
+    window.show();
     return app.exec();
 }

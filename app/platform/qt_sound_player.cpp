@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QSoundEffect>
 #include <QUrl>
+
+QtSoundPlayer::QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::play(const QString &filePath)
 {
@@ -10,7 +14,9 @@ void QtSoundPlayer::play(const QString &filePath)
         QApplication::beep();
         return;
     }
-    effect_.stop();
-    effect_.setSource(QUrl::fromLocalFile(filePath));
-    effect_.play();
+    if (!effect_)
+        effect_ = std::make_unique<QSoundEffect>();
+    effect_->stop();
+    effect_->setSource(QUrl::fromLocalFile(filePath));
+    effect_->play();
 }

@@ -1,10 +1,9 @@
 #include "shell/config_commands.h"
 
 #include "platform/directory_picker.h"
-#include "platform/shell.h"
+#include "platform/message_box.h"
 #include "shell/settings_file.h"
-
-#include <QUrl>
+#include "shell/sound_cues.h"
 
 void ChooseDirectory(Settings &settings, DirectoryField field, DirectoryPicker &picker)
 {
@@ -15,7 +14,13 @@ void ChooseDirectory(Settings &settings, DirectoryField field, DirectoryPicker &
     target = EnsureTrailingBackslash(*chosen);
 }
 
-bool EditBrowserLinks(Shell &shell, const QString &linksFile)
+bool SaveConfig(const Settings &settings, const QString &path, SoundPlayer &sound, MessageBox &messages)
 {
-    return shell.openUrl(QUrl::fromLocalFile(linksFile));
+    QString error;
+    if (!SaveSettings(settings, &error, path)) {
+        messages.show(QStringLiteral("Shelvana"), error);
+        return false;
+    }
+    PlayCue(settings, sound, QStringLiteral("vuuum.wav"));
+    return true;
 }

@@ -3,7 +3,8 @@
 #include "shell/settings.h"
 
 class DirectoryPicker;
-class Shell;
+class MessageBox;
+class SoundPlayer;
 
 enum class DirectoryField { EbookDir, ListDir };
 
@@ -11,5 +12,6 @@ enum class DirectoryField { EbookDir, ListDir };
 // a cancelled one leaves the field as it was. Nothing is saved.
 void ChooseDirectory(Settings &settings, DirectoryField field, DirectoryPicker &picker);
 
-// Opens the links file in the desktop's editor. False when nothing could open it.
-bool EditBrowserLinks(Shell &shell, const QString &linksFile);
+// "Save Config": writes the settings file, then plays its cue. A failed save says why and
+// leaves the old file as it was. True when saved.
+bool SaveConfig(const Settings &settings, const QString &path, SoundPlayer &sound, MessageBox &messages);

@@ -84,14 +84,23 @@ bool SaveSettings(const Settings &settings, QString *error, const QString &path)
         settings.ConfigListTitle,
         FormatSwitch(settings.ConfigSound),
     };
+    const QByteArray bytes = JoinTextLines(lines).toUtf8();
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(JoinTextLines(lines).toUtf8());
-        if (file.commit())
-            return true;
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+    } else if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // A write cut short (a full disk) reports no error of its own, and commit would
+        // put the shortened file in place of the old one.
+        reason = QStringLiteral("the file could not be written completely (is the disk full?)");
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        reason = file.errorString();
     }
+    if (reason.isEmpty())
+        return true;
     if (error)
-        *error = QStringLiteral("Could not save the settings to \"%1\": %2").arg(path, file.errorString());
+        *error = QStringLiteral("Could not save the settings to \"%1\": %2").arg(path, reason);
     return false;
 }
 

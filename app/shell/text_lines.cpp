@@ -30,3 +30,14 @@ QString JoinTextLines(const QStringList &lines)
         text += line + QLatin1String(kLineEnd);
     return text;
 }
+
+QString TrimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}

@@ -10,3 +10,5 @@ inline constexpr char kLineEnd[] = "\r\n";
 QStringList SplitTextLines(const QString &text);
 // Each line followed by CR LF.
 QString JoinTextLines(const QStringList &lines);
+// Without leading and trailing blanks (code 32 only; tabs stay).
+QString TrimBlanks(const QString &text);

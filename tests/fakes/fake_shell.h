@@ -3,17 +3,17 @@
 #include "platform/shell.h"
 
 #include <QList>
-#include <QUrl>
 
-// Remembers what would have been opened; answers as told.
+// Remembers what it was asked to open; answers as told.
 class FakeShell final : public Shell
 {
 public:
     QList<QUrl> opened;
-    bool answer = true;
+    bool succeeds = true;
+
     bool openUrl(const QUrl &url) override
     {
-        opened << url;
-        return answer;
+        opened.append(url);
+        return succeeds;
     }
 };

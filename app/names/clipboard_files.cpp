@@ -1,0 +1,77 @@
+#include "names/clipboard_files.h"
+
+#include "platform/clipboard.h"
+
+#include <QList>
+#include <QUrl>
+
+namespace {
+
+std::optional<QString> localPath(const QByteArray &line)
+{
+    const QUrl url = QUrl::fromEncoded(line.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("file"))
+        return std::nullopt;
+    const QString host = url.host();
+    if (!host.isEmpty() && host != QLatin1String("localhost"))
+        return std::nullopt; // a file on another machine
+    const QString path = url.path(QUrl::FullyDecoded);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+QStringList pathsFromLines(const QList<QByteArray> &lines)
+{
+    QStringList paths;
+    for (const QByteArray &line : lines) {
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        if (const std::optional<QString> path = localPath(line))
+            paths.append(*path);
+    }
+    return paths;
+}
+
+} // namespace
+
+QStringList PathsFromUriList(const QByteArray &uriList)
+{
+    return pathsFromLines(uriList.split('\n'));
+}
+
+QStringList PathsFromGnomeCopiedFiles(const QByteArray &data)
+{
+    QList<QByteArray> lines = data.split('\n');
+    const QByteArray action = lines.isEmpty() ? QByteArray() : lines.takeFirst().trimmed();
+    if (action != "copy" && action != "cut")
+        return {};
+    return pathsFromLines(lines);
+}
+
+QStringList ClipboardGetFiles(Clipboard &clipboard)
+{
+    const QString uriList = QString::fromLatin1(kUriListFormat);
+    if (clipboard.hasFormat(uriList))
+        return PathsFromUriList(clipboard.data(uriList));
+    const QString gnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
+    if (clipboard.hasFormat(gnome))
+        return PathsFromGnomeCopiedFiles(clipboard.data(gnome));
+    return {};
+}
+
+QString ClipboardText(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return QString::fromLatin1(kNoFilesInClipboard);
+    return paths.join(QStringLiteral("\r\n"));
+}
+
+std::optional<FileInfo> PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+{
+    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(ClipboardGetFiles(clipboard)), current, lookup);
+    if (!analysis.emptyClipboard)
+        return std::nullopt;
+    clipboard.clear();
+    return analysis.info;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "names/extrapolation.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Clipboard;
+class CommentLookup;
+
+// The formats in which file managers put copied files on the clipboard.
+inline constexpr char kUriListFormat[] = "text/uri-list";
+inline constexpr char kGnomeCopiedFilesFormat[] = "x-special/gnome-copied-files";
+
+// The local paths of a text/uri-list (one address a line, "#" lines are comments), in
+// order. File addresses are percent-decoded as UTF-8; other addresses are left out.
+QStringList PathsFromUriList(const QByteArray &uriList);
+// The same for GNOME's format: "copy" or "cut" on the first line, then one address a line.
+QStringList PathsFromGnomeCopiedFiles(const QByteArray &data);
+
+// The copied files on the clipboard, uri-list first; empty when it holds none.
+QStringList ClipboardGetFiles(Clipboard &clipboard);
+
+// The text the analysis gets: the paths joined with CR LF, or the "no files" text.
+QString ClipboardText(const QStringList &paths);
+
+// One look at the clipboard: copied files are analysed against current, and the clipboard
+// is emptied after an analysis. The new File Info frame, or none when nothing was analysed.
+std::optional<FileInfo> PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup);

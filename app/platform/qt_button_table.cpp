@@ -1,0 +1,80 @@
+#include "platform/qt_button_table.h"
+
+#include "platform/qt_control_loader.h"
+
+#include <QFont>
+#include <QPushButton>
+
+namespace {
+
+const QString kHoverButton = QStringLiteral("Lumikit.Lumicap");
+const QString kCaption = QStringLiteral("Caption");
+const QString kToolTip = QStringLiteral("ToolTipText");
+const QString kFont = QStringLiteral("Font");
+
+QWidget *standardButton(const PropertyBag &saved, QWidget *parent, std::function<void()> onClick)
+{
+    auto *button = new QPushButton(saved.ReadProperty(kCaption).toString(), parent);
+    button->setToolTip(saved.ReadProperty(kToolTip).toString());
+    const QVariant font = saved.ReadProperty(kFont);
+    if (font.canConvert<QFont>())
+        button->setFont(font.value<QFont>());
+    QObject::connect(button, &QPushButton::clicked, button, std::move(onClick));
+    return button;
+}
+
+} // namespace
+
+PropertyBag SavedProperties(std::initializer_list<std::pair<QString, QVariant>> values, const PropertyBag &base)
+{
+    PropertyBag bag = base;
+    for (const auto &[name, value] : values)
+        bag.WriteProperty(name, value);
+    return bag;
+}
+
+PropertyBag CommandButtonLook(qreal pointSize)
+{
+    // The system sans-serif stands in for the classic dialog font.
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return SavedProperties({{kFont, QVariant::fromValue(font)},
+                            {QStringLiteral("ForeColor"), 0u},
+                            {QStringLiteral("MouseOverColor"), 0xFFFFFFu}});
+}
+
+QString CommandButtons::key(const QString &name, int index)
+{
+    return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+QWidget *MakeCommandButton(QtControlLoader *controls, const PropertyBag &saved, QWidget *parent,
+                           std::function<void()> onClick)
+{
+    QWidget *button = controls ? controls->loadControl(kHoverButton, saved, parent) : nullptr;
+    if (button)
+        QtControlLoader::onClick(button, std::move(onClick));
+    else
+        button = standardButton(saved, parent, std::move(onClick));
+    button->setMinimumSize(90, 25);
+    return button;
+}
+
+CommandButtons MakeCommandButtons(QtControlLoader *controls, const QList<SavedButton> &table, QWidget *parent,
+                                  const ButtonHandlers &handlers)
+{
+    CommandButtons buttons;
+    for (const SavedButton &row : table) {
+        const std::function<void(int)> handler = handlers.value(row.name);
+        const int index = row.index;
+        QWidget *button = MakeCommandButton(controls, row.saved, parent, [handler, index] {
+            if (handler)
+                handler(index);
+        });
+        button->setObjectName(CommandButtons::key(row.name, row.index));
+        buttons.insert(row.name, row.index, button);
+    }
+    return buttons;
+}

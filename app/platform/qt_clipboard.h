@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/clipboard.h"
+
+// The system clipboard of the running Qt application.
+class QtClipboard final : public Clipboard
+{
+public:
+    bool hasFormat(const QString &mimeType) override;
+    QByteArray data(const QString &mimeType) override;
+    void clear() override;
+    void onChanged(QObject *context, std::function<void()> handler) override;
+};

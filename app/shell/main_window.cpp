@@ -1,0 +1,214 @@
+#include "shell/main_window.h"
+
+#include "lists/make_list_window.h"
+#include "names/clipboard_files.h"
+#include "platform/clipboard.h"
+#include "platform/qt_button_table.h"
+#include "shell/browser_links.h"
+#include "shell/config_tab.h"
+#include "shell/desktop.h"
+#include "shell/intro_tab.h"
+#include "shell/program_files.h"
+#include "shell/settings_file.h"
+#include "shell/sound_cues.h"
+#include "shell/utilities_tab.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSettingsFile = QString::fromLatin1(kSettingsFileName);
+
+// The clipboard poll of desktops that do not report clipboard changes.
+constexpr int kClipboardPollMs = 150;
+
+QList<SavedButton> commentsButtonTable()
+{
+    return {SavedButton{QStringLiteral("Lumicap1"), 1,
+                        SavedProperties({{QStringLiteral("Caption"), QStringLiteral("Exit")}}, CommandButtonLook())}};
+}
+
+} // namespace
+
+MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *parent)
+    : QWidget(parent)
+    , desktop_(desktop)
+    , controls_(controls)
+    , launchers_(settings_, desktop)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Shelvana"));
+    buildTabs(controls);
+    data1_.open(); // without the file the Comments tab says why; the analysis stays grey
+
+    StartUp(*this);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kClipboardPollMs);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
+    timer1_->start();
+    desktop_.clipboard.onChanged(this, [this] { pollClipboard(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTabs(QtControlLoader *controls)
+{
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    auto *intro = new IntroTab(ProgramFile(QStringLiteral("banner.png")));
+    connect(intro, &IntroTab::aboutClicked, this, &MainWindow::showAbout);
+    connect(intro, &IntroTab::helpClicked, this, &MainWindow::showHelp);
+    utilities_ = new UtilitiesTab(launchers_, controls);
+    connect(utilities_, &UtilitiesTab::makeListClicked, this, &MainWindow::showMakeList);
+    connect(utilities_, &UtilitiesTab::exitClicked, this, &MainWindow::close);
+    config_ = new ConfigTab(settings_, desktop_, launchers_, controls, kSettingsFile);
+    connect(config_, &ConfigTab::exitClicked, this, &MainWindow::close);
+
+    tabs_->addTab(intro, QStringLiteral("Intro"));
+    tabs_->addTab(utilities_, QStringLiteral("Utilities"));
+    tabs_->addTab(commentsPage(controls), QStringLiteral("Comments"));
+    tabs_->addTab(config_, QStringLiteral("Config"));
+
+    firstStartHint_ = new QLabel(QStringLiteral("First start: choose the E-Book Directory and the List Directory on "
+                                                "the Config tab, then press \"Save Config\"."));
+    firstStartHint_->setObjectName(QStringLiteral("FirstStartHint"));
+    firstStartHint_->setWordWrap(true);
+    firstStartHint_->hide();
+    connect(config_, &ConfigTab::saved, firstStartHint_, &QLabel::hide);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(firstStartHint_);
+}
+
+QWidget *MainWindow::commentsPage(QtControlLoader *controls)
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("CommentsPage"));
+    const CommandButtons buttons = MakeCommandButtons(controls, commentsButtonTable(), page,
+                                                      {{QStringLiteral("Lumicap1"), [this](int) { close(); }}});
+    commentsArea_ = new QVBoxLayout;
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(commentsArea_, 1);
+    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight);
+    return page;
+}
+
+void MainWindow::pollClipboard()
+{
+    const std::optional<FileInfo> info = PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_);
+    if (!info)
+        return;
+    utilities_->showFileInfo(*info);
+    emit fileAnalysed();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    // Desktops that report no clipboard change: look again when the user comes back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        pollClipboard();
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::showMakeList()
+{
+    if (makeList_) {
+        makeList_->raise();
+        makeList_->activateWindow();
+        return;
+    }
+    // Modeless and without owner: it outlives an Exit of the main window.
+    makeList_ = new MakeListWindow(settings_, desktop_.sound, controls_, ProgramFile(QStringLiteral("Script.txt")));
+    makeList_->show();
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(this, QStringLiteral("About Shelvana"),
+                       QStringLiteral("<h3>Shelvana 2.5</h3>"
+                                      "<p>Keeps order in a collection of e-book files: lists, comments, and "
+                                      "searches by title and author.</p>"
+                                      "<p>Built with Qt %1 (running on Qt %2).</p>"
+                                      "<p>Licence: GNU General Public License, version 3 or later.</p>")
+                           .arg(QLatin1String(QT_VERSION_STR), QLatin1String(qVersion())));
+}
+
+void MainWindow::showHelp()
+{
+    if (!help_) {
+        help_ = new QTextBrowser(this);
+        help_->setWindowFlag(Qt::Window);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setObjectName(QStringLiteral("Help"));
+        help_->setWindowTitle(QStringLiteral("Shelvana Help"));
+        help_->setOpenExternalLinks(true);
+        help_->setSource(QUrl::fromLocalFile(ProgramFile(QStringLiteral("help.html"))));
+        if (help_->toPlainText().isEmpty())
+            help_->setPlainText(QStringLiteral("The help page help.html is missing beside the program."));
+        help_->resize(640, 520);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    Exit(*this);
+    event->setAccepted(mainUnloaded_);
+}
+
+void MainWindow::loadCommentWindow()
+{
+    // The comment database window is loaded here, hidden, once it exists.
+}
+
+void MainWindow::unloadCommentWindow()
+{
+    // ... and unloaded here.
+}
+
+void MainWindow::unloadMainWindow()
+{
+    mainUnloaded_ = true;
+    if (help_)
+        help_->close();
+}
+
+void MainWindow::selectTab(int index)
+{
+    tabs_->setCurrentIndex(index);
+}
+
+void MainWindow::loadSettings()
+{
+    firstStartHint_->setVisible(!QFile::exists(kSettingsFile));
+    settings_ = LoadSettings(kSettingsFile);
+    config_->showSettings();
+}
+
+void MainWindow::loadLinks()
+{
+    utilities_->setLinks(LoadLinks(ProgramFile(QString::fromLatin1(kLinksFileName))));
+}
+
+void MainWindow::selectLink(int position)
+{
+    utilities_->selectLink(position);
+}
+
+void MainWindow::playCue(const QString &name)
+{
+    PlayCue(settings_, desktop_.sound, name);
+}

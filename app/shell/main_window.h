@@ -1,0 +1,81 @@
+#pragma once
+
+#include "comments/comment_data_source.h"
+#include "shell/launchers.h"
+#include "shell/main_lifecycle.h"
+#include "shell/settings.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class ConfigTab;
+class MakeListWindow;
+class QLabel;
+class QTabWidget;
+class QTextBrowser;
+class QTimer;
+class QVBoxLayout;
+class QtControlLoader;
+class UtilitiesTab;
+struct Desktop;
+
+// "Main": the program's home window with the tabs "Intro", "Utilities", "Comments" and
+// "Config". It owns the settings and the comment data source Data1, watches the clipboard
+// for copied files, and ends the program on Exit or when its frame is closed.
+class MainWindow : public QWidget, private MainWindowSteps
+{
+    Q_OBJECT
+
+public:
+    // Runs the start-up sequence; the window is shown by the caller.
+    MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Settings &settings() { return settings_; }
+    CommentDataSource &data1() { return data1_; }
+    // The Comments tab's room for its fields and commands, above its Exit button.
+    QVBoxLayout *commentsArea() const { return commentsArea_; }
+    QTabWidget *tabs() const { return tabs_; }
+
+    // Reads the clipboard once; copied files are analysed into the File Info frame.
+    void pollClipboard();
+
+signals:
+    // After an analysis filled the File Info frame (and may have moved Data1).
+    void fileAnalysed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildTabs(QtControlLoader *controls);
+    QWidget *commentsPage(QtControlLoader *controls);
+    void showMakeList();
+    void showAbout();
+    void showHelp();
+
+    void loadCommentWindow() override;
+    void selectTab(int index) override;
+    void loadSettings() override;
+    void loadLinks() override;
+    void selectLink(int position) override;
+    void playCue(const QString &name) override;
+    void unloadCommentWindow() override;
+    void unloadMainWindow() override;
+
+    Desktop &desktop_;
+    QtControlLoader *controls_;
+    Settings settings_;
+    CommentDataSource data1_;
+    Launchers launchers_;
+    QTabWidget *tabs_ = nullptr;
+    UtilitiesTab *utilities_ = nullptr;
+    ConfigTab *config_ = nullptr;
+    QVBoxLayout *commentsArea_ = nullptr;
+    QLabel *firstStartHint_ = nullptr;
+    QTimer *timer1_ = nullptr;
+    QPointer<MakeListWindow> makeList_;
+    QPointer<QTextBrowser> help_;
+    bool mainUnloaded_ = false;
+};

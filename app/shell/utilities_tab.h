@@ -1,0 +1,55 @@
+#pragma once
+
+#include "names/extrapolation.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class Launchers;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QtControlLoader;
+struct BrowserLinks;
+
+// "Utilities": the browser links and "Go", the list commands, the file manager and file
+// search, and the File Info frame that the copied-file analysis fills.
+class UtilitiesTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    UtilitiesTab(Launchers &launchers, QtControlLoader *controls, QWidget *parent = nullptr);
+
+    // Fills the link box and the hidden list of address prefixes, in step.
+    void setLinks(const BrowserLinks &links);
+    void selectLink(int position);
+
+    FileInfo fileInfo() const;
+    void showFileInfo(const FileInfo &info);
+
+signals:
+    void makeListClicked();
+    void exitClicked(int index);
+
+private:
+    void buildControls(QtControlLoader *controls);
+    QWidget *linksFrame(QtControlLoader *controls);
+    QWidget *osFrame(QtControlLoader *controls);
+    QWidget *fileInfoFrame();
+    void onButtonMakeList(int index);
+    void onButtonExplorer(int index);
+    void goToWebPage();
+    std::optional<QString> chosenPrefix() const;
+    void showIndicator(Indicator indicator);
+
+    Launchers &launchers_;
+    QComboBox *combo1_ = nullptr;
+    QComboBox *combo2_ = nullptr;
+    QLineEdit *utilFile_ = nullptr;
+    QLineEdit *utilTitle_ = nullptr;
+    QLineEdit *utilAuthor_ = nullptr;
+    QFrame *shape1_ = nullptr;
+    Indicator indicator_ = Indicator::Grey;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/clipboard.h"
+
+#include <QHash>
+
+// A clipboard holding data by format; counts how often it was read and emptied.
+class FakeClipboard final : public Clipboard
+{
+public:
+    QHash<QString, QByteArray> content;
+    int clears = 0;
+    std::function<void()> changed;
+
+    bool hasFormat(const QString &mimeType) override { return content.contains(mimeType); }
+    QByteArray data(const QString &mimeType) override { return content.value(mimeType); }
+    void clear() override
+    {
+        content.clear();
+        ++clears;
+    }
+    void onChanged(QObject *, std::function<void()> handler) override { changed = std::move(handler); }
+};

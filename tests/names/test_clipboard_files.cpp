@@ -1,0 +1,166 @@
+#include "fakes/fake_clipboard.h"
+#include "names/clipboard_files.h"
+#include "names/comment_lookup.h"
+
+#include <QSet>
+#include <QUrl>
+#include <QTest>
+
+namespace {
+
+// A comment table holding records for the given file names.
+class FakeLookup final : public CommentLookup
+{
+public:
+    QSet<QString> files;
+    QString findFile(const QString &fileName) override { return files.contains(fileName) ? fileName : QString(); }
+};
+
+const QString kUriList = QString::fromLatin1(kUriListFormat);
+const QString kGnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
+
+} // namespace
+
+class TestClipboardFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsUriList_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("one file") << QByteArray("file:///home/ann/Books/Dune.pdf\r\n")
+                                  << QStringList{"/home/ann/Books/Dune.pdf"};
+        QTest::newRow("several files, in order") << QByteArray("file:///b/Two.txt\r\nfile:///a/One.txt\r\n")
+                                                 << QStringList{"/b/Two.txt", "/a/One.txt"};
+        QTest::newRow("percent-encoded blank") << QByteArray("file:///home/ann/My%20Books/A%20-%20B.txt")
+                                               << QStringList{"/home/ann/My Books/A - B.txt"};
+        QTest::newRow("non-ASCII as UTF-8") << QByteArray("file:///b/B%C3%BCcher/%C4%8Capek.epub\n")
+                                            << QStringList{QStringLiteral("/b/Bücher/Čapek.epub")};
+        QTest::newRow("encoded characters that mean something in addresses")
+            << QByteArray("file:///b/C%23%20%26%20Co%3F%25.txt") << QStringList{"/b/C# & Co?%.txt"};
+        QTest::newRow("other addresses left out")
+            << QByteArray("https://example.org/x.pdf\r\nfile:///b/x.pdf\r\nsmb://server/share/y.pdf\r\n")
+            << QStringList{"/b/x.pdf"};
+        QTest::newRow("files of another host left out") << QByteArray("file://server/b/x.pdf\r\nfile://localhost/b/y.pdf")
+                                                         << QStringList{"/b/y.pdf"};
+        QTest::newRow("comment lines") << QByteArray("# copied\r\nfile:///b/x.pdf\r\n") << QStringList{"/b/x.pdf"};
+        QTest::newRow("folder") << QByteArray("file:///b/Asimov") << QStringList{"/b/Asimov"};
+        QTest::newRow("plain text is no address") << QByteArray("/b/x.pdf\r\nhello") << QStringList{};
+    }
+    void readsUriList()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QStringList, paths);
+        QCOMPARE(PathsFromUriList(data), paths);
+    }
+
+    void readsGnomeCopiedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("copy") << QByteArray("copy\nfile:///b/One.txt\nfile:///b/Two%20B.txt")
+                              << QStringList{"/b/One.txt", "/b/Two B.txt"};
+        QTest::newRow("cut") << QByteArray("cut\nfile:///b/One.txt\n") << QStringList{"/b/One.txt"};
+        QTest::newRow("no action line") << QByteArray("file:///b/One.txt\n") << QStringList{};
+        QTest::newRow("empty") << QByteArray() << QStringList{};
+    }
+    void readsGnomeCopiedFiles()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QStringList, paths);
+        QCOMPARE(PathsFromGnomeCopiedFiles(data), paths);
+    }
+
+    void clipboardTextJoinsWithCrLf()
+    {
+        QCOMPARE(ClipboardText({"/a/x.txt", "/b/y.txt"}), QString("/a/x.txt\r\n/b/y.txt"));
+        QCOMPARE(ClipboardText({}), QString(kNoFilesInClipboard));
+    }
+
+    void pollAnalysesCopiedFilesAndEmptiesTheClipboard_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("author");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("uri-list") << kUriList << QByteArray("file:///b/Asimov/Isaac%20Asimov%20-%20Foundation.pdf\r\n")
+                                  << "Isaac Asimov - Foundation.pdf" << "Isaac Asimov" << "Foundation";
+        QTest::newRow("GNOME format") << kGnome << QByteArray("copy\nfile:///b/Foundation%20by%20Isaac%20Asimov.txt")
+                                      << "Foundation by Isaac Asimov.txt" << "Isaac Asimov" << "Foundation";
+        QTest::newRow("several files: the last counts")
+            << kUriList << QByteArray("file:///b/A%20-%20One.txt\r\nfile:///c/Herbert%20-%20Dune.txt\r\n")
+            << "Herbert - Dune.txt" << "Herbert" << "Dune";
+    }
+    void pollAnalysesCopiedFilesAndEmptiesTheClipboard()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, file);
+        QFETCH(QString, author);
+        QFETCH(QString, title);
+        FakeClipboard clipboard;
+        clipboard.content.insert(format, data);
+        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), nullptr);
+        QVERIFY(info);
+        QCOMPARE(info->file, file);
+        QCOMPARE(info->author, author);
+        QCOMPARE(info->title, title);
+        QCOMPARE(clipboard.clears, 1);
+        QVERIFY(clipboard.content.isEmpty());
+    }
+
+    void pollLeavesOtherContentAlone_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("copied text") << "text/plain" << QByteArray("/b/Herbert - Dune.txt");
+        QTest::newRow("the root folder") << kUriList << QByteArray("file:///");
+        QTest::newRow("web addresses only") << kUriList << QByteArray("https://example.org/a.pdf");
+        QTest::newRow("nothing") << QString() << QByteArray();
+    }
+    void pollLeavesOtherContentAlone()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, data);
+        FakeClipboard clipboard;
+        if (!format.isEmpty())
+            clipboard.content.insert(format, data);
+        const FileInfo current{"old.txt", "Old Author", "Old Title", Indicator::Green};
+        QVERIFY(!PollClipboard(clipboard, current, nullptr));
+        QCOMPARE(clipboard.clears, 0);
+        QCOMPARE(clipboard.content.value(format), data);
+    }
+
+    void pollPrefersUriListAndLooksUpTheComment()
+    {
+        FakeClipboard clipboard;
+        clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt");
+        clipboard.content.insert(kGnome, "copy\nfile:///b/Other%20-%20Book.txt");
+        FakeLookup lookup;
+        lookup.files.insert("Herbert - Dune.txt");
+        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), &lookup);
+        QVERIFY(info);
+        QCOMPARE(info->file, QString("Herbert - Dune.txt"));
+        QCOMPARE(info->indicator, Indicator::Green);
+
+        clipboard.content.insert(kUriList, "file:///b/Unknown%20-%20Book.txt");
+        QCOMPARE(PollClipboard(clipboard, *info, &lookup)->indicator, Indicator::Grey);
+    }
+
+    void longPathsAreTakenWhole()
+    {
+        const QString folder = "/b/" + QString(1100, 'x');
+        FakeClipboard clipboard;
+        clipboard.content.insert(kUriList, QUrl::fromLocalFile(folder + "/Herbert - Dune.txt").toEncoded());
+        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), nullptr);
+        QVERIFY(info);
+        QCOMPARE(info->file, QString("Herbert - Dune.txt"));
+        QCOMPARE(info->title, QString("Dune"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClipboardFiles)
+#include "test_clipboard_files.moc"

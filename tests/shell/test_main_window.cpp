@@ -1,0 +1,219 @@
+#include "fakes/fake_desktop.h"
+#include "lists/make_list_window.h"
+#include "names/clipboard_files.h"
+#include "platform/qt_control_loader.h"
+#include "shell/main_window.h"
+#include "support/test_files.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QtControlLoader &lumikit()
+{
+    static QtControlLoader loader(qEnvironmentVariable("SHELVANA_BUILD_DIR"));
+    return loader;
+}
+
+void click(QWidget *button)
+{
+    QVERIFY(button);
+    QVERIFY(QMetaObject::invokeMethod(button, "PerformClick"));
+}
+
+int openListWindows()
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<MakeListWindow *>(widget) && widget->isVisible() ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FakeDesktop> fakes_;
+    std::unique_ptr<MainWindow> window_;
+
+    void open()
+    {
+        window_ = std::make_unique<MainWindow>(fakes_->desktop, &lumikit());
+        window_->show();
+    }
+    QWidget *button(const QString &key) const { return window_->findChild<QWidget *>(key); }
+    QString field(const char *name) const { return window_->findChild<QLineEdit *>(QLatin1String(name))->text(); }
+
+private slots:
+    void initTestCase() { QVERIFY2(lumikit().load(), qPrintable(lumikit().errorText())); }
+
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(dir_->path())); // Path.txt and db25.mdb are found here
+        fakes_ = std::make_unique<FakeDesktop>();
+    }
+
+    void cleanup()
+    {
+        window_.reset();
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<MakeListWindow *>(widget))
+                delete widget;
+        }
+    }
+
+    void startsOnIntroWithTheSavedSettings()
+    {
+        WriteTestFile("Path.txt", "/books/\r\n/lists/\r\n 1 \r\n 0 \r\n 0 \r\nMine\r\n 1 \r\n");
+        open();
+        QCOMPARE(window_->windowTitle(), QString("Shelvana"));
+        auto *tabs = window_->tabs();
+        QCOMPARE(tabs->count(), 4);
+        const QStringList captions{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), tabs->tabText(3)};
+        QCOMPARE(captions, QStringList({"Intro", "Utilities", "Comments", "Config"}));
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(window_->settings().ConfigEbookDir, QString("/books/"));
+        QCOMPARE(field("ConfigListDir"), QString("/lists/"));
+        QCOMPARE(field("ConfigListTitle"), QString("Mine"));
+        QCOMPARE(fakes_->sound.played.size(), 1);
+        QVERIFY(fakes_->sound.played[0].endsWith("/welcomef.wav"));
+        QVERIFY(window_->findChild<QLabel *>("FirstStartHint")->isHidden());
+    }
+
+    void firstStartIsSilentAndSaysWhatToDo()
+    {
+        open();
+        QCOMPARE(window_->settings(), Settings());
+        QVERIFY(fakes_->sound.played.isEmpty());
+        auto *hint = window_->findChild<QLabel *>("FirstStartHint");
+        QVERIFY(hint->isVisible());
+        QVERIFY(hint->text().contains("Save Config"));
+        click(button("ButtonConfig(2)"));
+        QVERIFY(QFile::exists("Path.txt"));
+        QVERIFY(hint->isHidden());
+    }
+
+    void commandButtonsAreHoverButtonsAsSaved_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<qreal>("pointSize");
+        QTest::newRow("Go") << "ButtonHyperJump" << "Go" << "Go to web page" << 8.25;
+        QTest::newRow("Make List") << "ButtonMakeList(0)" << "Make List" << "Make E-Book list" << 8.25;
+        QTest::newRow("View List") << "ButtonMakeList(1)" << "View List" << "View E-Book list" << 8.25;
+        QTest::newRow("File Find") << "ButtonExplorer(0)" << "File Find" << "Find Files in E-Book directory" << 8.25;
+        QTest::newRow("WinExplorer") << "ButtonExplorer(1)" << "WinExplorer"
+                                     << "Loads Windows Explorer to E-Book directory" << 8.25;
+        QTest::newRow("E-Book Directory") << "ButtonConfig(0)" << "E-Book Directory" << "Choose E-Book directory" << 8.25;
+        QTest::newRow("List Directory") << "ButtonConfig(1)" << "List Directory" << "Choose List directory" << 8.25;
+        QTest::newRow("Save Config") << "ButtonConfig(2)" << "Save Config" << "Save config" << 9.75;
+        QTest::newRow("Edit Browser Links") << "ButtonConfig(3)" << "Edit Browser Links" << "Edit Links for Browser"
+                                            << 8.25;
+        QTest::newRow("Exit on Utilities") << "Lumicap1(0)" << "Exit" << "" << 8.25;
+        QTest::newRow("Exit on Comments") << "Lumicap1(1)" << "Exit" << "" << 8.25;
+        QTest::newRow("Exit on Config") << "Lumicap1(2)" << "Exit" << "" << 8.25;
+    }
+    void commandButtonsAreHoverButtonsAsSaved()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        QFETCH(qreal, pointSize);
+        open();
+        QWidget *hover = button(key);
+        QVERIFY(QtControlLoader::hosted(hover));
+        QCOMPARE(hover->property("Caption").toString(), caption);
+        QCOMPARE(hover->property("ToolTipText").toString(), toolTip);
+        const QFont font = hover->property("Font").value<QFont>();
+        QVERIFY(font.bold());
+        QCOMPARE(font.pointSizeF(), pointSize);
+        QCOMPARE(hover->property("ForeColor").toUInt(), 0u);
+        QCOMPARE(hover->property("MouseOverColor").toUInt(), 0xFFFFFFu);
+        QCOMPARE(hover->accessibleName(), caption);
+    }
+
+    void copiedFileFillsFileInfoAndEmptiesTheClipboard()
+    {
+        open();
+        QSignalSpy analysed(window_.get(), &MainWindow::fileAnalysed);
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Asimov/Isaac%20Asimov%20-%20Foundation.pdf");
+        fakes_->clipboard.changed(); // the desktop reports the change
+        QCOMPARE(field("UtilFile"), QString("Isaac Asimov - Foundation.pdf"));
+        QCOMPARE(field("UtilAuthor"), QString("Isaac Asimov"));
+        QCOMPARE(field("UtilTitle"), QString("Foundation"));
+        QVERIFY(fakes_->clipboard.content.isEmpty());
+        QCOMPARE(analysed.count(), 1);
+
+        // Where no change is reported, the poll finds it.
+        fakes_->clipboard.content.insert(kGnomeCopiedFilesFormat, "copy\nfile:///b/Herbert%20-%20Dune.txt");
+        QTRY_COMPARE(field("UtilTitle"), QString("Dune"));
+        QVERIFY(fakes_->clipboard.content.isEmpty());
+
+        // Copied text stays where it is.
+        fakes_->clipboard.content.insert("text/plain", "Herbert - Children of Dune.txt");
+        fakes_->clipboard.changed();
+        QTest::qWait(200);
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        QCOMPARE(fakes_->clipboard.clears, 2);
+    }
+
+    void makeListOpensOneListWindowAtATime()
+    {
+        open();
+        click(button("ButtonMakeList(0)"));
+        click(button("ButtonMakeList(0)"));
+        QCOMPARE(openListWindows(), 1);
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<MakeListWindow *>(widget))
+                QVERIFY(!widget->parentWidget()); // no owner
+        }
+    }
+
+    void exitClosesTheMainWindowButNotTheListWindow_data()
+    {
+        QTest::addColumn<QString>("exit"); // empty: the frame's close box
+        QTest::newRow("Exit on Utilities") << "Lumicap1(0)";
+        QTest::newRow("Exit on Comments") << "Lumicap1(1)";
+        QTest::newRow("Exit on Config") << "Lumicap1(2)";
+        QTest::newRow("close box") << "";
+    }
+    void exitClosesTheMainWindowButNotTheListWindow()
+    {
+        QFETCH(QString, exit);
+        open();
+        click(button("ButtonMakeList(0)"));
+        if (exit.isEmpty())
+            QVERIFY(window_->close());
+        else
+            click(button(exit));
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(openListWindows(), 1);
+        QVERIFY(fakes_->messages.shown.isEmpty());
+    }
+
+    void goWithEmptyFieldsWarns()
+    {
+        open();
+        click(button("ButtonHyperJump"));
+        QCOMPARE(fakes_->messages.shown.size(), 1);
+        QCOMPARE(fakes_->messages.shown[0].first, QString("Warning:"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
