@@ -1,5 +1,6 @@
 #include "shell/user_links_file.h"
 
+#include "shell/browser_links.h"
 #include "shell/program_files.h"
 
 #include <QCoreApplication>
@@ -9,22 +10,22 @@
 
 namespace {
 
-const QString kLinksFileName = QStringLiteral("Links.txt");
+const QString kLinks = QString::fromLatin1(kLinksFileName);
 
 } // namespace
 
 QString LinksFileToRead(const QString &userFolder, const QString &programFolder)
 {
-    const QString own = QDir(userFolder).filePath(kLinksFileName);
-    return QFileInfo::exists(own) ? own : QDir(programFolder).filePath(kLinksFileName);
+    const QString own = QDir(userFolder).filePath(kLinks);
+    return QFileInfo::exists(own) ? own : QDir(programFolder).filePath(kLinks);
 }
 
 QString LinksFileToEdit(const QString &userFolder, const QString &programFolder)
 {
-    const QString own = QDir(userFolder).filePath(kLinksFileName);
+    const QString own = QDir(userFolder).filePath(kLinks);
     if (QFileInfo::exists(own))
         return own;
-    if (!CopyForUser(QDir(programFolder).filePath(kLinksFileName), own))
+    if (!CopyForUser(QDir(programFolder).filePath(kLinks), own))
         QFile(own).open(QIODevice::WriteOnly | QIODevice::NewOnly);
     return own;
 }

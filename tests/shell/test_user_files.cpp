@@ -1,5 +1,5 @@
-#include "fakes/fake_shell.h"
-#include "shell/config_commands.h"
+#include "fakes/fake_desktop.h"
+#include "shell/launchers.h"
 #include "shell/user_links_file.h"
 #include "shell/working_folder.h"
 #include "support/test_files.h"
@@ -42,7 +42,20 @@ class TestUserFiles : public QObject
 {
     Q_OBJECT
 
+private:
+    Settings settings_;
+    FakeDesktop fakes_;
+    Launchers launchers_{settings_, fakes_.desktop};
+
+    // "Edit Browser Links" as the Config tab does it, with the user's file.
+    void editLinks(const QString &userFolder, const QString &programFolder)
+    {
+        launchers_.editBrowserLinks(LinksFileToEdit(userFolder, programFolder));
+    }
+
 private slots:
+    void init() { fakes_.shell.opened.clear(); }
+
     void userDataFolderFollowsXdg_data()
     {
         QTest::addColumn<QString>("xdgDataHome");
@@ -158,10 +171,9 @@ private slots:
         WriteTestFile(root.filePath("program/Links.txt"), "Search\r\nhttps://example.org/?q=\r\n");
         QVERIFY(QFile::setPermissions(root.filePath("program/Links.txt"), QFileDevice::ReadOwner));
         QDir().mkpath(root.filePath("user"));
-        FakeShell shell;
-        QVERIFY(EditBrowserLinks(shell, LinksFileToEdit(root.filePath("user"), root.filePath("program"))));
+        editLinks(root.filePath("user"), root.filePath("program"));
         const QString own = root.filePath("user/Links.txt");
-        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(own)});
+        QCOMPARE(fakes_.shell.opened, QList<QUrl>{QUrl::fromLocalFile(own)});
         QCOMPARE(ReadTestFile(own), QByteArray("Search\r\nhttps://example.org/?q=\r\n"));
         QVERIFY(QFile::permissions(own) & QFileDevice::WriteOwner);
     }
@@ -171,9 +183,8 @@ private slots:
         QTemporaryDir root;
         WriteTestFile(root.filePath("program/Links.txt"), "shipped");
         WriteTestFile(root.filePath("user/Links.txt"), "edited by the user");
-        FakeShell shell;
-        QVERIFY(EditBrowserLinks(shell, LinksFileToEdit(root.filePath("user"), root.filePath("program"))));
-        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(root.filePath("user/Links.txt"))});
+        editLinks(root.filePath("user"), root.filePath("program"));
+        QCOMPARE(fakes_.shell.opened, QList<QUrl>{QUrl::fromLocalFile(root.filePath("user/Links.txt"))});
         QCOMPARE(ReadTestFile(root.filePath("user/Links.txt")), QByteArray("edited by the user"));
         QCOMPARE(ReadTestFile(root.filePath("program/Links.txt")), QByteArray("shipped"));
     }
