@@ -1,35 +1,78 @@
-# make run   installs what is missing, builds, and starts Shelvana in build/
-# make test  installs what is missing, builds, and runs every test
-BUILD := build
-JOBS  := $(shell nproc 2>/dev/null || echo 2)
+# make run      installs what is missing, builds the program, and starts Shelvana in build/
+# make test     installs what is missing, builds everything (warnings are errors), runs every test
+# make install  builds the program and installs it under PREFIX (default /usr/local); DESTDIR honoured
+# make package  builds the program and the Debian package build/shelvana_2.5_<arch>.deb
+# make uninstall removes what the last make install put in place
+BUILD  := build
+JOBS   := $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
             xvfb xauth xclip xdotool imagemagick libqt6svg6 \
-            python3-pyatspi at-spi2-core dbus
+            python3-pyatspi at-spi2-core dbus \
+            desktop-file-utils appstream
 
-.PHONY: run test build deps bench clean
+# The build's output goes through a filter, and a failed build must still fail the recipe.
+SHELL := /bin/bash
+.SHELLFLAGS := -o pipefail -c
 
-run: build
+CONFIGURE := cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=NOTICE
+# $(call build_briefly,<cmake --build options>): the progress on one line that rewrites itself
+# on a terminal (elsewhere a line per tenth of the build); compiler messages and errors pass
+# through whole.
+build_briefly = @tty=0; [ -t 1 ] && tty=1; \
+	cmake --build $(BUILD) -j$(JOBS) $(1) 2>&1 | awk -v tty=$$tty -f tools/brief_build_output.awk
+
+.PHONY: run test build programs configured deps install uninstall package bench clean
+
+run: programs
 	cd $(BUILD) && ./shelvana
 
-test: build
+# Only what is installed: the program, its tools, the control library and the shipped files.
+programs: configured
+	$(call build_briefly,--target shelvana_programs)
+
+test: deps
+	@grep -qx 'SHELVANA_WARNINGS_AS_ERRORS:BOOL=ON' $(BUILD)/CMakeCache.txt 2>/dev/null || \
+	  $(CONFIGURE) -DSHELVANA_WARNINGS_AS_ERRORS=ON
+	$(call build_briefly)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j$(JOBS)
+build: configured
+	$(call build_briefly)
+
+# Configures once; later builds reconfigure by themselves when a CMakeLists.txt changes.
+configured: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || $(CONFIGURE)
+
+# The list of installed files, kept for make uninstall (cmake's own manifest is rewritten by
+# every install from this build folder, the tests' included).
+INSTALLED := $(BUILD)/installed_files.txt
+
+install: programs
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(INSTALLED)
+
+uninstall:
+	@[ -f $(INSTALLED) ] || { echo "Nothing to remove: no make install from $(BUILD)."; exit 1; }
+	xargs -r -d '\n' rm -f < $(INSTALLED)
+	-grep -m1 '/lib/shelvana/' $(INSTALLED) | xargs -r -d '\n' dirname | xargs -r -d '\n' rmdir
+	rm $(INSTALLED)
+
+package: programs
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
 	done
 
+# One query for all packages; apt-get only when something is missing.
 deps:
-	@missing=""; for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
+	@missing=$$(dpkg-query -W -f='$${db:Status-Abbrev}$${Package}\n' $(PACKAGES) 2>/dev/null | \
+	  sed -n 's/^ii *//p' | sort | comm -13 - <(printf '%s\n' $(PACKAGES) | sort) | tr '\n' ' '); \
 	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
+	  echo "Installing: $$missing"; \
 	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi

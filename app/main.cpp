@@ -9,6 +9,7 @@
 #include "platform/qt_sound_player.h"
 #include "shell/desktop.h"
 #include "shell/main_window.h"
+#include "shell/working_folder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/shelvana.svg")));
+    EnterWorkingFolder();
 
     QtControlLoader controls;
     if (!controls.load()) {

@@ -1,8 +1,26 @@
 #include "shell/program_files.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 QString ProgramFile(const QString &name)
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+bool CopyForUser(const QString &source, const QString &target, QString *error)
+{
+    QFile original(source);
+    if (!original.copy(target)) {
+        if (error) {
+            *error = QStringLiteral("%1 could not be copied to %2: %3")
+                         .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target),
+                              original.errorString());
+        }
+        return false;
+    }
+    QFile copy(target);
+    copy.setPermissions(copy.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }

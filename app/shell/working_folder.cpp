@@ -1,0 +1,74 @@
+#include "shell/working_folder.h"
+
+#include "comments/comment_schema.h"
+#include "shell/program_files.h"
+#include "shell/settings_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kDatabaseName = QString::fromLatin1(kCommentDatabaseFileName);
+
+// Copies the template unless a database is there already.
+void seedDatabase(const QString &folder, const QString &databaseTemplate, QString *problem)
+{
+    const QString target = QDir(folder).filePath(kDatabaseName);
+    if (QFileInfo::exists(target))
+        return;
+    QString why;
+    if (!CopyForUser(databaseTemplate, target, &why))
+        *problem = QStringLiteral("The empty comment database could not be put in place. ") + why;
+}
+
+} // namespace
+
+QString UserDataFolder(const QString &xdgDataHome, const QString &home)
+{
+    const QString dataHome = QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : home + QStringLiteral("/.local/share");
+    return QDir::cleanPath(dataHome + QStringLiteral("/shelvana"));
+}
+
+QString UserDataFolder()
+{
+    return UserDataFolder(qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+}
+
+bool HoldsProgramData(const QString &folder)
+{
+    const QDir dir(folder);
+    return QFileInfo::exists(dir.filePath(QString::fromLatin1(kSettingsFileName)))
+        || QFileInfo::exists(dir.filePath(kDatabaseName));
+}
+
+QString PrepareWorkingFolder(const QString &current, const QString &userFolder,
+                             const QString &databaseTemplate, QString *problem)
+{
+    problem->clear();
+    if (HoldsProgramData(current))
+        return current;
+    if (!QDir().mkpath(userFolder)) {
+        *problem = QStringLiteral("The folder %1 for the settings and comments could not be made.")
+                       .arg(QDir::toNativeSeparators(userFolder));
+        return QString();
+    }
+    seedDatabase(userFolder, databaseTemplate, problem);
+    return userFolder;
+}
+
+bool EnterWorkingFolder()
+{
+    QString problem;
+    const QString folder = PrepareWorkingFolder(QDir::currentPath(), UserDataFolder(),
+                                                ProgramFile(kDatabaseName), &problem);
+    if (!problem.isEmpty())
+        qWarning("%s", qUtf8Printable(problem));
+    if (folder.isEmpty())
+        return false;
+    if (!QDir::setCurrent(folder)) {
+        qWarning("Could not change to the folder %s.", qUtf8Printable(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    return true;
+}
