@@ -1,8 +1,11 @@
 #pragma once
 
+#include "comments/comment_commands.h"
+
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <span>
 
 class QBoxLayout;
@@ -14,6 +17,8 @@ struct CommandButtonSpec
 {
     const char *caption;
     const char *toolTip;
+    // The record command it runs, if it runs one.
+    std::optional<RecordCommand> command = std::nullopt;
 };
 
 // Makes the array's hover buttons into the layout; a click calls handler with the index.

@@ -32,6 +32,30 @@ CommentCommands::~CommentCommands()
     QObject::disconnect(m_savedAsNew);
 }
 
+void CommentCommands::run(RecordCommand command, const FileInfo &utilities)
+{
+    switch (command) {
+    case RecordCommand::AddNew:
+        addNew(utilities);
+        break;
+    case RecordCommand::Delete:
+        deleteRecord();
+        break;
+    case RecordCommand::Save:
+        save();
+        break;
+    case RecordCommand::Bookmark:
+        bookmark();
+        break;
+    case RecordCommand::Lastmark:
+        lastmark();
+        break;
+    case RecordCommand::Count:
+        count();
+        break;
+    }
+}
+
 bool CommentCommands::reportFailure(bool always)
 {
     const QString reason = m_source.errorString();

@@ -7,6 +7,8 @@ class CommentDataSource;
 class MessageBoxes;
 struct FileInfo;
 
+enum class RecordCommand { AddNew, Delete, Save, Bookmark, Lastmark, Count };
+
 // The record commands of a comment window on its data source: Add New, Delete, Save,
 // Bookmark, Lastmark and Count. Each command's steps run in order and a failing step is
 // skipped, except that a write that fails stops the command, says why and keeps the edits.
@@ -17,6 +19,9 @@ public:
     ~CommentCommands();
     CommentCommands(const CommentCommands &) = delete;
     CommentCommands &operator=(const CommentCommands &) = delete;
+
+    // utilities: the Utilities tab's fields, which Add New takes.
+    void run(RecordCommand command, const FileInfo &utilities);
 
     // A new record with the file, author and title of the Utilities tab.
     void addNew(const FileInfo &utilities);

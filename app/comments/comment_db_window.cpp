@@ -26,12 +26,18 @@
 namespace {
 
 const CommandButtonSpec kRecordButtons[] = {
-    {"Add New", "Add a New Comment"},
-    {"Delete", "Delete Comment"},
-    {"Save", "Save Comment"},
-    {"Count", "Show the number of Comments stored"},
-    {"Bookmark", "Bookmark this Comment"},
-    {"Lastmark", "Go back to last Bookmark"},
+    {"Add New", "Add a New Comment", RecordCommand::AddNew},
+    {"Delete", "Delete Comment", RecordCommand::Delete},
+    {"Save", "Save Comment", RecordCommand::Save},
+    {"Count", "Show the number of Comments stored", RecordCommand::Count},
+    {"Bookmark", "Bookmark this Comment", RecordCommand::Bookmark},
+    {"Lastmark", "Go back to last Bookmark", RecordCommand::Lastmark},
+};
+const BoundFieldSpec kFields[] = {
+    {"Author", "TextAuthor", "Author"},
+    {"Title", "TextTitle", "Title"},
+    {"File", "TextFile", "File"},
+    {"Genre", "TextGenre", "Genre"},
 };
 const CommandButtonSpec kClearAll[] = {{"Clear All", ""}};
 const CommandButtonSpec kUtilComment[] = {
@@ -106,14 +112,7 @@ QWidget *CommentDbWindow::makeInfoPage()
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     auto *form = new QFormLayout;
-    AddBoundField(form, QStringLiteral("Author"), QStringLiteral("TextAuthor"), QStringLiteral("The book's author"),
-                  m_source, QStringLiteral("Author"));
-    AddBoundField(form, QStringLiteral("Title"), QStringLiteral("TextTitle"), QStringLiteral("The book's title"),
-                  m_source, QStringLiteral("Title"));
-    AddBoundField(form, QStringLiteral("File"), QStringLiteral("TextFile"), QStringLiteral("The e-book's file name"),
-                  m_source, QStringLiteral("File"));
-    AddBoundField(form, QStringLiteral("Genre"), QStringLiteral("TextGenre"), QStringLiteral("The book's genre"),
-                  m_source, QStringLiteral("Genre"));
+    AddBoundFields(form, m_source, kFields);
     layout->addLayout(form);
     auto *rows = new QGridLayout;
     auto *first = new QHBoxLayout;
@@ -182,28 +181,9 @@ QWidget *CommentDbWindow::makeUtilitiesPage()
 
 void CommentDbWindow::buttonComment(int index)
 {
-    switch (index) {
-    case 0:
-        m_commands.addNew(m_services.utilities ? m_services.utilities() : FileInfo{});
-        break;
-    case 1:
-        m_commands.deleteRecord();
-        break;
-    case 2:
-        m_commands.save();
-        break;
-    case 3:
-        m_commands.count();
-        break;
-    case 4:
-        m_commands.bookmark();
-        break;
-    case 5:
-        m_commands.lastmark();
-        break;
-    default:
-        break;
-    }
+    // Clear All (6) belongs to the search page.
+    if (index >= 0 && index < int(std::size(kRecordButtons)))
+        m_commands.run(*kRecordButtons[index].command, m_services.utilities ? m_services.utilities() : FileInfo{});
 }
 
 void CommentDbWindow::utilComment(int index)

@@ -293,9 +293,14 @@ CommentExchange::CommentExchange(CommentDataSource &source, CommentCommands &com
 {
 }
 
-std::optional<QString> CommentExchange::chooseFolder()
+std::optional<CommentExchange::Folder> CommentExchange::chooseFolder()
 {
-    return m_picker.pickDirectory(QStringLiteral("Choose Directory"), QString());
+    const std::optional<QString> chosen = m_picker.pickDirectory(QStringLiteral("Choose Directory"), QString());
+    if (!chosen)
+        return std::nullopt;
+    const QDir dir(*chosen);
+    return Folder{QDir::toNativeSeparators(dir.absolutePath()), dir.filePath(QLatin1String(kCommentDatabaseFileName)),
+                  dir.filePath(QLatin1String(kExportCsvFileName))};
 }
 
 bool CommentExchange::isTheDatabaseInUse(const QString &path) const
@@ -306,13 +311,10 @@ bool CommentExchange::isTheDatabaseInUse(const QString &path) const
 
 void CommentExchange::exportDatabase()
 {
-    const std::optional<QString> folder = chooseFolder();
+    const std::optional<Folder> folder = chooseFolder();
     if (!folder)
         return;
-    const QDir dir(*folder);
-    const QString database = dir.filePath(QLatin1String(kCommentDatabaseFileName));
-    const QString csv = dir.filePath(QLatin1String(kExportCsvFileName));
-    const QString shownFolder = QDir::toNativeSeparators(dir.absolutePath());
+    const auto &[shownFolder, database, csv] = *folder;
     if (isTheDatabaseInUse(database)) {
         m_messages.warn(kTitle, QStringLiteral("%1 holds the comment database in use. Choose another folder to "
                                                "export to.")
@@ -345,20 +347,18 @@ void CommentExchange::exportDatabase()
 
 void CommentExchange::importDatabase()
 {
-    const std::optional<QString> folder = chooseFolder();
+    const std::optional<Folder> folder = chooseFolder();
     if (!folder)
         return;
-    const QDir dir(*folder);
-    const QString database = dir.filePath(QLatin1String(kCommentDatabaseFileName));
-    const QString csv = dir.filePath(QLatin1String(kExportCsvFileName));
+    const auto &[shownFolder, database, csv] = *folder;
     const bool fromDatabase = QFileInfo(database).isFile() && !isTheDatabaseInUse(database);
     const QString source = fromDatabase ? database : csv;
     const QString shownSource = QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath());
     if (!fromDatabase && !QFileInfo(csv).isFile()) {
         m_messages.warn(kTitle, QStringLiteral("%1 holds neither a comment database (%2) other than the one in use "
                                                "nor %3. Nothing was imported.")
-                                    .arg(QDir::toNativeSeparators(dir.absolutePath()),
-                                         QLatin1String(kCommentDatabaseFileName), QLatin1String(kExportCsvFileName)));
+                                    .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
+                                         QLatin1String(kExportCsvFileName)));
         return;
     }
     std::vector<Values> records;

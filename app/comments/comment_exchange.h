@@ -33,7 +33,14 @@ public:
     void importDatabase();
 
 private:
-    std::optional<QString> chooseFolder();
+    // The chosen folder as shown to the user, and the two files in it.
+    struct Folder
+    {
+        QString shown;
+        QString database;
+        QString csv;
+    };
+    std::optional<Folder> chooseFolder();
     bool isTheDatabaseInUse(const QString &path) const;
 
     CommentDataSource &m_source;

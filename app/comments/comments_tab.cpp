@@ -11,14 +11,21 @@
 
 namespace {
 
+constexpr int kAdvanced = 3;
 const CommandButtonSpec kButtonComment[] = {
-    {"Add New", "Add a New Comment"},
-    {"Delete", "Delete Comment"},
-    {"Save", "Save Comment"},
+    {"Add New", "Add a New Comment", RecordCommand::AddNew},
+    {"Delete", "Delete Comment", RecordCommand::Delete},
+    {"Save", "Save Comment", RecordCommand::Save},
     {"Advanced", "Open the Comment Database window: all comments in a grid, with search"},
-    {"Bookmark", "Bookmark this Comment"},
-    {"Lastmark", "Go back to last Bookmark"},
-    {"Count", "Show the number of Comments stored"},
+    {"Bookmark", "Bookmark this Comment", RecordCommand::Bookmark},
+    {"Lastmark", "Go back to last Bookmark", RecordCommand::Lastmark},
+    {"Count", "Show the number of Comments stored", RecordCommand::Count},
+};
+const BoundFieldSpec kFields[] = {
+    {"Author", "CommentAuthor", "Author"},
+    {"Title", "commentTitle", "Title"},
+    {"Genre", "CommentGenre", "Genre"},
+    {"File", "CommentFile", "File"},
 };
 
 } // namespace
@@ -32,14 +39,7 @@ CommentsTab::CommentsTab(CommentDataSource &data1, MessageBoxes &messages, QtCon
     setObjectName(QStringLiteral("CommentsTab"));
     auto *layout = new QVBoxLayout(this);
     auto *fields = new QFormLayout;
-    AddBoundField(fields, QStringLiteral("Author"), QStringLiteral("CommentAuthor"), QStringLiteral("The book's author"),
-                  data1, QStringLiteral("Author"));
-    AddBoundField(fields, QStringLiteral("Title"), QStringLiteral("commentTitle"), QStringLiteral("The book's title"),
-                  data1, QStringLiteral("Title"));
-    AddBoundField(fields, QStringLiteral("Genre"), QStringLiteral("CommentGenre"), QStringLiteral("The book's genre"),
-                  data1, QStringLiteral("Genre"));
-    AddBoundField(fields, QStringLiteral("File"), QStringLiteral("CommentFile"),
-                  QStringLiteral("The e-book's file name"), data1, QStringLiteral("File"));
+    AddBoundFields(fields, data1, kFields);
     layout->addLayout(fields);
     layout->addWidget(m_box, 1);
     layout->addWidget(m_navigator);
@@ -51,30 +51,8 @@ CommentsTab::CommentsTab(CommentDataSource &data1, MessageBoxes &messages, QtCon
 
 void CommentsTab::buttonComment(int index)
 {
-    switch (index) {
-    case 0:
-        m_commands.addNew(m_utilities ? m_utilities() : FileInfo{});
-        break;
-    case 1:
-        m_commands.deleteRecord();
-        break;
-    case 2:
-        m_commands.save();
-        break;
-    case 3:
-        if (m_advanced)
-            m_advanced();
-        break;
-    case 4:
-        m_commands.bookmark();
-        break;
-    case 5:
-        m_commands.lastmark();
-        break;
-    case 6:
-        m_commands.count();
-        break;
-    default:
-        break;
-    }
+    if (index == kAdvanced && m_advanced)
+        m_advanced();
+    else if (index >= 0 && index < int(std::size(kButtonComment)) && kButtonComment[index].command)
+        m_commands.run(*kButtonComment[index].command, m_utilities ? m_utilities() : FileInfo{});
 }

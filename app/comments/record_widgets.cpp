@@ -3,6 +3,7 @@
 #include "comments/comment_data_source.h"
 
 #include <QFormLayout>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,21 @@ QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString 
                      [&source, field](const QString &text) { source.setValue(field, text); });
     show();
     return edit;
+}
+
+void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundFieldSpec> fields)
+{
+    static const QHash<QString, QString> toolTips = {
+        {QStringLiteral("Author"), QStringLiteral("The book's author")},
+        {QStringLiteral("Title"), QStringLiteral("The book's title")},
+        {QStringLiteral("Genre"), QStringLiteral("The book's genre")},
+        {QStringLiteral("File"), QStringLiteral("The e-book's file name")},
+    };
+    for (const BoundFieldSpec &spec : fields) {
+        const QString field = QString::fromLatin1(spec.field);
+        AddBoundField(form, QString::fromLatin1(spec.label), QString::fromLatin1(spec.objectName),
+                      toolTips.value(field), source, field);
+    }
 }
 
 RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()> onFailure, QWidget *parent)

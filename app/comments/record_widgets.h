@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <span>
 
 class CommentDataSource;
 class QFormLayout;
@@ -42,3 +43,14 @@ private:
     QTimer m_count;
     bool m_countGivenUp = false;
 };
+
+// A record field on a window: its label, its control's name and the field it shows.
+struct BoundFieldSpec
+{
+    const char *label;
+    const char *objectName;
+    const char *field;
+};
+
+// The fields, in the order given, each with the tool tip of its field.
+void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundFieldSpec> fields);

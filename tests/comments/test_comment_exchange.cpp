@@ -37,6 +37,17 @@ struct Window
     {
         source.open();
     }
+    void exportTo(const QString &folder)
+    {
+        picker.answer = folder;
+        exchange.exportDatabase();
+    }
+    void importFrom(const QString &folder)
+    {
+        picker.answer = folder;
+        exchange.importDatabase();
+    }
+
     CommentDataSource source;
     FakeMessageBoxes messages;
     FakeDirectoryPicker picker;
@@ -74,8 +85,7 @@ private slots:
         CommentDatabase db(awkwardRows());
         QTemporaryDir folder;
         Window window(db.path());
-        window.picker.answer = folder.path();
-        window.exchange.exportDatabase();
+        window.exportTo(folder.path());
         QCOMPARE(window.picker.askedTitle, QStringLiteral("Choose Directory"));
         QCOMPARE(window.messages.kinds(), QStringList{"inform"});
         QVERIFY(window.messages.shown[0].text.contains(QLatin1String("Exported 3 comments")));
@@ -92,8 +102,7 @@ private slots:
         CommentDatabase fromCsv;
         Window target(fromCsv.path());
         QFile::remove(QDir(folder.path()).filePath("db25.mdb"));
-        target.picker.answer = folder.path();
-        target.exchange.importDatabase();
+        target.importFrom(folder.path());
         QCOMPARE(target.messages.shown.last().text.section(':', -1),
                  QStringLiteral(" 3 added, 0 already present and skipped."));
         QCOMPARE(plainRecords(fromCsv), plainRecords(db));
@@ -107,13 +116,10 @@ private slots:
     {
         CommentDatabase db(awkwardRows());
         QTemporaryDir folder;
-        Window source(db.path());
-        source.picker.answer = folder.path();
-        source.exchange.exportDatabase();
+        Window(db.path()).exportTo(folder.path());
         CommentDatabase other({awkwardRows()[1], fileRow("own.epub")});
         Window target(other.path());
-        target.picker.answer = folder.path();
-        target.exchange.importDatabase();
+        target.importFrom(folder.path());
         QVERIFY2(target.messages.shown.last().text.endsWith(QLatin1String("2 added, 1 already present and skipped.")),
                  qPrintable(target.messages.shown.last().text));
         QCOMPARE(other.column(kFile),
@@ -139,9 +145,8 @@ private slots:
         old.write("kept");
         old.close();
         Window window(db.path());
-        window.picker.answer = folder.path();
         window.messages.confirmations = {replace};
-        window.exchange.exportDatabase();
+        window.exportTo(folder.path());
         QCOMPARE(window.messages.kinds().first(), QStringLiteral("confirm"));
         QCOMPARE(readFile(csv) == "kept", !replace);
         QCOMPARE(QFile::exists(QDir(folder.path()).filePath("db25.mdb")), replace);
