@@ -78,6 +78,8 @@ QVariant bindable(const std::optional<QString> &value)
 constexpr char kKey[] = "shelvana_key";
 // Rows read at a time: a screenful of a grid and some to spare.
 constexpr int kPageSize = 64;
+// Rowids counted at a time by the sliced count: a few milliseconds of reading.
+constexpr qint64 kCountSlice = 4096;
 // Rows kept read; beyond this the ones farthest from the latest read are dropped.
 constexpr int kCacheLimit = 4096;
 
@@ -249,7 +251,7 @@ bool CommentDataSource::reload(const QString &action)
     const RecordSetQuery previous = m_query;
     m_query = query;
     Rows firstPage;
-    const bool read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1").arg(kPageSize)), {}, &firstPage);
+    const bool read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1").arg(kPageSize)), &firstPage);
     if (!read) {
         const QString reason = m_error;
         m_query = previous;
@@ -262,6 +264,8 @@ bool CommentDataSource::reload(const QString &action)
     m_readPrefix = int(firstPage.size());
     m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
     m_appended.clear();
+    m_countedUpTo = 0;
+    m_partialCount = 0;
     m_recordSetId = nextRecordSetId();
     makeCurrent(m_readPrefix > 0 ? 0 : -1);
     emit recordSetChanged();
@@ -306,13 +310,17 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
     return true;
 }
 
-// The record set's rows, narrowed by a condition on the key, with an order and limit clause.
-QString CommentDataSource::keyedRows(const QString &condition, const QString &tail) const
+// The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
+// narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
+// The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
+QString CommentDataSource::keyedRows(const RowRange &range, const QString &condition, const QString &tail) const
 {
     if (!m_query.keyed)
         return QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows, tail);
     const QString key = QLatin1String(kKey);
-    QString where = QStringLiteral("%1 <= %2").arg(key).arg(m_query.bound);
+    QString where = QStringLiteral("%1 <= %2").arg(key).arg(std::min(range.upTo.value_or(m_query.bound), m_query.bound));
+    if (range.after)
+        where += QStringLiteral(" AND %1 > %2").arg(key).arg(*range.after);
     if (!condition.isEmpty())
         where += QStringLiteral(" AND ") + condition;
     QString order = QStringLiteral("ORDER BY %1").arg(key);
@@ -325,7 +333,7 @@ QString CommentDataSource::keyedRows(const QString &condition, const QString &ta
 }
 
 // Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const QString &sql, const QList<qint64> &arguments, Rows *rows) const
+bool CommentDataSource::readRows(const QString &sql, Rows *rows) const
 {
     sqlite3 *db = connection();
     const QByteArray text = sql.toUtf8();
@@ -335,8 +343,6 @@ bool CommentDataSource::readRows(const QString &sql, const QList<qint64> &argume
     const QString action = QStringLiteral("Could not read the records");
     if (rc != SQLITE_OK)
         return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    for (int i = 0; i < int(arguments.size()); ++i)
-        sqlite3_bind_int64(compiled, i + 1, arguments[i]);
     const ReadDeadline deadline(db, m_readLimitMs);
     while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
         Record record;
@@ -355,7 +361,7 @@ bool CommentDataSource::readRows(const QString &sql, const QList<qint64> &argume
     return true;
 }
 
-std::optional<qint64> CommentDataSource::readNumber(const QString &sql, const QList<qint64> &arguments) const
+std::optional<qint64> CommentDataSource::readNumber(const QString &sql) const
 {
     sqlite3 *db = connection();
     const QByteArray text = sql.toUtf8();
@@ -367,8 +373,6 @@ std::optional<qint64> CommentDataSource::readNumber(const QString &sql, const QL
         fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
         return std::nullopt;
     }
-    for (int i = 0; i < int(arguments.size()); ++i)
-        sqlite3_bind_int64(compiled, i + 1, arguments[i]);
     const ReadDeadline deadline(db, m_readLimitMs);
     rc = sqlite3_step(compiled);
     if (rc != SQLITE_ROW) {
@@ -394,27 +398,28 @@ bool CommentDataSource::readPageAt(int position) const
     }
     const auto before = m_cache.find(position - 1);
     const auto after = m_cache.find(position + 1);
-    const QString key = QLatin1String(kKey);
     Rows rows;
     int first = position;
     bool forward = true;
     bool read = false;
     if (!m_query.keyed) {
-        read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)), {},
+        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     } else if (before != m_cache.end()) {
-        read = readRows(keyedRows(key + QStringLiteral(" > ?"), QStringLiteral("LIMIT %1").arg(kPageSize)),
-                        {before->second.rowId}, &rows);
+        read = readRows(keyedRows({before->second.rowId, std::nullopt}, QString(),
+                                  QStringLiteral("LIMIT %1").arg(kPageSize)),
+                        &rows);
     } else if (after != m_cache.end()) {
         forward = false;
-        read = readRows(keyedRows(key + QStringLiteral(" < ?"), QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
-                        {after->second.rowId}, &rows);
+        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, QString(),
+                                  QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
+                        &rows);
     } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
         forward = false;
         first = *m_queryCount - 1;
-        read = readRows(keyedRows(QString(), QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), {}, &rows);
+        read = readRows(keyedRows({}, QString(), QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
     } else {
-        read = readRows(keyedRows(QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)), {},
+        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     }
     if (!read)
@@ -436,7 +441,7 @@ bool CommentDataSource::countQueryRows() const
     if (m_queryCount)
         return true;
     const std::optional<qint64> count =
-        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows(QString(), QString())), {});
+        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({}, QString(), QString())));
     if (count)
         m_queryCount = int(*count);
     return count.has_value();
@@ -484,6 +489,25 @@ std::optional<int> CommentDataSource::knownRecordCount() const
     if (!m_queryCount)
         return std::nullopt;
     return *m_queryCount + int(m_appended.size());
+}
+
+bool CommentDataSource::countSomeRecords()
+{
+    if (!m_open || m_queryCount)
+        return m_open;
+    m_error.clear();
+    if (!m_query.keyed)
+        return countQueryRows();
+    const qint64 upTo = std::min(m_countedUpTo + kCountSlice, m_query.bound);
+    const std::optional<qint64> slice =
+        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({m_countedUpTo, upTo}, QString(), QString())));
+    if (!slice)
+        return false;
+    m_partialCount += int(*slice);
+    m_countedUpTo = upTo;
+    if (m_countedUpTo >= m_query.bound)
+        m_queryCount = m_partialCount;
+    return m_queryCount.has_value();
 }
 
 bool CommentDataSource::readMore(int count)
@@ -769,6 +793,8 @@ bool CommentDataSource::deleteCurrent()
             bindUnchangedCondition(query, m_currentRecord);
             if (!query.exec())
                 return fail(QStringLiteral("Could not delete the record"), query.lastError());
+            if (m_currentRecord.rowId <= m_countedUpTo)
+                --m_partialCount;
         }
         forgetPosition(position);
     }
@@ -792,11 +818,9 @@ std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
         if (m_appended[i].rowId == rowId && countQueryRows())
             return *m_queryCount + qint64(i);
     }
-    const QString key = QLatin1String(kKey);
     return readNumber(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
-                          .arg(keyedRows(key + QStringLiteral(" = ?1"), QString()),
-                               keyedRows(key + QStringLiteral(" < ?1"), QString())),
-                      {rowId});
+                          .arg(keyedRows({rowId - 1, rowId}, QString(), QString()),
+                               keyedRows({std::nullopt, rowId - 1}, QString(), QString())));
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
@@ -826,7 +850,7 @@ bool CommentDataSource::findFirst(const QString &criterion)
     QSqlQuery query(database());
     query.prepare(QStringLiteral("SELECT %1 FROM (%2) LIMIT 1")
                       .arg(QLatin1String(kKey),
-                           keyedRows(QStringLiteral("like(?, %1)").arg(QLatin1String(kCommentFieldNames[field])),
+                           keyedRows({}, QStringLiteral("like(?, %1)").arg(QLatin1String(kCommentFieldNames[field])),
                                      QString())));
     query.addBindValue(literalPattern(wanted));
     if (!query.exec())

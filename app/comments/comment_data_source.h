@@ -63,6 +63,9 @@ public:
     int recordCount() const;
     // The count when it is known without asking the engine.
     std::optional<int> knownRecordCount() const;
+    // Counts the records a slice of the table at a time, for a count that must not hold the
+    // program up; true once the count is known. A refresh starts again.
+    bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
     int readRecordCount() const { return m_readPrefix; }
     // Reads up to `count` further records; false when the set has no more.
@@ -150,10 +153,15 @@ private:
     sqlite3 *connection() const;
     bool reload(const QString &action);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const QString &sql, const QList<qint64> &arguments, Rows *rows) const;
-    std::optional<qint64> readNumber(const QString &sql, const QList<qint64> &arguments) const;
+    bool readRows(const QString &sql, Rows *rows) const;
+    std::optional<qint64> readNumber(const QString &sql) const;
     std::optional<qint64> positionOfRow(qint64 rowId) const;
-    QString keyedRows(const QString &condition, const QString &order) const;
+    struct RowRange
+    {
+        std::optional<qint64> after;
+        std::optional<qint64> upTo;
+    };
+    QString keyedRows(const RowRange &range, const QString &condition, const QString &tail) const;
     bool readPageAt(int position) const;
     void keepInCache(int position, Record record) const;
     bool queryRowsKnown() const { return m_queryCount.has_value(); }
@@ -189,6 +197,9 @@ private:
     mutable int m_readPrefix = 0;
     // The number of query rows, once asked of the engine or reached by reading.
     mutable std::optional<int> m_queryCount;
+    // The sliced count so far: query rows up to this rowid.
+    qint64 m_countedUpTo = 0;
+    int m_partialCount = 0;
     // Records this data source inserted since the refresh; they follow the query rows.
     Rows m_appended;
     int m_current = -1;

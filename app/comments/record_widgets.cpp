@@ -100,12 +100,16 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
     m_position->setWordWrap(true);
     m_position->setAccessibleName(QStringLiteral("Record position"));
     m_count.setSingleShot(true);
-    m_count.setInterval(kCountDelayMs);
+    // A slice at a time, between the other events.
     connect(&m_count, &QTimer::timeout, this, [this] {
-        m_source.recordCount();
+        if (m_source.countSomeRecords()) {
+            showPosition();
+            return;
+        }
         // A set the engine cannot count in time is not asked again until it changes.
-        m_countGivenUp = !m_source.knownRecordCount();
-        showPosition();
+        m_countGivenUp = !m_source.errorString().isEmpty();
+        if (!m_countGivenUp)
+            m_count.start(0);
     });
     connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::openFinished, this, &RecordNavigator::showPosition);
@@ -140,5 +144,5 @@ void RecordNavigator::showPosition()
 {
     m_position->setText(positionText());
     if (m_source.isOpen() && !m_source.knownRecordCount() && !m_countGivenUp)
-        m_count.start();
+        m_count.start(kCountDelayMs);
 }

@@ -22,8 +22,9 @@ QLineEdit *AddLabelledField(QFormLayout *form, const QString &label, const QStri
                             const QString &toolTip);
 
 // The data source's navigation bar: first, previous, next, last, and "record N of M". A move
-// whose write fails is reported through onFailure. The count of a long record set is asked of
-// the engine only once the set has stayed unchanged for a moment, so typing stays quick.
+// whose write fails is reported through onFailure. The count of a long record set is made a
+// slice at a time once the set has stayed unchanged for a moment, so typing stays quick and
+// nothing waits for the count.
 class RecordNavigator : public QWidget
 {
     Q_OBJECT

@@ -165,16 +165,31 @@ Timings typeIntoTheWindow(const QString &path, const QStringList &texts)
     return timings;
 }
 
-// "record N of M" asks the engine for M once typing has paused; this is what that costs
-// with every record listed.
-double deferredCountMs(const QString &path)
+// "record N of M" counts the records a slice at a time once typing has paused, every record
+// listed; the longest slice is how long the window waits for it at most.
+struct SlicedCount
+{
+    int slices = 0;
+    double longestMs = 0;
+    double totalMs = 0;
+};
+
+SlicedCount countInSlices(const QString &path)
 {
     CommentDataSource source(path);
     source.open();
-    QElapsedTimer timer;
-    timer.start();
-    source.recordCount();
-    return elapsedMs(timer);
+    SlicedCount count;
+    bool done = false;
+    while (!done) {
+        QElapsedTimer timer;
+        timer.start();
+        done = source.countSomeRecords() || !source.errorString().isEmpty();
+        const double ms = elapsedMs(timer);
+        count.longestMs = std::max(count.longestMs, ms);
+        count.totalMs += ms;
+        ++count.slices;
+    }
+    return count;
 }
 
 Timings typeIntoABareGrid(const QString &path, const QStringList &texts)
@@ -265,9 +280,10 @@ int main(int argc, char *argv[])
     std::printf("  goals: mean at most 20 ms %s; every record listed at most 50 ms %s\n",
                 window.mean() <= 20 ? "OK" : "OVER GOAL", window.allRecords(texts) <= 50 ? "OK" : "OVER GOAL");
 
-    std::printf("  the count for \"record N of M\", asked 300 ms after the last keystroke, every record listed: "
-                "%.1f ms\n",
-                deferredCountMs(fullPath));
+    const SlicedCount count = countInSlices(fullPath);
+    std::printf("  the count for \"record N of M\", from 300 ms after the last keystroke, every record listed: "
+                "%d slices between other events, longest %.1f ms, %.1f ms in all\n",
+                count.slices, count.longestMs, count.totalMs);
 
     QtControlLoader controls(QStringLiteral(SHELVANA_BUILD_DIR));
     controls.load();

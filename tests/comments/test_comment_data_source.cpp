@@ -486,6 +486,23 @@ private slots:
         QCOMPARE(source.knownRecordCount(), std::optional<int>(1));
     }
 
+    void countInSlicesMatchesTheEngineCount()
+    {
+        CommentDatabase db(numberedRows(9000) + QList<FixtureRow>{{"A", "T", "G", std::nullopt, "c"}});
+        CommentDataSource source(db.path());
+        QVERIFY(source.open());
+        source.setRecordSource(ClearAllQueryText());
+        QVERIFY(source.refresh());
+        QVERIFY(!source.countSomeRecords()); // the first 4096 rowids
+        QVERIFY(source.moveTo(10));
+        QVERIFY(source.deleteCurrent());
+        QVERIFY(!source.countSomeRecords()); // the next 4096
+        QVERIFY(source.countSomeRecords());
+        QCOMPARE(source.knownRecordCount(), std::optional<int>(8999));
+        QVERIFY(source.moveLast());
+        QCOMPARE(source.value(kFile), QStringLiteral("8999.epub"));
+    }
+
     void rowsAddedElsewhereShowAfterTheRefresh()
     {
         CommentDatabase db(threeRows());
