@@ -7,6 +7,8 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +93,12 @@ FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtCont
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(close, 0, Qt::AlignRight);
 
+    // Typed names and sizes never join the lists; a size is applied only when picked from the
+    // list, so Return in the size box does nothing.
+    m_names->setInsertPolicy(QComboBox::NoInsert);
+    m_sizes->setInsertPolicy(QComboBox::NoInsert);
+    m_sizes->lineEdit()->installEventFilter(this);
+
     // Loading applies, in turn, the first font, size 10 and Arial to the target's selection.
     connect(m_names, &QComboBox::currentTextChanged, this, &FontOptionsWindow::applyFontName);
     connect(m_sizes, &QComboBox::textActivated, this, &FontOptionsWindow::applyFontSize);
@@ -102,6 +110,16 @@ FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtCont
     // Where Arial is not installed the name stays and Qt substitutes a similar font.
     m_names->setCurrentText(QString::fromLatin1(kDefaultFontName));
     m_sizes->setCurrentText(QString::fromLatin1(kDefaultFontSize));
+}
+
+bool FontOptionsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sizes->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget *FontOptionsWindow::makeSwatchBox()

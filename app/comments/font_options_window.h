@@ -51,6 +51,9 @@ public:
     void rtfEdit(int index);
     void swatchClicked(const QColor &colour);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void applyFontName(const QString &name);
     void applyFontSize(const QString &size);

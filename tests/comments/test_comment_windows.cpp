@@ -248,6 +248,18 @@ private slots:
         QCOMPARE(boldEverywhere(), AttributeState::Everywhere);
         font->rtfEdit(0);
         QCOMPARE(boldEverywhere(), AttributeState::Everywhere);
+        // A typed name applies at each keystroke; a typed size never does.
+        box->selectAll();
+        font->fontNames()->setCurrentText(QString());
+        QTest::keyClicks(font->fontNames()->lineEdit(), "Se");
+        QCOMPARE(box->textCursor().charFormat().fontFamilies().toStringList(), QStringList{"Se"});
+        font->fontSizes()->lineEdit()->clear();
+        QTest::keyClicks(font->fontSizes()->lineEdit(), "40");
+        QTest::keyClick(font->fontSizes()->lineEdit(), Qt::Key_Return);
+        QVERIFY(box->textCursor().charFormat().fontPointSize() != 40);
+        QCOMPARE(font->fontSizes()->count(), 33);
+        emit font->fontSizes()->textActivated(QStringLiteral("24"));
+        QCOMPARE(box->textCursor().charFormat().fontPointSize(), 24.0);
         // A swatch colours the selected text, or with BackColor the whole box.
         font->label(1)->clicked();
         QCOMPARE(box->textCursor().charFormat().foreground().color(), QColor(255, 0, 0));
