@@ -15,7 +15,11 @@ QWidget *hoverButton(QtControlLoader &controls, const QString &caption, const QS
     button->setProperty("Caption", caption);
     button->setProperty("ToolTipText", toolTip);
     button->setMinimumSize(90, 25);
-    QtControlLoader::onClick(button, onClick);
+    // A button that could not report its clicks would be dead: a standard one is better.
+    if (!QtControlLoader::onClick(button, onClick)) {
+        delete button;
+        return nullptr;
+    }
     return button;
 }
 
