@@ -78,6 +78,7 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     found_->setAccessibleName(QStringLiteral("Files found"));
     found_->setToolTip(QStringLiteral("The files found so far; scroll up to stop following the run"));
     found_->setUniformItemSizes(true);
+    followNewestFiles();
     bar_ = new QProgressBar;
     bar_->setObjectName(QStringLiteral("MyBar"));
     bar_->setAccessibleName(QStringLiteral("Activity"));
@@ -121,14 +122,23 @@ void MakeListWindow::startRun()
     worker_.start(inputs_, scriptPath_, listerFactory_());
 }
 
+void MakeListWindow::followNewestFiles()
+{
+    // The list keeps its newest file in view while its scroll bar is at the end; a user
+    // who scrolls up to read stays there, and scrolling back to the end follows again.
+    QScrollBar *scroll = found_->verticalScrollBar();
+    connect(scroll, &QScrollBar::valueChanged, this, [this, scroll](int value) {
+        following_ = value == scroll->maximum();
+    });
+    connect(scroll, &QScrollBar::rangeChanged, this, [this, scroll](int, int maximum) {
+        if (following_)
+            scroll->setValue(maximum);
+    });
+}
+
 void MakeListWindow::showProgress(const QStringList &paths, qint32 files, qint32 directories)
 {
-    QScrollBar *scroll = found_->verticalScrollBar();
-    // A user who scrolled up to read stays where they are.
-    const bool following = scroll->value() == scroll->maximum();
     found_->addItems(paths); // the worker hands back no more than the list shows
-    if (following)
-        found_->scrollToBottom();
     showTotals(files, directories);
 }
 

@@ -45,6 +45,7 @@ protected:
 
 private:
     void buildControls(QtControlLoader *controls);
+    void followNewestFiles();
     void startRun();
     void showProgress(const QStringList &paths, qint32 files, qint32 directories);
     void showTotals(qint32 files, qint32 directories);
@@ -59,6 +60,7 @@ private:
     ListRunInputs inputs_;
     QString listFolder_;
     ListRunWorker worker_;
+    bool following_ = true;
 
     QLabel *filesCount_ = nullptr;
     QLabel *directoriesCount_ = nullptr;

@@ -6,10 +6,9 @@
 
 namespace {
 
-QWidget *hoverButton(QtControlLoader &controls, const QString &caption, const QString &toolTip, QWidget *parent,
+QWidget *hoverButton(QWidget *button, const QString &caption, const QString &toolTip,
                      const std::function<void()> &onClick)
 {
-    QWidget *button = controls.createControl(QStringLiteral("Lumikit.Lumicap"), parent);
     if (!button)
         return nullptr;
     button->setProperty("Caption", caption);
@@ -28,10 +27,15 @@ QWidget *hoverButton(QtControlLoader &controls, const QString &caption, const QS
 QWidget *CreateCommandButton(QtControlLoader *controls, const QString &caption, const QString &toolTip,
                              QWidget *parent, std::function<void()> onClick)
 {
-    if (controls) {
-        if (QWidget *button = hoverButton(*controls, caption, toolTip, parent, onClick))
-            return button;
-    }
+    QWidget *control = controls ? controls->createControl(QStringLiteral("Lumikit.Lumicap"), parent) : nullptr;
+    return CommandButtonFrom(control, caption, toolTip, parent, std::move(onClick));
+}
+
+QWidget *CommandButtonFrom(QWidget *control, const QString &caption, const QString &toolTip, QWidget *parent,
+                           std::function<void()> onClick)
+{
+    if (QWidget *button = hoverButton(control, caption, toolTip, onClick))
+        return button;
     auto *button = new QPushButton(caption, parent);
     button->setToolTip(toolTip);
     QObject::connect(button, &QPushButton::clicked, button, std::move(onClick));
