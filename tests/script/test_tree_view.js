@@ -135,7 +135,13 @@ test('pages for various top directories', async (t) => {
     { top: '/srv/basefolder', root: '- basefolder (1)' },
     { top: '/data/Sci-Fi & Fantasy', root: '- Sci-Fi & Fantasy (1)' },
     { top: "/data/Tom's Books", root: '- Toms Books (1)' },
-    { top: '/', root: '-  (1)' },
+    { top: '/', root: '- / (1)' },
+    // Typed by hand into the settings file.
+    { top: '/home/ann/Books//', root: '- Books (1)' },
+    // A relative top directory names its variable after itself: no name the page uses
+    // may be taken.
+    ...['new', 'new/', 'folders', 'init', 'function', 'Object', 'location', 'name', 'onload', 'tvPage',
+      'toggleItem', 'document', 'undefined', 'Books'].map((top) => ({ top, root: `- ${top.replace('/', '')} (1)` })),
   ];
   for (const c of cases) {
     await t.test(c.top, () => {
@@ -166,13 +172,10 @@ test('the page calls only functions that the script declares', () => {
 });
 
 test('a failing tree line leaves the entries built before it on show', () => {
-  const statements = [
-    "_home_ann_Books = Folder('Books',false);",
-    "Add(_home_ann_Books,'a.txt');",
-    "Add(_home_ann_Books_Missing,'b.txt');",
-    "Add(_home_ann_Books,'c.txt');",
-  ];
-  const page = loadPage(buildPage({ statements }));
+  const written = buildPage({ tree: { files: ['a.txt', 'b.txt', 'c.txt'] } });
+  const statement = "Add(_home_ann_Books,'b.txt');";
+  assert.ok(written.includes(statement));
+  const page = loadPage(written.replace(statement, "Add(_home_ann_Books_Missing,'b.txt');"));
   assert.equal(page.errors.length, 1);
   assert.equal(page.errors[0].name, 'ReferenceError');
   assert.deepEqual(page.rows(), ['- Books (1)', '  a.txt']);
