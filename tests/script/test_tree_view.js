@@ -71,15 +71,81 @@ test('toggleItem opens and closes folders', async (t) => {
   }
 });
 
-test('choosing a folder in the box toggles it and leaves it ready to be chosen again', () => {
+test('clicking a folder toggles it and keeps it highlighted; a second click toggles it back', () => {
   const page = openBooks();
   page.chooseRow('  + SF (3)');
   assert.equal(page.rows()[1], '  - SF (3)');
-  assert.equal(page.box.selectedIndex, -1);
+  assert.equal(page.highlighted(), '  - SF (3)');
   assert.equal(page.global('folders')[page.global('selection')].name, 'SF');
   assert.equal(page.global('selectionIndex'), 1);
   page.chooseRow('  - SF (3)');
   assert.deepEqual(page.rows(), atLoad);
+  assert.equal(page.highlighted(), '  + SF (3)');
+});
+
+test('keys move the highlight and open and close folders as in a tree view', async (t) => {
+  const sfOpen = ['- Books (6)', '  - SF (3)', '    + Old (1)', '    + Empty (0)', '    c.txt', '    d.txt',
+    '  + History (1)', '  a.txt', '  b.txt'];
+  const cases = [
+    { name: 'Down from nothing highlights the top folder, nothing opens or closes', keys: ['ArrowDown'],
+      rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'arrows only move', keys: ['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowUp'], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'End and Home', keys: ['ArrowDown', 'End'], rows: atLoad, highlighted: '  b.txt' },
+    { name: 'Home', keys: ['ArrowDown', 'End', 'Home'], rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'Page Down', keys: ['ArrowDown', 'PageDown'], rows: atLoad, highlighted: '  b.txt' },
+    { name: 'Enter opens', keys: ['ArrowDown', 'ArrowDown', 'Enter'], rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Space closes again', keys: ['ArrowDown', 'ArrowDown', 'Enter', ' '], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'Right opens', keys: ['ArrowDown', 'ArrowDown', 'ArrowRight'], rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Right on an open folder goes to its first entry',
+      keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight'], rows: sfOpen, highlighted: '    + Old (1)' },
+    { name: 'Left closes', keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowLeft'], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'Left on a file goes to its folder',
+      keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowLeft'],
+      rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Left on a closed folder goes to its folder', keys: ['ArrowDown', 'ArrowDown', 'ArrowLeft'],
+      rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'Enter on a file does nothing', keys: ['ArrowDown', 'End', 'Enter'], rows: atLoad,
+      highlighted: '  b.txt' },
+    { name: 'Left on the top folder closes it', keys: ['ArrowDown', 'ArrowLeft'], rows: ['+ Books (6)'],
+      highlighted: '+ Books (6)' },
+  ];
+  for (const c of cases) {
+    await t.test(c.name, () => {
+      const page = openBooks();
+      c.keys.forEach((key) => page.press(key));
+      assert.deepEqual(page.rows(), c.rows);
+      assert.equal(page.highlighted(), c.highlighted);
+      assert.equal(page.global('selectionIndex'), page.box.selectedIndex);
+    });
+  }
+});
+
+test('the keys the page acts on do not also act in the browser', () => {
+  const page = openBooks();
+  page.press('ArrowDown');
+  for (const key of ['Enter', ' ', 'ArrowRight', 'ArrowLeft']) assert.equal(page.press(key).defaultPrevented, true, key);
+  assert.equal(page.press('ArrowDown').defaultPrevented, false);
+});
+
+test('after the keyboard, a click still opens a folder', () => {
+  const page = openBooks();
+  page.press('ArrowDown');
+  page.chooseRow('  + History (1)');
+  assert.equal(page.rows()[3], '    h.txt');
+});
+
+test('the box keeps one width, wide enough for the longest row', () => {
+  const long = 'A very long folder name that is wider than the box would otherwise be';
+  const page = loadPage(buildPage({ tree: { dirs: [{ name: 'x', dirs: [{ name: long, files: ['f.txt'] }] }] } }));
+  const width = page.box.style.width;
+  const characters = Number(/^min\((\d+)ch, 95vw\)$/.exec(width)[1]);
+  assert.ok(characters >= 8 + long.length + 9, width);
+  page.toggleRow('  + x (1)');
+  page.toggleRow(`    + ${long} (1)`);
+  assert.equal(page.box.style.width, width);
 });
 
 test('choosing a file keeps it selected and remembers it', () => {
