@@ -4,7 +4,7 @@ BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
-            xvfb xauth xclip xdotool imagemagick
+            xvfb xauth xclip xdotool imagemagick chromium
 
 .PHONY: run test build deps bench clean
 
