@@ -94,10 +94,11 @@ class Browser {
     await this.send('Emulation.setFocusEmulationEnabled', { enabled: true });
   }
 
-  // Opens a file and waits until its load event has run (init has filled the box).
+  // Opens a file (or an address) and waits until its load event has run (for a list
+  // page: init has filled the box).
   async open(file) {
     const loaded = this.event('Page.loadEventFired');
-    await this.send('Page.navigate', { url: `file://${file}` });
+    await this.send('Page.navigate', { url: file.startsWith('/') ? `file://${file}` : file });
     await loaded;
   }
 
