@@ -84,7 +84,8 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     bar_->setAccessibleName(QStringLiteral("Activity"));
     bar_->setToolTip(QStringLiteral("Moves while the lists are being made"));
     bar_->setTextVisible(false);
-    bar_->setRange(0, 1);
+    bar_->setRange(0, 0); // busy: how long a walk takes cannot be known beforehand
+    bar_->hide();
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("StatusMessage"));
     status_->setAccessibleName(QStringLiteral("Outcome"));
@@ -117,7 +118,7 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
 void MakeListWindow::startRun()
 {
     showTotals(0, 0);
-    bar_->setRange(0, 0); // busy: how long the walk takes cannot be known beforehand
+    bar_->show();
     inputs_ = ListRunInputs::fromSettings(settings_);
     worker_.start(inputs_, scriptPath_, listerFactory_());
 }
@@ -151,8 +152,7 @@ void MakeListWindow::showTotals(qint32 files, qint32 directories)
 void MakeListWindow::showResult(const ListRunResult &result)
 {
     showTotals(result.files, result.directories);
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
+    bar_->hide();
     const ListRunOutcome outcome = DescribeListRun(inputs_, result);
     listFolder_ = outcome.folder;
     QString text = outcome.before.toHtmlEscaped();
@@ -161,7 +161,10 @@ void MakeListWindow::showResult(const ListRunResult &result)
                     .arg(QUrl::fromLocalFile(outcome.folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
                          outcome.folder.toHtmlEscaped());
     }
-    status_->setText(text + outcome.after.toHtmlEscaped());
+    text += outcome.after.toHtmlEscaped();
+    if (result.files > kVisibleFoundFiles)
+        text += QStringLiteral("<br>The list above shows the first %1 files found.").arg(kVisibleFoundFiles);
+    status_->setText(text);
     done_->show();
 }
 
