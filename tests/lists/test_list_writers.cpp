@@ -151,8 +151,6 @@ private slots:
     void replacesALinkNotItsTarget();
     void failedReplacementKeepsOldList_data();
     void failedReplacementKeepsOldList();
-    void restoreBringsBackOldList_data();
-    void restoreBringsBackOldList();
     void scriptNamesGetASuffix_data();
     void scriptNamesGetASuffix();
 
@@ -513,12 +511,19 @@ void TestListWriters::closeFailureKeepsOldList()
 
 void TestListWriters::abandonKeepsOldList_data()
 {
-    addEveryList();
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<bool>("replaced");
+    for (const QString &listName : {kTextList, kTableList, kTreeList}) {
+        QTest::addRow("%s, while written", qPrintable(listName)) << listName << false;
+        // The run undoes a replacement when a later list cannot be replaced.
+        QTest::addRow("%s, after replacing", qPrintable(listName)) << listName << true;
+    }
 }
 
 void TestListWriters::abandonKeepsOldList()
 {
     QFETCH(QString, listName);
+    QFETCH(bool, replaced);
 
     const QByteArray oldList = "old list\r\n";
     QVERIFY(WriteFile(listPath(listName), oldList));
@@ -526,6 +531,12 @@ void TestListWriters::abandonKeepsOldList()
     QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
     writer->startDirectory("/Books", 1);
     writer->listFile("/Books", "a.txt");
+    if (replaced) {
+        QVERIFY(writer->closeList(1, 0, "T"));
+        QVERIFY(writer->replaceOldList());
+        QVERIFY(FileContent(listPath(listName)) != oldList);
+        writer->restoreOldList();
+    }
     writer->abandon();
 
     QCOMPARE(FileContent(listPath(listName)), oldList);
@@ -599,29 +610,6 @@ void TestListWriters::failedReplacementKeepsOldList()
     writer->abandon();
     QVERIFY(QFileInfo(listPath(listName) + QStringLiteral("/inside")).isDir());
     QCOMPARE(filesInListDirectory(), QStringList());
-}
-
-void TestListWriters::restoreBringsBackOldList_data()
-{
-    addEveryList();
-}
-
-// The run undoes a replacement when a later list cannot be replaced.
-void TestListWriters::restoreBringsBackOldList()
-{
-    QFETCH(QString, listName);
-
-    const QByteArray oldList = "old list\r\n";
-    QVERIFY(WriteFile(listPath(listName), oldList));
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
-    QVERIFY(writer->closeList(0, 0, "T"));
-    QVERIFY(writer->replaceOldList());
-    QVERIFY(FileContent(listPath(listName)) != oldList);
-    writer->restoreOldList();
-    writer->abandon();
-    QCOMPARE(FileContent(listPath(listName)), oldList);
-    QCOMPARE(filesInListDirectory(), QStringList{listName});
 }
 
 void TestListWriters::scriptNamesGetASuffix_data()
