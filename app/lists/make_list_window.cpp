@@ -22,11 +22,12 @@
 
 namespace {
 
-QLabel *countField(const char *name, const QString &accessibleName)
+QLabel *countField(const char *name, const QString &accessibleName, const QString &toolTip)
 {
     auto *label = new QLabel(QStringLiteral("0"));
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(accessibleName);
+    label->setToolTip(toolTip);
     // Room for a seven-digit count at any scale.
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -66,8 +67,9 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     auto *stats = new QGroupBox(QStringLiteral("Stats"));
     stats->setObjectName(QStringLiteral("Frame1"));
     auto *statsLayout = new QGridLayout(stats);
-    filesCount_ = countField("Label1", QStringLiteral("Files"));
-    directoriesCount_ = countField("Label4", QStringLiteral("Directories"));
+    filesCount_ = countField("Label1", QStringLiteral("Files"), QStringLiteral("Files found so far"));
+    directoriesCount_ =
+        countField("Label4", QStringLiteral("Directories"), QStringLiteral("Directories found so far"));
     statsLayout->addWidget(new QLabel(QStringLiteral("Files:")), 0, 0);
     statsLayout->addWidget(filesCount_, 0, 1);
     statsLayout->addWidget(new QLabel(QStringLiteral("Directories:")), 1, 0);
@@ -89,6 +91,7 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("StatusMessage"));
     status_->setAccessibleName(QStringLiteral("Outcome"));
+    status_->setToolTip(QStringLiteral("Which lists were written and where; the folder opens from its link"));
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::RichText);
     status_->setTextInteractionFlags(Qt::TextBrowserInteraction);
