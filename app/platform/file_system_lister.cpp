@@ -72,14 +72,23 @@ int openInPieces(int at, const QByteArray &path, qsizetype start)
     return at;
 }
 
-int openDirectory(const QByteArray &path)
+DIR *openDirectory(const QByteArray &path)
 {
+    // The common short path in one call, which costs fewer system calls than fdopendir.
     if (path.size() < PATH_MAX)
-        return ::open(path.constData(), kDirectoryFlags);
-    if (!path.startsWith('/'))
-        return openInPieces(AT_FDCWD, path, 0);
-    const int root = ::open("/", kDirectoryFlags);
-    return root < 0 ? -1 : openInPieces(root, path, 1);
+        return ::opendir(path.constData());
+    int descriptor = -1;
+    if (!path.startsWith('/')) {
+        descriptor = openInPieces(AT_FDCWD, path, 0);
+    } else if (const int root = ::open("/", kDirectoryFlags); root >= 0) {
+        descriptor = openInPieces(root, path, 1);
+    }
+    if (descriptor < 0)
+        return nullptr;
+    DIR *handle = ::fdopendir(descriptor);
+    if (!handle)
+        ::close(descriptor);
+    return handle;
 }
 
 struct NamedDirectory
@@ -120,14 +129,10 @@ QString FileSystemLister::shownName(const char *name)
 
 std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryPath &directory)
 {
-    const int descriptor = openDirectory(directory.native);
-    if (descriptor < 0)
+    DIR *handle = openDirectory(directory.native);
+    if (!handle)
         return std::nullopt;
-    DIR *handle = ::fdopendir(descriptor);
-    if (!handle) {
-        ::close(descriptor);
-        return std::nullopt;
-    }
+    const int descriptor = ::dirfd(handle);
     DirectoryEntries entries;
     entries.identity = identityOf(descriptor);
     if (entries.identity.isEmpty())
