@@ -616,21 +616,16 @@ void TestListWriters::scriptNamesGetASuffix_data()
 {
     QTest::addColumn<QString>("top");
     QTest::addColumn<QStringList>("statements");
-    // A relative top directory gives an identifier without the leading "_" of an absolute one.
-    QTest::newRow("reserved word") << "new/" << QStringList{"new_2 = Folder('new',false);", "Add(new_2,'a.txt');",
-                                                           "new_x = Add (new_2, 'x');"};
-    QTest::newRow("page global") << "folders" << QStringList{"folders_2 = Folder('folders',false);",
-                                                             "Add(folders_2,'a.txt');",
-                                                             "folders_x = Add (folders_2, 'x');"};
-    QTest::newRow("declared by the page script") << "init" << QStringList{"init_2 = Folder('init',false);",
-                                                                          "Add(init_2,'a.txt');",
-                                                                          "init_x = Add (init_2, 'x');"};
-    QTest::newRow("browser global") << "location" << QStringList{"location_2 = Folder('location',false);",
-                                                                 "Add(location_2,'a.txt');",
-                                                                 "location_x = Add (location_2, 'x');"};
-    QTest::newRow("event handler") << "onload" << QStringList{"onload_2 = Folder('onload',false);",
-                                                              "Add(onload_2,'a.txt');",
-                                                              "onload_x = Add (onload_2, 'x');"};
+    // A relative top directory gives an identifier without the leading "_" of an absolute one:
+    // a reserved word, a global the page sets up, a name the page script declares, a
+    // browser global, an event handler.
+    for (const char *top : {"new/", "folders", "init", "location", "onload"}) {
+        const QString plain = TrimmedPath(QString::fromLatin1(top));
+        const QString suffixed = plain + "_2";
+        QTest::newRow(top) << QString::fromLatin1(top)
+                           << QStringList{suffixed + " = Folder('" + plain + "',false);", "Add(" + suffixed + ",'a.txt');",
+                                          plain + "_x = Add (" + suffixed + ", 'x');"};
+    }
     QTest::newRow("ordinary") << "books" << QStringList{"books = Folder('books',false);", "Add(books,'a.txt');",
                                                         "books_x = Add (books, 'x');"};
 }
