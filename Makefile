@@ -8,7 +8,7 @@ JOBS   := $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
-            xvfb xauth xclip xdotool imagemagick libqt6svg6 \
+            xvfb xauth xclip xdotool imagemagick libqt6svg6 chromium \
             python3-pyatspi at-spi2-core dbus \
             desktop-file-utils appstream
 

@@ -43,7 +43,7 @@ private:
 };
 
 constexpr AsciiSpecials kLineSpecials{""};
-constexpr AsciiSpecials kHtmlSpecials{"<>\""};
+constexpr AsciiSpecials kHtmlSpecials{"<>\"&"};
 constexpr AsciiSpecials kScriptSpecials{"\\'\"<>"};
 
 } // namespace
@@ -67,18 +67,34 @@ QString SingleLineText(const QString &text)
     return result;
 }
 
+namespace {
+
+// Browsers read "&" followed by a letter, digit or "#" as the start of a character
+// reference, even without the closing ";".
+bool StartsReference(const QString &text, qsizetype ampersand)
+{
+    if (ampersand + 1 >= text.size())
+        return false;
+    const char16_t next = text[ampersand + 1].unicode();
+    return next == u'#' || (next < 0x80 && QChar(next).isLetterOrNumber());
+}
+
+} // namespace
+
 QString HtmlText(const QString &text)
 {
     if (!kHtmlSpecials.needsEscape(text))
         return text;
+    const QString line = SingleLineText(text);
     QString result;
-    result.reserve(text.size());
-    for (const QChar c : SingleLineText(text)) {
-        switch (c.unicode()) {
+    result.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        switch (line[i].unicode()) {
         case u'<': result += QLatin1String("&lt;"); break;
         case u'>': result += QLatin1String("&gt;"); break;
         case u'"': result += QLatin1String("&quot;"); break;
-        default: result += c;
+        case u'&': result += StartsReference(line, i) ? QLatin1String("&amp;") : QLatin1String("&"); break;
+        default: result += line[i];
         }
     }
     return result;

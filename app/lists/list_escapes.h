@@ -16,7 +16,9 @@ bool IsLineBreakingCharacter(QChar c);
 QString SingleLineText(const QString &text);
 
 // SingleLineText with "<", ">" and '"' written as HTML entities, so that no name can
-// open or close markup. "&" and "'" stay as they are.
+// open or close markup, and "&" as "&amp;" where a letter, digit or "#" follows it, so
+// that "Caf&eacute;.txt" shows as written. Any other "&" (as in "Tom & Jerry") and "'"
+// stay as they are.
 QString HtmlText(const QString &text);
 
 // The text as the inside of a quoted script string: backslashes, quotes, control

@@ -2,16 +2,46 @@
 
 #include "shell/text_lines.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int code)
+{
+    return qt_error_string(code);
+}
+
+// A hidden name beside the list that nothing else uses: ".EBook.txt.new-k3x9a".
+QString hiddenSibling(const QString &listDirectory, const QString &fileName, const char *tag)
+{
+    const QString random = QString::number(QRandomGenerator::global()->generate64(), 36);
+    return listDirectory + QLatin1Char('.') + fileName + QLatin1Char('.') + QLatin1String(tag) + QLatin1Char('-')
+           + random;
+}
+
+bool renamePath(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
 
 ListFileWriter::ListFileWriter(const QString &fileName, Encoding encoding)
     : m_fileName(fileName), m_encoding(encoding)
 {
 }
 
-ListFileWriter::~ListFileWriter() = default;
+ListFileWriter::~ListFileWriter()
+{
+    abandon();
+}
 
 bool ListFileWriter::openList(const QString &listDirectory, const QString &title, const QString &topDirectory)
 {
@@ -19,19 +49,38 @@ bool ListFileWriter::openList(const QString &listDirectory, const QString &title
     m_error.clear();
     m_writeError.clear();
     // The list directory ends with its separator; empty means the current directory.
+    m_listDirectory = listDirectory;
     m_path = listDirectory + m_fileName;
-    m_file = std::make_unique<QSaveFile>(m_path);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        setErrorString(QStringLiteral("Cannot create the list \"%1\": %2").arg(m_path, m_file->errorString()));
-        m_file.reset();
+    if (!createNewFile())
         return false;
-    }
     m_buffer.reserve(kBufferSize);
     // Without it a browser may guess another encoding for the page.
     if (m_encoding == Encoding::Utf8WithByteOrderMark)
         m_buffer.append("\xEF\xBB\xBF");
     writeHead(title, topDirectory);
     return true;
+}
+
+bool ListFileWriter::createNewFile()
+{
+    // Created with the usual permissions (0666 less the umask), like any new file.
+    int error = 0;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString candidate = hiddenSibling(m_listDirectory, m_fileName, "new");
+        const int descriptor =
+            ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            m_newPath = candidate;
+            m_file = std::make_unique<QFile>();
+            m_file->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+            return true;
+        }
+        error = errno;
+        if (error != EEXIST)
+            break;
+    }
+    setErrorString(QStringLiteral("Cannot create the list \"%1\": %2").arg(m_path, systemError(error)));
+    return false;
 }
 
 bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &title)
@@ -43,24 +92,77 @@ bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &
     }
     writeTail(files, directories, title);
     writeBuffer();
-    // The last buffered lines are written here. QSaveFile would commit a file cut short
-    // by a failed flush, so a failure must stop before commit.
     if (m_writeError.isEmpty() && !m_file->flush())
         m_writeError = lastWriteError();
-    if (m_writeError.isEmpty() && !m_file->commit())
-        m_writeError = m_file->errorString();
-    const bool complete = m_writeError.isEmpty();
-    if (!complete)
-        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(m_path, m_writeError));
+    // On disk before it replaces anything, so a crash cannot leave an empty list behind.
+    if (m_writeError.isEmpty() && ::fdatasync(m_file->handle()) != 0)
+        m_writeError = systemError(errno);
     m_file.reset();
-    return complete;
+    if (!m_writeError.isEmpty()) {
+        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(m_path, m_writeError));
+        removeNewFile();
+        return false;
+    }
+    return true;
+}
+
+bool ListFileWriter::replaceOldList()
+{
+    const QByteArray path = QFile::encodeName(m_path);
+    struct stat old {};
+    if (::lstat(path.constData(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) {
+            setErrorString(QStringLiteral("Cannot replace the list \"%1\": it is a folder.").arg(m_path));
+            return false;
+        }
+        const QString aside = hiddenSibling(m_listDirectory, m_fileName, "old");
+        if (!renamePath(m_path, aside)) {
+            setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(m_path, systemError(errno)));
+            return false;
+        }
+        m_oldPath = aside;
+    }
+    if (!renamePath(m_newPath, m_path)) {
+        setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(m_path, systemError(errno)));
+        if (!m_oldPath.isEmpty() && renamePath(m_oldPath, m_path))
+            m_oldPath.clear();
+        return false;
+    }
+    m_replaced = true;
+    return true;
+}
+
+void ListFileWriter::restoreOldList()
+{
+    if (!m_replaced)
+        return;
+    m_replaced = !renamePath(m_path, m_newPath);
+    if (!m_oldPath.isEmpty() && renamePath(m_oldPath, m_path))
+        m_oldPath.clear();
+}
+
+void ListFileWriter::dropOldList()
+{
+    if (!m_oldPath.isEmpty())
+        ::unlink(QFile::encodeName(m_oldPath).constData());
+    m_oldPath.clear();
+    m_newPath.clear();
+    m_replaced = false;
 }
 
 void ListFileWriter::abandon()
 {
-    // Destroying an uncommitted file removes it and keeps the old list.
     m_file.reset();
     m_buffer.truncate(0);
+    if (!m_replaced)
+        removeNewFile();
+}
+
+void ListFileWriter::removeNewFile()
+{
+    if (!m_newPath.isEmpty())
+        ::unlink(QFile::encodeName(m_newPath).constData());
+    m_newPath.clear();
 }
 
 QString ListFileWriter::errorString() const
@@ -96,8 +198,8 @@ QString ListFileWriter::lastWriteError() const
 {
     // A failed flush leaves the file's own message empty ("Unknown error") while the
     // system still knows why the write failed (a full disk, a file too large).
-    const int systemError = errno;
-    return systemError != 0 ? qt_error_string(systemError) : m_file->errorString();
+    const int code = errno;
+    return code != 0 ? systemError(code) : m_file->errorString();
 }
 
 void ListFileWriter::writeHtmlDoctype()

@@ -6,12 +6,12 @@
 #include <QStringEncoder>
 #include <memory>
 
-class QSaveFile;
+class QFile;
 
-// What every list format shares: the list file is built aside and put in place of the
-// old one only by a successful closeList, so abandon() or any failure leaves an earlier
-// list as it was. Lines are written as UTF-8, each ended by CR LF. A format only says
-// which lines it writes.
+// What every list format shares: the new list is written to a hidden file beside the
+// old one and renamed into place only when the run replaces all lists together, so a
+// failure leaves every earlier list as it was. Lines are written as UTF-8, each ended
+// by CR LF. A format only says which lines it writes.
 class ListFileWriter : public ListWriter
 {
 public:
@@ -19,6 +19,9 @@ public:
 
     bool openList(const QString &listDirectory, const QString &title, const QString &topDirectory) override;
     bool closeList(qint32 files, qint32 directories, const QString &title) override;
+    bool replaceOldList() override;
+    void restoreOldList() override;
+    void dropOldList() override;
     void abandon() override;
     QString errorString() const override;
 
@@ -39,17 +42,24 @@ protected:
     void setErrorString(const QString &error);
 
 private:
-    QString m_fileName;
-    Encoding m_encoding;
-    QString m_path;
     QString lastWriteError() const;
     void writeBuffer();
+    bool createNewFile();
+    void removeNewFile();
+
+    QString m_fileName;
+    Encoding m_encoding;
+    QString m_listDirectory;
+    QString m_path;    // the list
+    QString m_newPath; // the new list while it is written and until it replaces the old
+    QString m_oldPath; // the old list, kept aside during a replacement
+    bool m_replaced = false;
 
     static constexpr qsizetype kBufferSize = 256 * 1024;
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
     QByteArray m_buffer;
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QFile> m_file;
     QString m_writeError;
     QString m_error;
 };

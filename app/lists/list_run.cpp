@@ -18,10 +18,15 @@ ListRunInputs ListRunInputs::fromSettings(const Settings &settings)
     return inputs;
 }
 
-QString ListerPathOf(const QString &directory)
+QString NormalizedDirectory(const QString &directory)
 {
-    QString path = directory;
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+    QString path;
+    path.reserve(directory.size());
+    for (const QChar c : directory) {
+        if (c != QLatin1Char('/') || !path.endsWith(QLatin1Char('/')))
+            path += c;
+    }
+    if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
     return path;
 }
@@ -46,20 +51,21 @@ public:
     {
         if (inputs_.topDirectory.isEmpty())
             return failed(QStringLiteral("No e-book directory is set in the settings."));
-        const QString top = ListerPathOf(inputs_.topDirectory);
+        const DirectoryPath top(NormalizedDirectory(inputs_.topDirectory));
         std::optional<DirectoryEntries> topEntries = lister_.readDirectory(top);
         if (!topEntries)
-            return failed(QStringLiteral("The e-book directory \"%1\" cannot be read.").arg(top));
-        if (!openWriters())
+            return failed(QStringLiteral("The e-book directory \"%1\" cannot be read.").arg(top.path));
+        if (!openWriters(top.path))
             return result_;
         try {
             walk(top, *topEntries);
         } catch (const Cancelled &) {
-            abandonWriters(0);
+            abandonWriters();
             result_.cancelled = true;
             return result_;
         }
-        closeWriters();
+        if (closeWriters())
+            replaceLists();
         return result_;
     }
 
@@ -76,43 +82,60 @@ private:
             throw Cancelled();
     }
 
-    bool openWriters()
+    bool openWriters(const QString &top)
     {
-        for (qsizetype i = 0; i < writers_.size(); ++i) {
-            if (!writers_[i]->openList(inputs_.listDirectory, inputs_.title, inputs_.topDirectory)) {
-                result_.error = writers_[i]->errorString();
-                abandonWriters(0);
-                return false;
-            }
+        for (ListWriter *writer : writers_) {
+            if (!writer->openList(inputs_.listDirectory, inputs_.title, top))
+                return failWriters(writer);
         }
         return true;
     }
 
-    void abandonWriters(qsizetype from)
+    bool failWriters(const ListWriter *failing)
     {
-        for (qsizetype i = from; i < writers_.size(); ++i)
-            writers_[i]->abandon();
+        result_.error = failing->errorString();
+        abandonWriters();
+        return false;
     }
 
-    void closeWriters()
+    void abandonWriters()
+    {
+        for (ListWriter *writer : writers_)
+            writer->abandon();
+    }
+
+    bool closeWriters()
+    {
+        for (ListWriter *writer : writers_) {
+            if (!writer->closeList(result_.files, result_.directories, inputs_.title))
+                return failWriters(writer);
+        }
+        return true;
+    }
+
+    // Every list is complete: all of them replace the earlier ones, or none does.
+    void replaceLists()
     {
         for (qsizetype i = 0; i < writers_.size(); ++i) {
-            if (!writers_[i]->closeList(result_.files, result_.directories, inputs_.title)) {
-                result_.error = writers_[i]->errorString();
-                abandonWriters(i + 1);
+            if (!writers_[i]->replaceOldList()) {
+                for (qsizetype done = i - 1; done >= 0; --done)
+                    writers_[done]->restoreOldList();
+                failWriters(writers_[i]);
                 return;
             }
         }
+        for (ListWriter *writer : writers_)
+            writer->dropOldList();
     }
 
     // Breadth first: the directories are listed in the order they are found, level by
     // level, each read once. Only directory paths wait in the queue.
-    void walk(const QString &top, const DirectoryEntries &topEntries)
+    void walk(const DirectoryPath &top, const DirectoryEntries &topEntries)
     {
         seen_.insert(topEntries.identity);
-        visit(top, topEntries);
+        visit(top.path, topEntries);
         while (!queue_.empty()) {
-            const QString directory = queue_.front();
+            const DirectoryPath directory = std::move(queue_.front());
             queue_.pop_front();
             pump();
             std::optional<DirectoryEntries> entries = lister_.readDirectory(directory);
@@ -125,16 +148,17 @@ private:
                 continue;
             }
             seen_.insert(entries->identity);
-            visit(directory, *entries);
+            visit(directory.path, *entries);
         }
     }
 
     void visit(const QString &directory, const DirectoryEntries &entries)
     {
         listFiles(directory, entries.files);
-        for (const QString &subdirectory : entries.subdirectories)
+        for (const DirectoryPath &subdirectory : entries.subdirectories)
             queue_.push_back(subdirectory);
         result_.directories += qint32(entries.subdirectories.size());
+        progress_.totalsChanged(result_.files, result_.directories);
     }
 
     void listFiles(const QString &directory, const QStringList &files)
@@ -159,7 +183,7 @@ private:
     const QList<ListWriter *> &writers_;
     ListRunProgress &progress_;
     ListRunResult result_;
-    std::deque<QString> queue_;
+    std::deque<DirectoryPath> queue_;
     QSet<QString> seen_;
 };
 

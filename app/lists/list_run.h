@@ -36,13 +36,19 @@ public:
         Q_UNUSED(directory);
         Q_UNUSED(fileName);
     }
+    // The totals so far, after each directory.
+    virtual void totalsChanged(qint32 files, qint32 directories)
+    {
+        Q_UNUSED(files);
+        Q_UNUSED(directories);
+    }
 };
 
 struct ListRunResult
 {
     qint32 files = 0;
     qint32 directories = 0;
-    // Directories that could not be read (or vanished) and were left out.
+    // Directories that could not be read in full (or vanished) and were left out.
     int skippedDirectories = 0;
     bool cancelled = false;
     // Why the run failed; empty when the lists were written.
@@ -53,11 +59,12 @@ struct ListRunResult
 
 // Walks the tree under the top directory breadth first and lists every directory
 // and its files through the writers, which come in the order they are called
-// (table, text, tree). A failed or cancelled run leaves every earlier list
-// as it was.
+// (table, text, tree). The lists replace the earlier ones together once all of them
+// are complete; a failed or cancelled run leaves every earlier list as it was.
 ListRunResult MakeListRun(const ListRunInputs &inputs, DirectoryLister &lister,
                           const QList<ListWriter *> &writers, ListRunProgress &progress);
 
-// The top directory in the lister's form: no trailing separator except on the root.
-QString ListerPathOf(const QString &directory);
+// The top directory as the walk and every writer use it: no doubled separators, and
+// no trailing one except on the root.
+QString NormalizedDirectory(const QString &directory);
 Q_DECLARE_METATYPE(ListRunResult)

@@ -2,6 +2,7 @@
 
 #include "lists/entry_names.h"
 #include "lists/perform_list_run.h"
+#include "platform/directory_lister.h"
 
 #include <QElapsedTimer>
 #include <QMetaObject>
@@ -11,12 +12,14 @@
 
 namespace {
 
-// Collects found files on the run's thread and sends them on in batches, so the
-// window gets a few dozen updates a second rather than one per file.
+// Collects found files and totals on the run's thread and sends them on in batches, so
+// the window gets a few dozen updates a second rather than one per file.
 class BatchingProgress final : public ListRunProgress
 {
 public:
-    BatchingProgress(const std::atomic_bool &cancelled, int limit, std::function<void(QStringList)> send)
+    using Send = std::function<void(QStringList, qint32, qint32)>;
+
+    BatchingProgress(const std::atomic_bool &cancelled, int limit, Send send)
         : cancelled_(cancelled), remaining_(limit), send_(std::move(send))
     {
         sinceSend_.start();
@@ -31,25 +34,38 @@ public:
             return;
         --remaining_;
         batch_ << JoinFilePath(directory, fileName);
-        if (batch_.size() >= kBatchSize || sinceSend_.elapsed() >= kBatchMilliseconds)
-            flush();
+        sendWhenDue();
+    }
+
+    void totalsChanged(qint32 files, qint32 directories) override
+    {
+        files_ = files;
+        directories_ = directories;
+        sendWhenDue();
     }
 
 private:
     static constexpr qsizetype kBatchSize = 500;
     static constexpr qint64 kBatchMilliseconds = 40;
 
+    void sendWhenDue()
+    {
+        if (batch_.size() >= kBatchSize || sinceSend_.elapsed() >= kBatchMilliseconds)
+            flush();
+    }
+
     void flush()
     {
-        if (!batch_.isEmpty())
-            send_(std::exchange(batch_, {}));
+        send_(std::exchange(batch_, {}), files_, directories_);
         sinceSend_.restart();
     }
 
     const std::atomic_bool &cancelled_;
     int remaining_;
-    std::function<void(QStringList)> send_;
+    Send send_;
     QStringList batch_;
+    qint32 files_ = 0;
+    qint32 directories_ = 0;
     QElapsedTimer sinceSend_;
 };
 
@@ -66,21 +82,26 @@ ListRunWorker::~ListRunWorker()
     joinThread();
 }
 
-void ListRunWorker::start(const ListRunInputs &inputs, const QString &scriptPath)
+void ListRunWorker::start(const ListRunInputs &inputs, const QString &scriptPath,
+                          std::unique_ptr<DirectoryLister> lister)
 {
     if (thread_)
         return;
     cancelled_ = false;
-    thread_ = QThread::create([this, inputs, scriptPath] {
+    lister_ = std::move(lister);
+    thread_.reset(QThread::create([this, inputs, scriptPath] {
         ListRunResult result;
         {
-            BatchingProgress progress(cancelled_, forwardLimit_, [this](QStringList paths) {
-                QMetaObject::invokeMethod(this, [this, paths] { emit filesFound(paths); }, Qt::QueuedConnection);
-            });
-            result = PerformListRun(inputs, scriptPath, progress);
+            BatchingProgress progress(cancelled_, forwardLimit_,
+                                      [this](QStringList paths, qint32 files, qint32 directories) {
+                                          QMetaObject::invokeMethod(
+                                              this, [=, this] { emit progressed(paths, files, directories); },
+                                              Qt::QueuedConnection);
+                                      });
+            result = PerformListRun(inputs, scriptPath, *lister_, progress);
         }
         QMetaObject::invokeMethod(this, [this, result] { finish(result); }, Qt::QueuedConnection);
-    });
+    }));
     thread_->start();
 }
 
@@ -95,6 +116,6 @@ void ListRunWorker::joinThread()
     if (!thread_)
         return;
     thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
+    thread_.reset();
+    lister_.reset();
 }

@@ -1,10 +1,10 @@
 // shelvana-listrun SETTINGS_FILE: the list window's run without a window.
 #include "lists/perform_list_run.h"
+#include "platform/file_system_lister.h"
 #include "shell/program_files.h"
 #include "shell/settings_file.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -23,18 +23,22 @@ int main(int argc, char *argv[])
     const QStringList arguments = app.arguments();
     if (arguments.size() != 2)
         return fail(QStringLiteral("usage: shelvana-listrun SETTINGS_FILE"));
-    const QFileInfo settingsFile(arguments[1]);
-    if (!settingsFile.isFile() || !settingsFile.isReadable())
-        return fail(QStringLiteral("cannot read the settings file \"%1\"").arg(arguments[1]));
+    QString problem;
+    const Settings settings = LoadSettings(arguments[1], &problem);
+    if (!problem.isEmpty())
+        return fail(problem);
+    if (settings == Settings())
+        return fail(QStringLiteral("the settings file \"%1\" is missing or empty").arg(arguments[1]));
 
-    const ListRunInputs inputs = ListRunInputs::fromSettings(LoadSettings(settingsFile.filePath()));
+    const ListRunInputs inputs = ListRunInputs::fromSettings(settings);
+    FileSystemLister lister;
     ListRunProgress quiet;
-    const ListRunResult result = PerformListRun(inputs, ProgramFile(QStringLiteral("Script.txt")), quiet);
+    const ListRunResult result = PerformListRun(inputs, ProgramFile(QStringLiteral("Script.txt")), lister, quiet);
     if (!result.succeeded())
         return fail(result.error);
     std::printf("Files = %d\nDirectories = %d\n", result.files, result.directories);
     if (result.skippedDirectories > 0)
-        std::fprintf(stderr, "shelvana-listrun: %d directories could not be read and were skipped\n",
+        std::fprintf(stderr, "shelvana-listrun: %d directories could not be read in full and were skipped\n",
                      result.skippedDirectories);
     return 0;
 }

@@ -1,8 +1,12 @@
 #include "lists/make_list_window.h"
 
+#include "lists/list_run_report.h"
+#include "platform/file_system_lister.h"
 #include "platform/qt_command_button.h"
+#include "platform/qt_shell.h"
 #include "shell/sound_cues.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,39 +14,45 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
 
-QLabel *countField(const char *name)
+QLabel *countField(const char *name, const QString &accessibleName, const QString &toolTip)
 {
     auto *label = new QLabel(QStringLiteral("0"));
     label->setObjectName(QLatin1String(name));
-    label->setMinimumWidth(70);
+    label->setAccessibleName(accessibleName);
+    label->setToolTip(toolTip);
+    // Room for a seven-digit count at any scale.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
-}
-
-QString skippedMessage(int skipped)
-{
-    if (skipped == 0)
-        return {};
-    return skipped == 1 ? QStringLiteral("1 directory could not be read and was skipped.")
-                        : QStringLiteral("%1 directories could not be read and were skipped.").arg(skipped);
 }
 
 } // namespace
 
 MakeListWindow::MakeListWindow(const Settings &settings, SoundPlayer &sound, QtControlLoader *controls,
                                const QString &scriptPath, QWidget *parent)
-    : QWidget(parent, Qt::Window), settings_(settings), scriptPath_(scriptPath)
+    : QWidget(parent, Qt::Window),
+      settings_(settings),
+      scriptPath_(scriptPath),
+      listerFactory_([] { return std::make_unique<FileSystemLister>(); }),
+      ownShell_(std::make_unique<QtShell>()),
+      shell_(ownShell_.get())
 {
     setObjectName(QStringLiteral("MakeList"));
     setWindowTitle(QStringLiteral("Make Book List"));
+    if (QApplication::windowIcon().isNull())
+        setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls(controls);
     worker_.setForwardLimit(kVisibleFoundFiles);
-    connect(&worker_, &ListRunWorker::filesFound, this, &MakeListWindow::showFound);
+    connect(&worker_, &ListRunWorker::progressed, this, &MakeListWindow::showProgress);
     connect(&worker_, &ListRunWorker::finished, this, &MakeListWindow::showResult);
 
     done_->hide();
@@ -50,13 +60,16 @@ MakeListWindow::MakeListWindow(const Settings &settings, SoundPlayer &sound, QtC
     startTrigger_->start();
 }
 
+MakeListWindow::~MakeListWindow() = default;
+
 void MakeListWindow::buildControls(QtControlLoader *controls)
 {
     auto *stats = new QGroupBox(QStringLiteral("Stats"));
     stats->setObjectName(QStringLiteral("Frame1"));
     auto *statsLayout = new QGridLayout(stats);
-    filesCount_ = countField("Label1");
-    directoriesCount_ = countField("Label4");
+    filesCount_ = countField("Label1", QStringLiteral("Files"), QStringLiteral("Files found so far"));
+    directoriesCount_ =
+        countField("Label4", QStringLiteral("Directories"), QStringLiteral("Directories found so far"));
     statsLayout->addWidget(new QLabel(QStringLiteral("Files:")), 0, 0);
     statsLayout->addWidget(filesCount_, 0, 1);
     statsLayout->addWidget(new QLabel(QStringLiteral("Directories:")), 1, 0);
@@ -64,18 +77,29 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
 
     found_ = new QListWidget;
     found_->setObjectName(QStringLiteral("List3"));
+    found_->setAccessibleName(QStringLiteral("Files found"));
+    found_->setToolTip(QStringLiteral("The files found so far; scroll up to stop following the run"));
     found_->setUniformItemSizes(true);
+    followNewestFiles();
     bar_ = new QProgressBar;
     bar_->setObjectName(QStringLiteral("MyBar"));
-    bar_->setRange(0, 100);
-    bar_->setValue(0);
+    bar_->setAccessibleName(QStringLiteral("Activity"));
+    bar_->setToolTip(QStringLiteral("Moves while the lists are being made"));
     bar_->setTextVisible(false);
+    bar_->setRange(0, 0); // busy: how long a walk takes cannot be known beforehand
+    bar_->hide();
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("StatusMessage"));
+    status_->setAccessibleName(QStringLiteral("Outcome"));
+    status_->setToolTip(QStringLiteral("Which lists were written and where; the folder opens from its link"));
     status_->setWordWrap(true);
-    status_->setTextFormat(Qt::PlainText);
-    done_ = CreateCommandButton(controls, QStringLiteral("Done"), QString(), this, [this] { close(); });
+    status_->setTextFormat(Qt::RichText);
+    status_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    connect(status_, &QLabel::linkActivated, this, &MakeListWindow::openListFolder);
+    done_ = CreateCommandButton(controls, QStringLiteral("Done"), QStringLiteral("Close this window"), this,
+                                [this] { close(); });
     done_->setObjectName(QStringLiteral("ExitNow"));
+    done_->setAccessibleName(QStringLiteral("Done"));
 
     auto *right = new QVBoxLayout;
     right->addWidget(found_, 1);
@@ -85,53 +109,71 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(stats, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
-    resize(616, 240);
+    resize(720, 520);
 
     startTrigger_ = new QTimer(this);
     startTrigger_->setObjectName(QStringLiteral("Timer2"));
     startTrigger_->setSingleShot(true);
     startTrigger_->setInterval(500);
     connect(startTrigger_, &QTimer::timeout, this, &MakeListWindow::startRun);
-    activityTimer_ = new QTimer(this);
-    activityTimer_->setObjectName(QStringLiteral("Timer1"));
-    activityTimer_->setInterval(100);
-    connect(activityTimer_, &QTimer::timeout, this, &MakeListWindow::tickActivity);
 }
 
 void MakeListWindow::startRun()
 {
-    filesCount_->setText(QStringLiteral("0"));
-    directoriesCount_->setText(QStringLiteral("0"));
-    activityTimer_->start();
-    worker_.start(ListRunInputs::fromSettings(settings_), scriptPath_);
+    showTotals(0, 0);
+    bar_->show();
+    inputs_ = ListRunInputs::fromSettings(settings_);
+    worker_.start(inputs_, scriptPath_, listerFactory_());
 }
 
-void MakeListWindow::tickActivity()
+void MakeListWindow::followNewestFiles()
 {
-    activity_ += 10;
-    bar_->setValue(activity_);
-    if (activity_ >= 100)
-        activity_ = 0;
+    // The list keeps its newest file in view while its scroll bar is at the end; a user
+    // who scrolls up to read stays there, and scrolling back to the end follows again.
+    QScrollBar *scroll = found_->verticalScrollBar();
+    connect(scroll, &QScrollBar::valueChanged, this, [this, scroll](int value) {
+        following_ = value == scroll->maximum();
+    });
+    connect(scroll, &QScrollBar::rangeChanged, this, [this, scroll](int, int maximum) {
+        if (following_)
+            scroll->setValue(maximum);
+    });
 }
 
-void MakeListWindow::showFound(const QStringList &paths)
+void MakeListWindow::showProgress(const QStringList &paths, qint32 files, qint32 directories)
 {
     found_->addItems(paths); // the worker hands back no more than the list shows
+    showTotals(files, directories);
+}
+
+void MakeListWindow::showTotals(qint32 files, qint32 directories)
+{
+    filesCount_->setText(QString::number(files));
+    directoriesCount_->setText(QString::number(directories));
 }
 
 void MakeListWindow::showResult(const ListRunResult &result)
 {
-    directoriesCount_->setText(QString::number(result.directories));
-    filesCount_->setText(QString::number(result.files));
-    finishRun(result.error.isEmpty() ? skippedMessage(result.skippedDirectories) : result.error);
+    showTotals(result.files, result.directories);
+    bar_->hide();
+    const ListRunOutcome outcome = DescribeListRun(inputs_, result);
+    listFolder_ = outcome.folder;
+    QString text = outcome.before.toHtmlEscaped();
+    if (!outcome.folder.isEmpty()) {
+        text += QStringLiteral("<a href=\"%1\">%2</a>")
+                    .arg(QUrl::fromLocalFile(outcome.folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                         outcome.folder.toHtmlEscaped());
+    }
+    text += outcome.after.toHtmlEscaped();
+    if (result.files > kVisibleFoundFiles)
+        text += QStringLiteral("<br>The list above shows the first %1 files found.").arg(kVisibleFoundFiles);
+    status_->setText(text);
+    done_->show();
 }
 
-void MakeListWindow::finishRun(const QString &message)
+void MakeListWindow::openListFolder()
 {
-    activityTimer_->stop();
-    bar_->setValue(0);
-    status_->setText(message);
-    done_->show();
+    shell_->openUrl(QUrl::fromLocalFile(listFolder_));
 }
 
 void MakeListWindow::closeEvent(QCloseEvent *event)

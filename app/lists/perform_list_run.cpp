@@ -3,9 +3,9 @@
 #include "lists/table_list_writer.h"
 #include "lists/text_list_writer.h"
 #include "lists/tree_list_writer.h"
-#include "platform/file_system_lister.h"
 
-ListRunResult PerformListRun(const ListRunInputs &inputs, const QString &scriptPath, ListRunProgress &progress)
+ListRunResult PerformListRun(const ListRunInputs &inputs, const QString &scriptPath, DirectoryLister &lister,
+                             ListRunProgress &progress)
 {
     TableListWriter table;
     TextListWriter text;
@@ -17,6 +17,5 @@ ListRunResult PerformListRun(const ListRunInputs &inputs, const QString &scriptP
         writers << &text;
     if (inputs.treeList)
         writers << &tree;
-    FileSystemLister lister;
     return MakeListRun(inputs, lister, writers, progress);
 }

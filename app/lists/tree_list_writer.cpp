@@ -5,12 +5,76 @@
 #include "shell/text_lines.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
 QString ScriptName(const QString &name)
 {
     return ScriptStringText(StripApostrophes(name));
+}
+
+// Names that a folder's variable must not take: the script language's reserved words,
+// its built-in objects, the browser window's own properties that a page script relies
+// on or that act when assigned ("location" would leave the page), and the globals the
+// page sets up before its statements. The page script's own names are added from its text.
+QSet<QString> ReservedScriptNames()
+{
+    static const char *const kNames[] = {
+        // reserved words and literals
+        "await", "break", "case", "catch", "class", "const", "continue", "debugger", "default", "delete", "do",
+        "else", "enum", "export", "extends", "false", "finally", "for", "function", "if", "implements", "import",
+        "in", "instanceof", "interface", "let", "new", "null", "package", "private", "protected", "public",
+        "return", "static", "super", "switch", "this", "throw", "true", "try", "typeof", "var", "void", "while",
+        "with", "yield", "async", "of", "get", "set", "arguments", "eval", "undefined", "NaN", "Infinity",
+        // built-in objects and functions
+        "globalThis", "Object", "Function", "Array", "Number", "Boolean", "String", "Symbol", "BigInt", "Math",
+        "JSON", "Date", "RegExp", "Error", "EvalError", "RangeError", "ReferenceError", "SyntaxError",
+        "TypeError", "URIError", "AggregateError", "Promise", "Proxy", "Reflect", "Map", "Set", "WeakMap",
+        "WeakSet", "WeakRef", "FinalizationRegistry", "ArrayBuffer", "SharedArrayBuffer", "DataView", "Atomics",
+        "Int8Array", "Uint8Array", "Uint8ClampedArray", "Int16Array", "Uint16Array", "Int32Array", "Uint32Array",
+        "Float32Array", "Float64Array", "BigInt64Array", "BigUint64Array", "Intl", "parseInt", "parseFloat",
+        "isNaN", "isFinite", "decodeURI", "decodeURIComponent", "encodeURI", "encodeURIComponent", "escape",
+        "unescape", "constructor", "hasOwnProperty", "isPrototypeOf", "propertyIsEnumerable", "toLocaleString",
+        "toString", "valueOf", "__proto__", "__defineGetter__", "__defineSetter__", "__lookupGetter__",
+        "__lookupSetter__",
+        // the browser window
+        "window", "self", "document", "location", "top", "parent", "frames", "opener", "name", "status",
+        "history", "navigator", "length", "closed", "origin", "event", "external", "screen", "frameElement",
+        "customElements", "locationbar", "menubar", "personalbar", "scrollbars", "statusbar", "toolbar",
+        "visualViewport", "crypto", "performance", "localStorage", "sessionStorage", "indexedDB", "caches",
+        "console", "alert", "confirm", "prompt", "print", "open", "close", "stop", "focus", "blur", "setTimeout",
+        "clearTimeout", "setInterval", "clearInterval", "requestAnimationFrame", "cancelAnimationFrame",
+        "queueMicrotask", "structuredClone", "fetch", "getComputedStyle", "getSelection", "Option", "Image",
+        "Audio", "Node", "Element", "Event",
+        // set up by the page before its statements, and called by it
+        "folders", "menuIndex", "selection", "selectionIndex", "Folder", "Add", "init", "toggleItem",
+        "spacerOption",
+    };
+    QSet<QString> names;
+    for (const char *name : kNames)
+        names.insert(QLatin1String(name));
+    return names;
+}
+
+// Every name the page script declares at its top level or inside: a folder variable
+// of the same name would replace it.
+QSet<QString> DeclaredNames(const QStringList &scriptLines)
+{
+    static const QRegularExpression declaration(QStringLiteral("\\b(?:function|var|let|const)\\s+([A-Za-z_$][\\w$]*)"));
+    QSet<QString> names;
+    for (const QString &line : scriptLines) {
+        for (const QRegularExpressionMatch &match : declaration.globalMatch(line))
+            names.insert(match.captured(1));
+    }
+    return names;
+}
+
+// Event handler properties of the window ("onload", "onchange", ...) act on assignment.
+bool IsEventHandlerName(const QString &name)
+{
+    static const QRegularExpression handler(QStringLiteral("^on[a-z]+$"));
+    return handler.match(name).hasMatch();
 }
 
 } // namespace
@@ -40,6 +104,7 @@ bool TreeListWriter::readScript()
         const QByteArray text = script.readAll();
         if (script.error() == QFileDevice::NoError) {
             m_scriptLines = SplitTextLines(QString::fromUtf8(text));
+            m_reservedNames = ReservedScriptNames() + DeclaredNames(m_scriptLines);
             return true;
         }
     }
@@ -49,9 +114,10 @@ bool TreeListWriter::readScript()
 
 void TreeListWriter::writeHead(const QString &, const QString &topDirectory)
 {
-    m_topIdentifier = FolderIdentifier(topDirectory, m_separator);
-    m_declaredIdentifiers = {{TrimmedPath(topDirectory, m_separator), m_topIdentifier}};
-    m_usedIdentifiers = {m_topIdentifier};
+    m_topPath = TrimmedPath(topDirectory, m_separator);
+    m_declaredIdentifiers.clear();
+    m_usedIdentifiers.clear();
+    m_topIdentifier = declareFolder(topDirectory);
 
     writeHtmlDoctype();
     writeLine(QStringLiteral("<HTML><HEAD><TITLE>Shelvana Treeview List</TITLE>"));
@@ -67,8 +133,7 @@ void TreeListWriter::writeHead(const QString &, const QString &topDirectory)
 void TreeListWriter::startDirectory(const QString &directory, int)
 {
     m_currentDirectory = directory;
-    if (FolderIdentifier(directory, m_separator) == m_topIdentifier) {
-        m_declaredIdentifiers.insert(TrimmedPath(directory, m_separator), m_topIdentifier);
+    if (TrimmedPath(directory, m_separator) == m_topPath) {
         m_currentIdentifier = m_topIdentifier;
         return;
     }
@@ -128,9 +193,15 @@ QString TreeListWriter::declareFolder(const QString &directory)
         return *found;
     const QString plain = FolderIdentifier(directory, m_separator);
     QString identifier = plain;
-    for (int suffix = 2; m_usedIdentifiers.contains(identifier); ++suffix)
+    for (int suffix = 2; !isFreeIdentifier(identifier); ++suffix)
         identifier = plain + QLatin1Char('_') + QString::number(suffix);
     m_usedIdentifiers.insert(identifier);
     m_declaredIdentifiers.insert(trimmed, identifier);
     return identifier;
+}
+
+bool TreeListWriter::isFreeIdentifier(const QString &identifier) const
+{
+    return !m_usedIdentifiers.contains(identifier) && !m_reservedNames.contains(identifier)
+           && !IsEventHandlerName(identifier);
 }

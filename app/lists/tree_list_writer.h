@@ -12,6 +12,9 @@
 //
 // Folders whose paths give the same identifier are told apart by a number suffix,
 // so every file lands in its own folder; the top folder keeps the plain identifier.
+// An identifier that the page's script could not use as a variable of its own (a
+// reserved word such as "new", a built-in, a browser global, a name of the page
+// script) gets such a suffix too.
 class TreeListWriter : public ListFileWriter
 {
 public:
@@ -32,10 +35,13 @@ private:
     QString shownFolderName(const QString &directory) const;
     QString declaredIdentifier(const QString &directory) const;
     QString declareFolder(const QString &directory);
+    bool isFreeIdentifier(const QString &identifier) const;
 
     QString m_scriptPath;
     QChar m_separator;
     QStringList m_scriptLines;
+    QSet<QString> m_reservedNames;
+    QString m_topPath;
     QString m_topIdentifier;
     QHash<QString, QString> m_declaredIdentifiers; // trimmed path -> identifier
     QSet<QString> m_usedIdentifiers;

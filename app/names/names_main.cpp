@@ -10,11 +10,21 @@ namespace {
 
 constexpr char kUsage[] = "Usage: shelvana-names [DATABASE]\n"
                           "Reads one path per line from standard input and prints, tab-separated,\n"
-                          "the file, author and title fields and the indicator (green or grey).\n";
+                          "the file, author and title fields and the indicator (green or grey).\n"
+                          "A tab inside a field is printed as \\t and a backslash as \\\\.\n";
 
 QString IndicatorName(Indicator indicator)
 {
     return indicator == Indicator::Green ? QStringLiteral("green") : QStringLiteral("grey");
+}
+
+// A name may hold a tab: shown as "\t" (and a backslash as "\\"), every line keeps four fields.
+QString Field(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    escaped.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    return escaped;
 }
 
 // Fields carry over from line to line, as on the window.
@@ -26,8 +36,8 @@ void AnalyseLines(CommentLookup *lookup)
     QString line;
     while (in.readLineInto(&line)) {
         info = ExtrapolateAuthorTitle(line, info, lookup).info;
-        out << info.file << '\t' << info.author << '\t' << info.title << '\t' << IndicatorName(info.indicator)
-            << '\n';
+        out << Field(info.file) << '\t' << Field(info.author) << '\t' << Field(info.title) << '\t'
+            << IndicatorName(info.indicator) << '\n';
         out.flush();
     }
 }

@@ -1,9 +1,13 @@
 #include "platform/file_system_lister.h"
 
-#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
-#include <dirent.h>
+#include <vector>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,13 +47,61 @@ QString identityOf(int directoryDescriptor)
     return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
 }
 
-// Case-blind ascending order, ties broken by exact order.
-void sortNames(QStringList &names)
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// Opens the rest of a path relative to an open directory, a piece at a time, each piece
+// short enough for one call and cut at a separator (a single name is far shorter).
+int openInPieces(int at, const QByteArray &path, qsizetype start)
 {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int blind = a.compare(b, Qt::CaseInsensitive);
-        return blind != 0 ? blind < 0 : a < b;
-    });
+    while (start < path.size()) {
+        qsizetype end = path.size();
+        if (end - start >= PATH_MAX)
+            end = path.lastIndexOf('/', start + PATH_MAX - 1);
+        if (end <= start) {
+            errno = ENAMETOOLONG;
+            end = -1;
+        }
+        const int next = end < 0 ? -1 : ::openat(at, path.mid(start, end - start).constData(), kDirectoryFlags);
+        if (at != AT_FDCWD)
+            ::close(at);
+        if (next < 0)
+            return -1;
+        at = next;
+        start = end + 1;
+    }
+    return at;
+}
+
+DIR *openDirectory(const QByteArray &path)
+{
+    // The common short path in one call, which costs fewer system calls than fdopendir.
+    if (path.size() < PATH_MAX)
+        return ::opendir(path.constData());
+    int descriptor = -1;
+    if (!path.startsWith('/')) {
+        descriptor = openInPieces(AT_FDCWD, path, 0);
+    } else if (const int root = ::open("/", kDirectoryFlags); root >= 0) {
+        descriptor = openInPieces(root, path, 1);
+    }
+    if (descriptor < 0)
+        return nullptr;
+    DIR *handle = ::fdopendir(descriptor);
+    if (!handle)
+        ::close(descriptor);
+    return handle;
+}
+
+struct NamedDirectory
+{
+    QString name;
+    QByteArray native;
+};
+
+// Case-blind ascending order, ties broken by exact order.
+bool comesBefore(const QString &a, const QString &b)
+{
+    const int blind = a.compare(b, Qt::CaseInsensitive);
+    return blind != 0 ? blind < 0 : a < b;
 }
 
 } // namespace
@@ -61,34 +113,63 @@ QString FileSystemLister::childPath(const QString &directory, const QString &nam
     return directory + QLatin1Char('/') + name;
 }
 
-std::optional<DirectoryEntries> FileSystemLister::readDirectory(const QString &directory)
+QByteArray FileSystemLister::childPath(const QByteArray &directory, const char *name)
 {
-    DIR *handle = ::opendir(QFile::encodeName(directory).constData());
+    if (directory.endsWith('/'))
+        return directory + name;
+    return directory + '/' + name;
+}
+
+QString FileSystemLister::shownName(const char *name)
+{
+    thread_local QStringDecoder decoder(QStringDecoder::Utf8,
+                                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(name));
+}
+
+std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryPath &directory)
+{
+    DIR *handle = openDirectory(directory.native);
     if (!handle)
         return std::nullopt;
     const int descriptor = ::dirfd(handle);
     DirectoryEntries entries;
     entries.identity = identityOf(descriptor);
     if (entries.identity.isEmpty())
-        entries.identity = directory;
-    while (const dirent *entry = ::readdir(handle)) {
+        entries.identity = directory.path;
+    std::vector<NamedDirectory> subdirectories;
+    bool complete = true;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readEntry_(handle);
+        if (!entry) {
+            complete = errno == 0; // an error, not the end: the directory was read in part
+            break;
+        }
         if (entry->d_name[0] == '.')
             continue; // hidden, and the "." and ".." entries
         switch (kindOf(descriptor, entry)) {
         case EntryKind::Directory:
-            entries.subdirectories.append(QFile::decodeName(entry->d_name));
+            subdirectories.push_back({shownName(entry->d_name), QByteArray(entry->d_name)});
             break;
         case EntryKind::File:
-            entries.files.append(QFile::decodeName(entry->d_name));
+            entries.files.append(shownName(entry->d_name));
             break;
         case EntryKind::Other:
             break;
         }
     }
     ::closedir(handle);
-    sortNames(entries.subdirectories);
-    sortNames(entries.files);
-    for (QString &name : entries.subdirectories)
-        name = childPath(directory, name);
+    if (!complete)
+        return std::nullopt;
+    std::sort(entries.files.begin(), entries.files.end(), comesBefore);
+    std::sort(subdirectories.begin(), subdirectories.end(), [](const NamedDirectory &a, const NamedDirectory &b) {
+        return a.name != b.name ? comesBefore(a.name, b.name) : a.native < b.native;
+    });
+    entries.subdirectories.reserve(qsizetype(subdirectories.size()));
+    for (const NamedDirectory &sub : subdirectories) {
+        entries.subdirectories.append(
+            {childPath(directory.path, sub.name), childPath(directory.native, sub.native.constData())});
+    }
     return entries;
 }

@@ -2,12 +2,29 @@
 
 #include "platform/directory_lister.h"
 
-// The real file system, read through POSIX directory calls for speed.
+#include <dirent.h>
+
+// The real file system, read through POSIX directory calls for speed. Directories are
+// opened by the bytes of their names, so names that are not valid UTF-8 and paths longer
+// than the system's path limit are walked like any other.
 class FileSystemLister final : public DirectoryLister
 {
 public:
-    std::optional<DirectoryEntries> readDirectory(const QString &directory) override;
+    // How the next entry of an open directory is read: readdir, or a stand-in that fails.
+    using EntryReader = dirent *(*)(DIR *);
+
+    explicit FileSystemLister(EntryReader readEntry = ::readdir) : readEntry_(readEntry) {}
+
+    std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) override;
 
     // The child's path: no doubled separator under the root.
     static QString childPath(const QString &directory, const QString &name);
+    static QByteArray childPath(const QByteArray &directory, const char *name);
+
+    // A name's bytes as shown: UTF-8, with U+FFFD for each byte that is not, and a
+    // leading byte-order mark kept as a character.
+    static QString shownName(const char *name);
+
+private:
+    EntryReader readEntry_;
 };

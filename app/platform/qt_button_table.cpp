@@ -53,11 +53,19 @@ QString CommandButtons::key(const QString &name, int index)
 QWidget *MakeCommandButton(QtControlLoader *controls, const PropertyBag &saved, QWidget *parent,
                            std::function<void()> onClick)
 {
-    QWidget *button = controls ? controls->loadControl(kHoverButton, saved, parent) : nullptr;
-    if (button)
-        QtControlLoader::onClick(button, std::move(onClick));
-    else
-        button = standardButton(saved, parent, std::move(onClick));
+    QWidget *control = controls ? controls->loadControl(kHoverButton, saved, parent) : nullptr;
+    return CommandButtonFrom(control, saved, parent, std::move(onClick));
+}
+
+QWidget *CommandButtonFrom(QWidget *control, const PropertyBag &saved, QWidget *parent,
+                           std::function<void()> onClick)
+{
+    // A control that cannot report its clicks would be a dead button: a standard one is better.
+    if (control && !QtControlLoader::onClick(control, onClick)) {
+        delete control;
+        control = nullptr;
+    }
+    QWidget *button = control ? control : standardButton(saved, parent, std::move(onClick));
     button->setMinimumSize(90, 25);
     return button;
 }

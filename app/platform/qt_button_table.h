@@ -58,3 +58,9 @@ CommandButtons MakeCommandButtons(QtControlLoader *controls, const QList<SavedBu
 // One button from its saved properties, calling onClick on every click.
 QWidget *MakeCommandButton(QtControlLoader *controls, const PropertyBag &saved, QWidget *parent,
                            std::function<void()> onClick);
+
+// The same with a control already made (nullptr when there is none): the control when its
+// Click can be connected, else a standard push button from the saved properties (and the
+// control is deleted).
+QWidget *CommandButtonFrom(QWidget *control, const PropertyBag &saved, QWidget *parent,
+                           std::function<void()> onClick);

@@ -7,8 +7,10 @@
 inline constexpr char kSettingsFileName[] = "Path.txt";
 
 // Reads the seven positional lines. A missing file or missing lines leave the
-// initial values for what is missing.
-Settings LoadSettings(const QString &path = QString::fromLatin1(kSettingsFileName));
+// initial values for what is missing. A file that cannot be read, or that is no
+// settings file (not a regular file, over 64 KiB, a line that is not text) gives the
+// initial values, and *problem says why for the user; it is empty otherwise.
+Settings LoadSettings(const QString &path = QString::fromLatin1(kSettingsFileName), QString *problem = nullptr);
 
 // Writes the seven lines, replacing the file only once the new one is complete.
 // On failure returns false and says why in *error; the old file stays as it was.

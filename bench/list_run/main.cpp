@@ -5,6 +5,7 @@
 // shows that the run's memory follows the folders, not the files.
 #include "common/synthetic_tree.h"
 #include "lists/perform_list_run.h"
+#include "platform/file_system_lister.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,8 +71,10 @@ bool listRun(const QString &root, const QString &listDirectory)
     inputs.listDirectory = listDirectory + QLatin1Char('/');
     inputs.title = QStringLiteral("Benchmark");
     inputs.tableList = inputs.textList = inputs.treeList = true;
+    FileSystemLister lister;
     ListRunProgress quiet;
-    const ListRunResult result = PerformListRun(inputs, QStringLiteral(SHELVANA_BUILD_DIR "/Script.txt"), quiet);
+    const ListRunResult result =
+        PerformListRun(inputs, QStringLiteral(SHELVANA_BUILD_DIR "/Script.txt"), lister, quiet);
     if (!result.succeeded())
         std::fprintf(stderr, "list run failed: %s\n", qPrintable(result.error));
     return result.succeeded();

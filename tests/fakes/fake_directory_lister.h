@@ -26,11 +26,14 @@ public:
         }
     }
 
-    std::optional<DirectoryEntries> readDirectory(const QString &directory) override
+    std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) override
     {
-        if (unreadable.contains(directory) || !files.contains(directory))
+        const QString &path = directory.path;
+        if (unreadable.contains(path) || !files.contains(path))
             return std::nullopt;
-        return DirectoryEntries{sameAs.value(directory, directory), subdirectories.value(directory),
-                                files.value(directory)};
+        DirectoryEntries entries{sameAs.value(path, path), {}, files.value(path)};
+        for (const QString &subdirectory : subdirectories.value(path))
+            entries.subdirectories.append(DirectoryPath(subdirectory));
+        return entries;
     }
 };

@@ -38,7 +38,8 @@ inline std::unique_ptr<ListWriter> MakeWriter(const QString &listName, const QSt
     return std::make_unique<TreeListWriter>(scriptPath, separator);
 }
 
-// Drives the writer as the list run does; the top directory is the first one listed.
+// Drives the writer as the list run does, up to putting the list in place; the top
+// directory is the first one listed.
 inline bool WriteList(ListWriter &writer, const QString &listDirectory, const QString &title,
                       const QString &topDirectory, const ListedTree &tree)
 {
@@ -53,7 +54,10 @@ inline bool WriteList(ListWriter &writer, const QString &listDirectory, const QS
         writer.endDirectory(directory.path, count);
         files += count;
     }
-    return writer.closeList(files, qint32(tree.size()) - 1, title);
+    if (!writer.closeList(files, qint32(tree.size()) - 1, title) || !writer.replaceOldList())
+        return false;
+    writer.dropOldList();
+    return true;
 }
 
 // The pages start with a UTF-8 byte-order mark, the text list does not.

@@ -15,6 +15,7 @@ public:
 
     bool failOpen = false;
     bool failClose = false;
+    bool failReplace = false;
 
     bool openList(const QString &listDirectory, const QString &title, const QString &top) override
     {
@@ -38,6 +39,13 @@ public:
         log_ << QStringLiteral("%1 close %2 %3 %4").arg(name_).arg(files).arg(directories).arg(title);
         return !failClose;
     }
+    bool replaceOldList() override
+    {
+        log_ << name_ + QStringLiteral(" replace");
+        return !failReplace;
+    }
+    void restoreOldList() override { log_ << name_ + QStringLiteral(" restore"); }
+    void dropOldList() override { log_ << name_ + QStringLiteral(" drop"); }
     void abandon() override { log_ << name_ + QStringLiteral(" abandon"); }
     QString errorString() const override { return name_ + QStringLiteral(" failed"); }
 
@@ -50,12 +58,17 @@ class Progress final : public ListRunProgress
 {
 public:
     QStringList found;
+    QStringList totals;
     int pumps = 0;
     int cancelAtPump = -1;
     bool pump() override { return ++pumps != cancelAtPump; }
     void fileFound(const QString &directory, const QString &file) override
     {
         found << JoinFilePath(directory, file);
+    }
+    void totalsChanged(qint32 files, qint32 directories) override
+    {
+        totals << QStringLiteral("%1/%2").arg(files).arg(directories);
     }
 };
 
@@ -103,6 +116,8 @@ private slots:
         QTest::addColumn<QString>("top");
         QTest::newRow("plain") << "/top";
         QTest::newRow("trailing separator") << "/top/";
+        QTest::newRow("two trailing separators") << "/top//";
+        QTest::newRow("doubled separator") << "//top";
     }
     void walksBreadthFirst()
     {
@@ -117,9 +132,11 @@ private slots:
                  QStringList({"/top", "/top/A", "/top/B", "/top/C", "/top/A/A1", "/top/B/B1"}));
         QCOMPARE(result.directories, 5);
         QCOMPARE(result.files, 4);
-        QCOMPARE(log.first(), "w open /lists/|T|" + top);
-        QCOMPARE(log.last(), QString("w close 4 5 T"));
+        // The writers get the top directory as the walk uses it.
+        QCOMPARE(log.first(), QString("w open /lists/|T|/top"));
+        QCOMPARE(log.mid(log.size() - 3), QStringList({"w close 4 5 T", "w replace", "w drop"}));
         QCOMPARE(progress.found, QStringList({"/top/t.txt", "/top/B/b.txt", "/top/A/A1/a1.txt", "/top/A/A1/a2.txt"}));
+        QCOMPARE(progress.totals, QStringList({"1/3", "1/4", "2/5", "2/5", "4/5", "4/5"}));
     }
 
     void callsEachDirectoryInOrder()
@@ -140,6 +157,7 @@ private slots:
             "table start /top/Empty 0", "text start /top/Empty 0",
             "table end /top/Empty 0", "text end /top/Empty 0",
             "table close 2 1 T", "text close 2 1 T",
+            "table replace", "text replace", "table drop", "text drop",
         };
         QCOMPARE(log, expected);
     }
@@ -202,18 +220,32 @@ private slots:
         QVERIFY(startedDirectories(log).isEmpty());
     }
 
-    void failedCloseAbandonsTheRest()
+    // All lists or none: when a list cannot be completed or put in place, every old
+    // list stays (or is put back) in place.
+    void failureReplacesNoList_data()
     {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QStringList>("ending");
+        QTest::newRow("a list cannot be completed")
+            << "text close" << QStringList({"text close 4 5 T", "table abandon", "text abandon", "tree abandon"});
+        QTest::newRow("a list cannot be put in place")
+            << "tree replace" << QStringList({"tree replace", "text restore", "table restore", "table abandon",
+                                              "text abandon", "tree abandon"});
+    }
+    void failureReplacesNoList()
+    {
+        QFETCH(QString, failing);
+        QFETCH(QStringList, ending);
         FakeDirectoryLister lister = abcTree();
         QStringList log;
         RecordingWriter table("table", log), text("text", log), tree("tree", log);
-        text.failClose = true;
+        text.failClose = failing == "text close";
+        tree.failReplace = failing == "tree replace";
         Progress progress;
         const ListRunResult result = MakeListRun(inputsFor("/top"), lister, {&table, &text, &tree}, progress);
-        QCOMPARE(result.error, QString("text failed"));
-        QVERIFY(!log.contains("table abandon"));
-        QVERIFY(log.contains("tree abandon"));
-        QVERIFY(!log.contains("tree close 4 5 T"));
+        QCOMPARE(result.error, failing.section(' ', 0, 0) + " failed");
+        QCOMPARE(log.mid(log.size() - ending.size()), ending);
+        QVERIFY(!log.contains("table drop"));
     }
 
     void skipsUnreadableDirectories()
@@ -261,6 +293,7 @@ private slots:
         QVERIFY(result.cancelled);
         QVERIFY(!result.succeeded());
         QCOMPARE(log.last(), QString("w abandon"));
+        QVERIFY(!log.contains("w replace"));
     }
 
     void readsSwitchesAsNonZero()

@@ -2,6 +2,7 @@
 #include "lists/list_test_support.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -146,6 +147,12 @@ private slots:
     void abandonKeepsOldList();
     void treeOpenFailsWithoutScript_data();
     void treeOpenFailsWithoutScript();
+    void replacesALinkNotItsTarget_data();
+    void replacesALinkNotItsTarget();
+    void failedReplacementKeepsOldList_data();
+    void failedReplacementKeepsOldList();
+    void scriptNamesGetASuffix_data();
+    void scriptNamesGetASuffix();
 
 private:
     void addEveryList();
@@ -309,6 +316,16 @@ void TestListWriters::hostileNamesStayContained_data()
     QTest::newRow("undecodable bytes") << "a" + mark << "a" + mark << "a" + mark << "a" + mark;
     QTest::newRow("allowed characters") << "Tom & Jerry's.txt" << "Tom & Jerry's.txt" << "Tom & Jerry's.txt"
                                         << "Tom & Jerrys.txt";
+    // A browser reads "&" before a letter, digit or "#" as a character reference.
+    QTest::newRow("named reference") << "Caf&eacute;.txt" << "Caf&eacute;.txt" << "Caf&amp;eacute;.txt"
+                                     << "Caf&eacute;.txt";
+    QTest::newRow("reference without semicolon") << "&lt;b&gt;x.pdf" << "&lt;b&gt;x.pdf"
+                                                 << "&amp;lt;b&amp;gt;x.pdf" << "&lt;b&gt;x.pdf";
+    QTest::newRow("numeric reference") << "&#233;&#x41;" << "&#233;&#x41;" << "&amp;#233;&amp;#x41;"
+                                       << "&#233;&#x41;";
+    QTest::newRow("ampersand before a digit") << "R&2" << "R&2" << "R&amp;2" << "R&2";
+    QTest::newRow("lone and final ampersands") << "A & B && C&" << "A & B && C&" << "A & B && C&"
+                                               << "A & B && C&";
     QTest::newRow("non-ASCII") << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt";
 }
 
@@ -389,6 +406,7 @@ void TestListWriters::totalsUseFullRange()
     const auto writer = MakeWriter(listName, m_scriptPath);
     QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
     QVERIFY(writer->closeList(2147483647, 70000, "T"));
+    QVERIFY(writer->replaceOldList());
     const QByteArray content = FileContent(listPath(listName));
     QVERIFY(content.contains("Files = 2147483647"));
     QVERIFY(content.contains("Directories = 70000"));
@@ -479,7 +497,7 @@ void TestListWriters::closeFailureKeepsOldList()
     } else {
         QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
         QVERIFY(QDir(m_listDirectory).removeRecursively());
-        written = writer->closeList(3, 2, "T");
+        written = writer->closeList(3, 2, "T") && writer->replaceOldList();
     }
 
     QVERIFY(!written);
@@ -493,12 +511,19 @@ void TestListWriters::closeFailureKeepsOldList()
 
 void TestListWriters::abandonKeepsOldList_data()
 {
-    addEveryList();
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<bool>("replaced");
+    for (const QString &listName : {kTextList, kTableList, kTreeList}) {
+        QTest::addRow("%s, while written", qPrintable(listName)) << listName << false;
+        // The run undoes a replacement when a later list cannot be replaced.
+        QTest::addRow("%s, after replacing", qPrintable(listName)) << listName << true;
+    }
 }
 
 void TestListWriters::abandonKeepsOldList()
 {
     QFETCH(QString, listName);
+    QFETCH(bool, replaced);
 
     const QByteArray oldList = "old list\r\n";
     QVERIFY(WriteFile(listPath(listName), oldList));
@@ -506,6 +531,12 @@ void TestListWriters::abandonKeepsOldList()
     QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
     writer->startDirectory("/Books", 1);
     writer->listFile("/Books", "a.txt");
+    if (replaced) {
+        QVERIFY(writer->closeList(1, 0, "T"));
+        QVERIFY(writer->replaceOldList());
+        QVERIFY(FileContent(listPath(listName)) != oldList);
+        writer->restoreOldList();
+    }
     writer->abandon();
 
     QCOMPARE(FileContent(listPath(listName)), oldList);
@@ -536,6 +567,80 @@ void TestListWriters::treeOpenFailsWithoutScript()
     QVERIFY(!writer.closeList(0, 0, "T"));
     QCOMPARE(FileContent(listPath(kTreeList)), oldList);
     QCOMPARE(filesInListDirectory(), QStringList{kTreeList});
+}
+
+void TestListWriters::replacesALinkNotItsTarget_data()
+{
+    addEveryList();
+}
+
+// The list file is a symbolic link to a file elsewhere: the link is replaced by the list,
+// and the file it pointed to stays as it was.
+void TestListWriters::replacesALinkNotItsTarget()
+{
+    QFETCH(QString, listName);
+
+    const QString target = m_temporary->filePath(QStringLiteral("precious.txt"));
+    QVERIFY(WriteFile(target, "precious\r\n"));
+    QVERIFY(QFile::link(target, listPath(listName)));
+    const auto writer = MakeWriter(listName, m_scriptPath);
+    QVERIFY2(WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}),
+             qPrintable(writer->errorString()));
+
+    QCOMPARE(FileContent(target), QByteArray("precious\r\n"));
+    QVERIFY(!QFileInfo(listPath(listName)).isSymLink());
+    QVERIFY(FileContent(listPath(listName)).contains("a.txt"));
+    QCOMPARE(filesInListDirectory(), QStringList{listName});
+}
+
+void TestListWriters::failedReplacementKeepsOldList_data()
+{
+    addEveryList();
+}
+
+// A folder stands where the list should go: nothing is replaced and nothing is left over.
+void TestListWriters::failedReplacementKeepsOldList()
+{
+    QFETCH(QString, listName);
+
+    QVERIFY(QDir().mkpath(listPath(listName) + QStringLiteral("/inside")));
+    const auto writer = MakeWriter(listName, m_scriptPath);
+    QVERIFY(!WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}));
+    QVERIFY2(writer->errorString().contains(listPath(listName)), qPrintable(writer->errorString()));
+    writer->abandon();
+    QVERIFY(QFileInfo(listPath(listName) + QStringLiteral("/inside")).isDir());
+    QCOMPARE(filesInListDirectory(), QStringList());
+}
+
+void TestListWriters::scriptNamesGetASuffix_data()
+{
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QStringList>("statements");
+    // A relative top directory gives an identifier without the leading "_" of an absolute one:
+    // a reserved word, a global the page sets up, a name the page script declares, a
+    // browser global, an event handler.
+    for (const char *top : {"new/", "folders", "init", "location", "onload"}) {
+        const QString plain = TrimmedPath(QString::fromLatin1(top));
+        const QString suffixed = plain + "_2";
+        QTest::newRow(top) << QString::fromLatin1(top)
+                           << QStringList{suffixed + " = Folder('" + plain + "',false);", "Add(" + suffixed + ",'a.txt');",
+                                          plain + "_x = Add (" + suffixed + ", 'x');"};
+    }
+    QTest::newRow("ordinary") << "books" << QStringList{"books = Folder('books',false);", "Add(books,'a.txt');",
+                                                        "books_x = Add (books, 'x');"};
+}
+
+void TestListWriters::scriptNamesGetASuffix()
+{
+    QFETCH(QString, top);
+    QFETCH(QStringList, statements);
+
+    const QString plain = TrimmedPath(top);
+    TreeListWriter writer(m_scriptPath);
+    QVERIFY2(WriteList(writer, m_listDirectory, "T", top, {{plain, {"a.txt"}}, {plain + "/x", {}}}),
+             qPrintable(writer.errorString()));
+    const QString topIdentifier = statements.first().section(QLatin1Char(' '), 0, 0);
+    QCOMPARE(ListLines(listPath(kTreeList), true), TreePage(statements, topIdentifier, "T", 1, 1));
 }
 
 QTEST_GUILESS_MAIN(TestListWriters)

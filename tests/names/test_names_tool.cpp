@@ -76,6 +76,28 @@ private slots:
         QCOMPARE(run.out, QStringLiteral("Émile Zola - Nana.epub\tMile Zola\tNana\tgrey\n"));
     }
 
+    // A tab in a name would add a field: it is shown as \t, and a backslash as \\.
+    void escapesTabsAndBackslashesInFields_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shownFile");
+        QTest::newRow("tab") << "Tom\tJerry - Tales.txt" << "Tom\\tJerry - Tales.txt";
+        QTest::newRow("backslash") << "Back\\slash - Tales.txt" << "Back\\\\slash - Tales.txt";
+        QTest::newRow("backslash before t") << "a\\t - b.txt" << "a\\\\t - b.txt";
+    }
+    void escapesTabsAndBackslashesInFields()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shownFile);
+        const ToolRun run = RunTool({}, ("/b/" + name + "\n").toUtf8());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.endsWith('\n'));
+        const QStringList fields = run.out.chopped(1).split('\t');
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields[0], shownFile);
+        QCOMPARE(fields[3], QString("grey"));
+    }
+
     void missingDatabaseFailsClearly()
     {
         QTemporaryDir dir;

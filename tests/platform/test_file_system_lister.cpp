@@ -5,12 +5,46 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void touch(const QString &path)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+QStringList shownPaths(const QList<DirectoryPath> &directories)
+{
+    QStringList paths;
+    for (const DirectoryPath &directory : directories)
+        paths << directory.path;
+    return paths;
+}
+
+// Makes entries with raw bytes for names, which QFile cannot spell.
+bool makeRaw(const QByteArray &path, bool directory)
+{
+    if (directory)
+        return ::mkdir(path.constData(), 0755) == 0;
+    const int descriptor = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    return descriptor >= 0 && ::close(descriptor) == 0;
+}
+
+// Reads the first entry, then fails as a disk error would.
+dirent *readOneThenFail(DIR *handle)
+{
+    static DIR *last = nullptr;
+    if (handle != last) {
+        last = handle;
+        return ::readdir(handle);
+    }
+    errno = EIO;
+    return nullptr;
 }
 
 } // namespace
@@ -33,15 +67,15 @@ private slots:
         QVERIFY(QFile::link(root + "/Alpha", root + "/linkdir"));
         QVERIFY(QFile::link(root + "/nowhere", root + "/dangling"));
 
-        const std::optional<DirectoryEntries> entries = FileSystemLister().readDirectory(root);
+        const std::optional<DirectoryEntries> entries = FileSystemLister().readDirectory(DirectoryPath(root));
         QVERIFY(entries);
         QCOMPARE(entries->files, QStringList({"a.PDF", "B.txt", "b.txt", "link.txt", "Zed.epub"}));
-        QCOMPARE(entries->subdirectories, QStringList({root + "/Alpha", root + "/linkdir", root + "/sub"}));
+        QCOMPARE(shownPaths(entries->subdirectories), QStringList({root + "/Alpha", root + "/linkdir", root + "/sub"}));
     }
 
     void missingDirectoryGivesNothing()
     {
-        QVERIFY(!FileSystemLister().readDirectory("/no/such/directory"));
+        QVERIFY(!FileSystemLister().readDirectory(DirectoryPath("/no/such/directory")));
     }
 
     void linkedDirectorySharesIdentity()
@@ -50,15 +84,101 @@ private slots:
         QDir(dir.path()).mkpath("real");
         QVERIFY(QFile::link(dir.path() + "/real", dir.path() + "/again"));
         FileSystemLister lister;
-        const auto identity = [&](const QString &name) { return lister.readDirectory(dir.filePath(name))->identity; };
+        const auto identity = [&](const QString &name) {
+            return lister.readDirectory(DirectoryPath(dir.filePath(name)))->identity;
+        };
         QCOMPARE(identity("again"), identity("real"));
         QVERIFY(identity(".") != identity("real"));
     }
 
     void childPathNeverDoublesTheSeparator()
     {
-        QCOMPARE(FileSystemLister::childPath("/", "home"), QString("/home"));
-        QCOMPARE(FileSystemLister::childPath("/home", "ann"), QString("/home/ann"));
+        QCOMPARE(FileSystemLister::childPath(QString("/"), QString("home")), QString("/home"));
+        QCOMPARE(FileSystemLister::childPath(QString("/home"), QString("ann")), QString("/home/ann"));
+        QCOMPARE(FileSystemLister::childPath(QByteArray("/"), "home"), QByteArray("/home"));
+    }
+
+    // Names copied from other systems need not be UTF-8: they are shown with U+FFFD and
+    // opened by their own bytes. Two names that show alike stay two folders.
+    void namesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        const QString mark(QChar(0xFFFD));
+        QTest::newRow("Latin-1") << QByteArray("Caf\xe9") << "Caf" + mark;
+        QTest::newRow("encoded surrogate") << QByteArray("a\xed\xa0\x80z") << "a" + mark + mark + mark + "z";
+        QTest::newRow("overlong") << QByteArray("a\xc0\xafz") << "a" + mark + mark + "z";
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbfx") << QString(QChar(0xFEFF)) + "x";
+    }
+    void namesThatAreNotUtf8()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(makeRaw(root + '/' + name, true));
+        QVERIFY(makeRaw(root + '/' + name + '/' + name + ".txt", false));
+        QVERIFY(makeRaw(root + '/' + name + ".txt", false));
+
+        FileSystemLister lister;
+        const std::optional<DirectoryEntries> top = lister.readDirectory(DirectoryPath(dir.path()));
+        QVERIFY(top);
+        QCOMPARE(top->files, QStringList{shown + ".txt"});
+        QCOMPARE(top->subdirectories.size(), 1);
+        const DirectoryPath sub = top->subdirectories.first();
+        QCOMPARE(sub.path, dir.path() + "/" + shown);
+        QCOMPARE(sub.native, root + '/' + name);
+        const std::optional<DirectoryEntries> inside = lister.readDirectory(sub);
+        QVERIFY(inside);
+        QCOMPARE(inside->files, QStringList{shown + ".txt"});
+    }
+
+    void namesThatShowAlikeStayApart()
+    {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(makeRaw(root + "/Caf\xe9", true));
+        QVERIFY(makeRaw(root + "/Caf\xe8", true));
+        const std::optional<DirectoryEntries> top = FileSystemLister().readDirectory(DirectoryPath(dir.path()));
+        QVERIFY(top);
+        QCOMPARE(top->subdirectories.size(), 2);
+        QVERIFY(top->subdirectories[0].native != top->subdirectories[1].native);
+    }
+
+    // A deep tree of long names goes past the system's path limit.
+    void pathsLongerThanThePathLimit()
+    {
+        QTemporaryDir dir;
+        FileSystemLister lister;
+        DirectoryPath current(dir.path());
+        const QByteArray longName(200, 'd');
+        int descriptor = ::open(current.native.constData(), O_RDONLY | O_DIRECTORY);
+        while (current.native.size() < 5000) {
+            QVERIFY(::mkdirat(descriptor, longName.constData(), 0755) == 0);
+            const int next = ::openat(descriptor, longName.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(descriptor);
+            descriptor = next;
+            const std::optional<DirectoryEntries> entries = lister.readDirectory(current);
+            QVERIFY2(entries, current.native.right(40).constData());
+            QCOMPARE(entries->subdirectories.size(), 1);
+            current = entries->subdirectories.first();
+        }
+        QVERIFY(::close(::openat(descriptor, "deep.txt", O_WRONLY | O_CREAT, 0644)) == 0);
+        ::close(descriptor);
+        const std::optional<DirectoryEntries> deepest = lister.readDirectory(current);
+        QVERIFY(deepest);
+        QCOMPARE(deepest->files, QStringList{"deep.txt"});
+        QVERIFY(current.path.size() > 5000);
+    }
+
+    // A read that fails part way is no complete folder: the run skips it and says so.
+    void readErrorIsNoEnd()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            touch(dir.filePath(name));
+        QVERIFY(!FileSystemLister(readOneThenFail).readDirectory(DirectoryPath(dir.path())));
+        QVERIFY(FileSystemLister().readDirectory(DirectoryPath(dir.path())));
     }
 };
 

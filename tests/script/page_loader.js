@@ -121,11 +121,30 @@ function loadPage(page, { shared = false } = {}) {
     context, document, box, cell, errors, timers, parts,
     rows: () => box.options.map(rowText),
     global: (name) => context[name],
-    // The user clicks one option: it alone is selected and the box reports a change.
+    // The user clicks one option: it alone is selected, and the box reports a change
+    // when that changed the selection, as a browser does.
     choose(index) {
+      box.dispatch('mousedown');
+      const before = box.selectedIndex;
       box.selectedIndex = index;
-      onchange.call(box);
+      if (box.selectedIndex !== before) onchange.call(box);
+      box.dispatch('click');
     },
+    // The user presses a key in the box; the keys that move the highlight do so as in a
+    // browser's list box, unless the page took the key for itself.
+    press(key) {
+      const event = box.dispatch('keydown', { key });
+      const last = box.options.length - 1;
+      const at = box.selectedIndex;
+      const moves = { ArrowDown: Math.min(at + 1, last), ArrowUp: Math.max(at - 1, 0), Home: 0, End: last,
+                      PageDown: Math.min(at + 29, last), PageUp: Math.max(at - 29, 0) };
+      if (!event.defaultPrevented && key in moves && moves[key] !== at) {
+        box.selectedIndex = moves[key];
+        onchange.call(box);
+      }
+      return event;
+    },
+    highlighted() { return box.selectedIndex < 0 ? null : rowText(box.options[box.selectedIndex]); },
     rowIndex(text) {
       const index = box.options.map(rowText).indexOf(text);
       if (index < 0) throw new Error(`no row ${JSON.stringify(text)} in ${JSON.stringify(box.options.map(rowText))}`);

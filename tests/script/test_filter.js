@@ -135,6 +135,32 @@ test('Enter filters at once and does not submit the form', () => {
   assert.equal(page.timers.count, 0, 'the pending search is dropped');
 });
 
+// The "more" row and the status line count the same thing: names, not rows.
+test('the last row counts the matching names left out, not rows', () => {
+  const dirs = Array.from({ length: 40 }, (_, d) => ({
+    name: `Shelf ${d}`, files: Array.from({ length: 100 }, (_, i) => `book ${d}-${i}.txt`) }));
+  const page = filtered('book', loadPage(buildPage({ tree: { dirs } })));
+  const rows = page.rows();
+  const shownNames = rows.slice(1, 3000).filter((row) => row.includes('book')).length;
+  assert.equal(page.status(), '4000 matching names');
+  assert.equal(rows[3000], `... ${4000 - shownNames} more matching names; type more of the name to narrow the list`);
+});
+
+test('an apostrophe in the filter finds names that lost theirs', async (t) => {
+  for (const text of ["Tom's", "tom's g", "'"]) {
+    await t.test(text, () => {
+      const page = filtered(text, loadPage(buildPage({ tree: { files: ["Tom's Guide.txt", 'Other.txt'] } })));
+      if (text === "'") {
+        assert.deepEqual(page.rows(), ['- Books (2)', '  Toms Guide.txt', '  Other.txt']);
+        assert.equal(page.status(), '');
+      } else {
+        assert.deepEqual(page.rows(), ['- Books (1 of 2)', '  Toms Guide.txt']);
+        assert.equal(page.status(), '1 matching name');
+      }
+    });
+  }
+});
+
 test('a change of filter forgets the chosen entry', () => {
   const page = openBooks();
   page.chooseRow('  Dune.txt');
@@ -150,7 +176,7 @@ test('a filter matching a great many names shows the first rows and how many mor
   const rows = page.rows();
   assert.equal(rows.length, 3001);
   assert.equal(rows[1], '  - Pile (4000 of 4000)');
-  assert.equal(rows[3000], '... 1002 more; type more of the name to narrow the list');
+  assert.equal(rows[3000], '... 1002 more matching names; type more of the name to narrow the list');
   page.choose(3000);
   assert.equal(page.rows().length, 3001, 'the last row is no entry');
   page.toggleRow('  - Pile (4000 of 4000)');

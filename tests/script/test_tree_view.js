@@ -71,15 +71,81 @@ test('toggleItem opens and closes folders', async (t) => {
   }
 });
 
-test('choosing a folder in the box toggles it and leaves it ready to be chosen again', () => {
+test('clicking a folder toggles it and keeps it highlighted; a second click toggles it back', () => {
   const page = openBooks();
   page.chooseRow('  + SF (3)');
   assert.equal(page.rows()[1], '  - SF (3)');
-  assert.equal(page.box.selectedIndex, -1);
+  assert.equal(page.highlighted(), '  - SF (3)');
   assert.equal(page.global('folders')[page.global('selection')].name, 'SF');
   assert.equal(page.global('selectionIndex'), 1);
   page.chooseRow('  - SF (3)');
   assert.deepEqual(page.rows(), atLoad);
+  assert.equal(page.highlighted(), '  + SF (3)');
+});
+
+test('keys move the highlight and open and close folders as in a tree view', async (t) => {
+  const sfOpen = ['- Books (6)', '  - SF (3)', '    + Old (1)', '    + Empty (0)', '    c.txt', '    d.txt',
+    '  + History (1)', '  a.txt', '  b.txt'];
+  const cases = [
+    { name: 'Down from nothing highlights the top folder, nothing opens or closes', keys: ['ArrowDown'],
+      rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'arrows only move', keys: ['ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowUp'], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'End and Home', keys: ['ArrowDown', 'End'], rows: atLoad, highlighted: '  b.txt' },
+    { name: 'Home', keys: ['ArrowDown', 'End', 'Home'], rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'Page Down', keys: ['ArrowDown', 'PageDown'], rows: atLoad, highlighted: '  b.txt' },
+    { name: 'Enter opens', keys: ['ArrowDown', 'ArrowDown', 'Enter'], rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Space closes again', keys: ['ArrowDown', 'ArrowDown', 'Enter', ' '], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'Right opens', keys: ['ArrowDown', 'ArrowDown', 'ArrowRight'], rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Right on an open folder goes to its first entry',
+      keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight'], rows: sfOpen, highlighted: '    + Old (1)' },
+    { name: 'Left closes', keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowLeft'], rows: atLoad,
+      highlighted: '  + SF (3)' },
+    { name: 'Left on a file goes to its folder',
+      keys: ['ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowLeft'],
+      rows: sfOpen, highlighted: '  - SF (3)' },
+    { name: 'Left on a closed folder goes to its folder', keys: ['ArrowDown', 'ArrowDown', 'ArrowLeft'],
+      rows: atLoad, highlighted: '- Books (6)' },
+    { name: 'Enter on a file does nothing', keys: ['ArrowDown', 'End', 'Enter'], rows: atLoad,
+      highlighted: '  b.txt' },
+    { name: 'Left on the top folder closes it', keys: ['ArrowDown', 'ArrowLeft'], rows: ['+ Books (6)'],
+      highlighted: '+ Books (6)' },
+  ];
+  for (const c of cases) {
+    await t.test(c.name, () => {
+      const page = openBooks();
+      c.keys.forEach((key) => page.press(key));
+      assert.deepEqual(page.rows(), c.rows);
+      assert.equal(page.highlighted(), c.highlighted);
+      assert.equal(page.global('selectionIndex'), page.box.selectedIndex);
+    });
+  }
+});
+
+test('the keys the page acts on do not also act in the browser', () => {
+  const page = openBooks();
+  page.press('ArrowDown');
+  for (const key of ['Enter', ' ', 'ArrowRight', 'ArrowLeft']) assert.equal(page.press(key).defaultPrevented, true, key);
+  assert.equal(page.press('ArrowDown').defaultPrevented, false);
+});
+
+test('after the keyboard, a click still opens a folder', () => {
+  const page = openBooks();
+  page.press('ArrowDown');
+  page.chooseRow('  + History (1)');
+  assert.equal(page.rows()[3], '    h.txt');
+});
+
+test('the box keeps one width, wide enough for the longest row', () => {
+  const long = 'A very long folder name that is wider than the box would otherwise be';
+  const page = loadPage(buildPage({ tree: { dirs: [{ name: 'x', dirs: [{ name: long, files: ['f.txt'] }] }] } }));
+  const width = page.box.style.width;
+  const characters = Number(/^min\((\d+)ch, 95vw\)$/.exec(width)[1]);
+  assert.ok(characters >= 8 + long.length + 9, width);
+  page.toggleRow('  + x (1)');
+  page.toggleRow(`    + ${long} (1)`);
+  assert.equal(page.box.style.width, width);
 });
 
 test('choosing a file keeps it selected and remembers it', () => {
@@ -135,7 +201,13 @@ test('pages for various top directories', async (t) => {
     { top: '/srv/basefolder', root: '- basefolder (1)' },
     { top: '/data/Sci-Fi & Fantasy', root: '- Sci-Fi & Fantasy (1)' },
     { top: "/data/Tom's Books", root: '- Toms Books (1)' },
-    { top: '/', root: '-  (1)' },
+    { top: '/', root: '- / (1)' },
+    // Typed by hand into the settings file.
+    { top: '/home/ann/Books//', root: '- Books (1)' },
+    // A relative top directory names its variable after itself: no name the page uses
+    // may be taken.
+    ...['new', 'new/', 'folders', 'init', 'function', 'Object', 'location', 'name', 'onload', 'tvPage',
+      'toggleItem', 'document', 'undefined', 'Books'].map((top) => ({ top, root: `- ${top.replace('/', '')} (1)` })),
   ];
   for (const c of cases) {
     await t.test(c.top, () => {
@@ -166,13 +238,10 @@ test('the page calls only functions that the script declares', () => {
 });
 
 test('a failing tree line leaves the entries built before it on show', () => {
-  const statements = [
-    "_home_ann_Books = Folder('Books',false);",
-    "Add(_home_ann_Books,'a.txt');",
-    "Add(_home_ann_Books_Missing,'b.txt');",
-    "Add(_home_ann_Books,'c.txt');",
-  ];
-  const page = loadPage(buildPage({ statements }));
+  const written = buildPage({ tree: { files: ['a.txt', 'b.txt', 'c.txt'] } });
+  const statement = "Add(_home_ann_Books,'b.txt');";
+  assert.ok(written.includes(statement));
+  const page = loadPage(written.replace(statement, "Add(_home_ann_Books_Missing,'b.txt');"));
   assert.equal(page.errors.length, 1);
   assert.equal(page.errors[0].name, 'ReferenceError');
   assert.deepEqual(page.rows(), ['- Books (1)', '  a.txt']);

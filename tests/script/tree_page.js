@@ -1,98 +1,37 @@
 'use strict';
-// Writes a tree-view list page as the program does, for a tree given as
+// Writes a tree-view list page with the program's own tree writer (the fixture tool
+// tree_page_fixture), for a tree given as
 //   { files: ['a.txt'], dirs: [{ name: 'SF', files: [...], dirs: [...] }] }
 // below a top directory path.
+const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
 
-const SCRIPT_FILE = process.env.SHELVANA_SCRIPT || path.join(__dirname, '../../data/Script.txt');
+const SCRIPT_FILE = process.env.SHELVANA_SCRIPT || path.join(__dirname, '../../build/Script.txt');
+const FIXTURE = process.env.SHELVANA_TREE_PAGE_FIXTURE || path.join(__dirname, '../../build/tests/tree_page_fixture');
 
 function readScript(file = SCRIPT_FILE) {
   return fs.readFileSync(file, 'utf8');
 }
 
-function trimmed(dirPath) {
-  return dirPath.length > 1 && dirPath.endsWith('/') ? dirPath.slice(0, -1) : dirPath;
-}
-
-function folderIdentifier(dirPath) {
-  return Array.from(trimmed(dirPath), (c) => (/[A-Za-z0-9]/.test(c) ? c : '_')).join('');
-}
-
-function parentPath(dirPath) {
-  const t = trimmed(dirPath);
-  return t.slice(0, t.lastIndexOf('/'));
-}
-
-function shownName(name) {
-  return name.split("'").join('');
-}
-
-function lastPathPart(dirPath) {
-  const t = trimmed(dirPath);
-  return t.slice(t.lastIndexOf('/') + 1);
-}
-
-// The body of a single-quoted JS string; "<" is escaped so no name can end the script.
-function jsText(text) {
-  return text.replace(/[\\\n\r<\u2028\u2029]/g, (c) => ({
-    '\\': '\\\\', '\n': '\\n', '\r': '\\r', '<': '\\x3C', '\u2028': '\\u2028', '\u2029': '\\u2029',
-  })[c]);
-}
-
-// The Folder and Add lines, directories visited breadth first, each one's files after it.
-function treeStatements(top, tree) {
-  const topId = folderIdentifier(top);
-  const lines = [`${topId} = Folder('${jsText(shownName(lastPathPart(top)))}',false);`];
-  const queue = [{ dirPath: trimmed(top), dir: tree }];
-  const totals = { files: 0, directories: 0 };
-  while (queue.length > 0) {
-    const { dirPath, dir } = queue.shift();
-    const id = folderIdentifier(dirPath);
-    totals.directories += 1;
-    if (id !== topId) {
-      lines.push(`${id} = Add (${folderIdentifier(parentPath(dirPath))}, '${jsText(shownName(lastPathPart(dirPath)))}');`);
+// The page as the program writes it. A script text other than the shipped one is
+// written to a file of its own for the writer to copy.
+function buildPage({ top = '/home/ann/Books', tree = {}, title = 'My Books', script } = {}) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tree_page-'));
+  try {
+    let scriptFile = SCRIPT_FILE;
+    if (script !== undefined) {
+      scriptFile = path.join(folder, 'Script.txt');
+      fs.writeFileSync(scriptFile, script);
     }
-    for (const file of dir.files || []) {
-      lines.push(`Add(${id},'${jsText(shownName(file))}');`);
-      totals.files += 1;
-    }
-    for (const sub of dir.dirs || []) queue.push({ dirPath: `${dirPath}/${sub.name}`, dir: sub });
+    execFileSync(FIXTURE, [scriptFile, folder], {
+      input: JSON.stringify({ top, title, tree }), stdio: ['pipe', 'inherit', 'inherit'],
+    });
+    return fs.readFileSync(path.join(folder, 'EBookTree.html'), 'utf8');
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
   }
-  return { lines, totals };
 }
 
-function buildPage({ top = '/home/ann/Books', tree = {}, title = 'My Books', script = readScript(), statements } = {}) {
-  const built = treeStatements(top, tree);
-  const scriptLines = script.split(/\r\n|\n|\r/);
-  if (scriptLines[scriptLines.length - 1] === '') scriptLines.pop();
-  const lines = [
-    "<!DOCTYPE HTML PUBLIC '-//W3C//DTD HTML 4.0 Transitional//EN'>",
-    '<HTML><HEAD><TITLE>Shelvana Treeview List</TITLE>',
-    '<SCRIPT>',
-    'folders=new Array();',
-    'menuIndex =0;',
-    'selection = -1;',
-    'selectionIndex = -1;',
-    '',
-    ...(statements || built.lines),
-    '',
-    '',
-    ...scriptLines.map((line) => line.split('basefolder').join(folderIdentifier(top))),
-    '<BODY bgColor=white onload=init()>',
-    '<FORM><TABLE><TBODY><TR>',
-    '<TD align=left vAlign=top>',
-    `<H2>${title}</H2>`,
-    '<SELECT multiple name=menu',
-    'onchange=toggleItem(this.options[this.options.selectedIndex].value)',
-    'size=30>',
-    '<SCRIPT>spacerOption(24)</SCRIPT>',
-    '</SELECT> </TD></TR></TBODY></TABLE></FORM><PRE></PRE>',
-    `<BR><BR><BR><B>Files = ${built.totals.files}<BR>`,
-    `Directories = ${built.totals.directories}</B><BR><BR><BR>`,
-    '</BODY></HTML>',
-  ];
-  return `\uFEFF${lines.join('\r\n')}\r\n`;
-}
-
-module.exports = { buildPage, treeStatements, folderIdentifier, readScript, SCRIPT_FILE };
+module.exports = { buildPage, readScript, SCRIPT_FILE };

@@ -4,9 +4,12 @@
 #include "shell/text_lines.h"
 #include "support/test_files.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestSettings : public QObject
 {
@@ -90,6 +93,67 @@ private slots:
         expected.ConfigListDir = "/lists/";
         expected.ConfigTextList = 1;
         QCOMPARE(LoadSettings(path), expected);
+    }
+
+    void readableFileReportsNoProblem()
+    {
+        QTemporaryDir dir;
+        QString problem = "stale";
+        LoadSettings(dir.filePath("absent.txt"), &problem);
+        QCOMPARE(problem, QString());
+        const QString path = dir.filePath("Path.txt");
+        WriteTestFile(path, "/books/\r\n/lists/\r\n 1 \r\n 0 \r\n 1 \r\nTitle\twith tab\r\n 0 \r\n");
+        problem = "stale";
+        QCOMPARE(LoadSettings(path, &problem).ConfigListTitle, QString("Title\twith tab"));
+        QCOMPARE(problem, QString());
+    }
+
+    // Whatever stands at the settings file's place, the program starts at once from the
+    // initial values and says why.
+    void badFileGivesInitialValuesAndSaysWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("FIFO") << "fifo" << "is damaged: it is not a regular file";
+        QTest::newRow("device") << "device" << "is damaged: it is not a regular file";
+        QTest::newRow("folder") << "folder" << "is damaged: it is not a regular file";
+        QTest::newRow("huge file") << "huge" << "is damaged: it is larger than 64 KiB";
+        QTest::newRow("unreadable") << "unreadable" << "cannot be read: ";
+        QTest::newRow("control characters")
+            << "binary" << "is damaged: line 2 holds a control character: \"\\x00\\x01bin\\tary\\x7f"
+                           + QString(30, 'x') + "\u2026\"";
+        QTest::newRow("not UTF-8") << "latin1" << "is damaged: line 1 is not UTF-8 text: \"/B\ufffdcher/\"";
+    }
+    void badFileGivesInitialValuesAndSaysWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QString path = dir.filePath("Path.txt");
+        if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "device") {
+            path = "/dev/zero";
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "huge") {
+            WriteTestFile(path, "/books/\r\n" + QByteArray(65 * 1024, 'x'));
+        } else if (kind == "unreadable") {
+            WriteTestFile(dir.filePath("file"), "not a folder");
+            path = dir.filePath("file/Path.txt");
+        } else if (kind == "binary") {
+            WriteTestFile(path, "/books/\r\n" + QByteArray("\0\x01" "bin\tary\x7f", 10) + QByteArray(40, 'x') + "\r\n");
+        } else if (kind == "latin1") {
+            WriteTestFile(path, "/B\xfc" "cher/\r\n/lists/\r\n 1 \r\n");
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QString problem;
+        QCOMPARE(LoadSettings(path, &problem), Settings());
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY2(problem.startsWith("The settings file \"" + path + "\" "), qPrintable(problem));
+        QVERIFY2(problem.contains(expected), qPrintable(problem));
+        QVERIFY2(problem.endsWith("The program starts from the initial settings."), qPrintable(problem));
     }
 
     void failedSaveReportsAndKeepsOldFile()
