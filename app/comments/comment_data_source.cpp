@@ -384,11 +384,6 @@ std::optional<qint64> CommentDataSource::readNumber(const QString &sql) const
     return sqlite3_column_int64(compiled, 0);
 }
 
-void CommentDataSource::keepInCache(int position, Record record) const
-{
-    m_cache.insert_or_assign(position, std::move(record));
-}
-
 // Reads the page that holds the position, starting from a neighbour already read when there
 // is one, from either end of the set, or else by counting off rows from the first.
 bool CommentDataSource::readPageAt(int position) const
@@ -426,7 +421,7 @@ bool CommentDataSource::readPageAt(int position) const
         return false;
     const int count = int(rows.size());
     for (int i = 0; i < count; ++i)
-        keepInCache(forward ? first + i : first - i, std::move(rows[i]));
+        m_cache.insert_or_assign(forward ? first + i : first - i, std::move(rows[i]));
     if (forward) {
         if (position <= m_readPrefix)
             m_readPrefix = std::max(m_readPrefix, position + count);

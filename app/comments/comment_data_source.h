@@ -163,8 +163,6 @@ private:
     };
     QString keyedRows(const RowRange &range, const QString &condition, const QString &tail) const;
     bool readPageAt(int position) const;
-    void keepInCache(int position, Record record) const;
-    bool queryRowsKnown() const { return m_queryCount.has_value(); }
     bool countQueryRows() const;
     const Record *recordAt(int position) const;
     Record *storedRecordAt(int position);

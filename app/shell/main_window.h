@@ -37,7 +37,6 @@ public:
     // The Comments tab's room for its fields and commands, above its Exit button.
     QVBoxLayout *commentsArea() const { return commentsArea_; }
     QTabWidget *tabs() const { return tabs_; }
-    CommentWindows *comments() const { return comments_; }
 
     // Reads the clipboard once; copied files are analysed into the File Info frame.
     void pollClipboard();
