@@ -500,9 +500,11 @@ bool CommentDataSource::countSomeRecords()
         return false;
     m_partialCount += int(*slice);
     m_countedUpTo = upTo;
-    if (m_countedUpTo >= m_query.bound)
-        m_queryCount = m_partialCount;
-    return m_queryCount.has_value();
+    if (m_countedUpTo < m_query.bound)
+        return false;
+    m_queryCount = m_partialCount;
+    emit recordCountKnown();
+    return true;
 }
 
 bool CommentDataSource::readMore(int count)

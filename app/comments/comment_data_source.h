@@ -121,6 +121,8 @@ signals:
     void recordSetChanged();
     // Another record became current, or the current one was written.
     void currentChanged();
+    // countSomeRecords() has made the count known.
+    void recordCountKnown();
     // A pending edit of the current record changed.
     void currentValuesChanged();
     // A record that was changed or deleted elsewhere since it was read was saved as a new

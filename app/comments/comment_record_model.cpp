@@ -16,6 +16,7 @@ CommentRecordModel::CommentRecordModel(CommentDataSource &source, QObject *paren
     m_rows = recordRows();
     connect(&source, &CommentDataSource::recordSetChanged, this, &CommentRecordModel::readAgain);
     connect(&source, &CommentDataSource::currentChanged, this, &CommentRecordModel::showCurrentRow);
+    connect(&source, &CommentDataSource::recordCountKnown, this, &CommentRecordModel::showAllRows);
     connect(&source, &CommentDataSource::currentValuesChanged, this, [this] {
         const int row = m_source.currentIndex();
         if (row >= 0 && row < m_rows)
@@ -40,8 +41,8 @@ void CommentRecordModel::readAgain()
     endResetModel();
 }
 
-// A move may have made the count known (moving to the last record asks the engine).
-void CommentRecordModel::showCurrentRow()
+// Once the count is known every record has its row; they are read as they show.
+bool CommentRecordModel::showAllRows()
 {
     const int rows = recordRows();
     if (rows > m_rows) {
@@ -50,8 +51,16 @@ void CommentRecordModel::showCurrentRow()
         endInsertRows();
     } else if (rows < m_rows) {
         readAgain();
-        return;
+        return false;
     }
+    return true;
+}
+
+// A move may have made the count known (moving to the last record asks the engine).
+void CommentRecordModel::showCurrentRow()
+{
+    if (!showAllRows())
+        return;
     for (const int row : {m_currentRow, m_source.currentIndex()}) {
         if (row >= 0 && row < m_rows)
             emit dataChanged(index(row, 0), index(row, int(kColumns.size()) - 1));
@@ -124,9 +133,11 @@ bool CommentRecordModel::removeRows(int row, int count, const QModelIndex &paren
     return true;
 }
 
+// More to show while the count is unknown, or once it is known (the navigation bar counts in
+// the background) beyond the rows shown.
 bool CommentRecordModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_source.isOpen() && !m_source.knownRecordCount();
+    return !parent.isValid() && m_source.isOpen() && (!m_source.knownRecordCount() || recordRows() > m_rows);
 }
 
 void CommentRecordModel::fetchMore(const QModelIndex &parent)
@@ -134,10 +145,5 @@ void CommentRecordModel::fetchMore(const QModelIndex &parent)
     if (parent.isValid())
         return;
     m_source.readMore(kRowsPerFetch);
-    const int rows = recordRows();
-    if (rows > m_rows) {
-        beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_rows = rows;
-        endInsertRows();
-    }
+    showAllRows();
 }

@@ -35,6 +35,7 @@ signals:
 private:
     int recordRows() const;
     void readAgain();
+    bool showAllRows();
     void showCurrentRow();
 
     CommentDataSource &m_source;

@@ -172,6 +172,26 @@ private slots:
         QCOMPARE(db.column(kFile), (QStringList{"orbitsville.epub", "interview.epub", "new.epub"}));
     }
 
+    void gridShowsRowsAsItScrolls()
+    {
+        QList<FixtureRow> many;
+        for (int i = 0; i < 300; ++i)
+            many << fileRow(QStringLiteral("%1.epub").arg(i));
+        CommentDatabase db(many);
+        Program program(db.path());
+        QAbstractItemModel *model = program.db()->grid()->model();
+        QCOMPARE(model->rowCount(), 65); // the first page and the empty row
+        QVERIFY(model->canFetchMore(QModelIndex()));
+        model->fetchMore(QModelIndex());
+        QCOMPARE(model->rowCount(), 301);
+        QVERIFY(!model->canFetchMore(QModelIndex()));
+        QCOMPARE(model->index(299, 3).data().toString(), QStringLiteral("299.epub"));
+        // Once the navigation bar has counted the records, the grid has a row for each.
+        program.db()->data1().refresh();
+        QCOMPARE(model->rowCount(), 65);
+        QTRY_COMPARE(model->rowCount(), 301);
+    }
+
     void closingByTheFrameWritesEditsOrStays()
     {
         CommentDatabase db(rows());
