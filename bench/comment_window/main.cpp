@@ -39,7 +39,7 @@
 
 namespace {
 
-constexpr int kStartUpRounds = 11;
+constexpr int kStartUpRounds = 21;
 
 // Nothing of the desktop is needed; every service does nothing.
 struct QuietDesktop final : SoundPlayer, Shell, ProgramStarter, MessageBox, DirectoryPicker, Clipboard, MessageBoxes,
