@@ -18,7 +18,11 @@ QByteArray QtClipboard::data(const QString &mimeType)
 
 void QtClipboard::clear()
 {
-    QGuiApplication::clipboard()->clear();
+    // On X11, clearing only gives up a clipboard this program owns; taking it over with
+    // empty content first makes clearing empty what another program put there.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(new QMimeData);
+    clipboard->clear();
 }
 
 void QtClipboard::onChanged(QObject *context, std::function<void()> handler)

@@ -6,9 +6,13 @@ announces its windows asynchronously.
 """
 import os
 import subprocess
+import threading
 import time
+import warnings
 
-import pyatspi
+warnings.filterwarnings("ignore", category=DeprecationWarning)  # pyatspi's own use of GI
+
+import pyatspi  # noqa: E402
 
 DEFAULT_TIMEOUT = 15.0
 
@@ -52,6 +56,12 @@ def walk(acc, depth=0, max_depth=40):
         except Exception:
             continue
         yield from walk(child, depth + 1, max_depth)
+
+
+def start_registry(timeout=DEFAULT_TIMEOUT):
+    """Starts the accessibility bus and registry before any program does: a program that
+    starts first may miss its registration and stay invisible."""
+    wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0, timeout)
 
 
 def application(pid, timeout=DEFAULT_TIMEOUT):
@@ -118,6 +128,17 @@ def press(acc):
     if action.nActions < 1:
         raise DriverError(f"{role_name(acc)} {acc.name!r} has no action")
     action.doAction(0)
+
+
+def press_modal(acc):
+    """Presses a control that opens a modal box: the press is answered only when the box
+    closes, so it runs beside the test, which goes on to handle the box."""
+    def run():
+        try:
+            press(acc)
+        except Exception:
+            pass  # the reply comes late or never; the test checks the effects
+    threading.Thread(target=run, daemon=True).start()
 
 
 def text_of(acc):
