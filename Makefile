@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds, and starts Shelvana in build/
 # make test  installs what is missing, builds, and runs every test
+# make screenshots  saves a picture of each tab of the main window into docs/
 BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
@@ -7,7 +8,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6
             xvfb xauth xclip xdotool imagemagick libqt6svg6 \
             python3-pyatspi at-spi2-core dbus
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench screenshots clean
 
 run: build
 	cd $(BUILD) && ./shelvana
@@ -23,6 +24,11 @@ bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
 	done
+
+screenshots: build
+	mkdir -p $(BUILD)/tests/xdg && chmod 700 $(BUILD)/tests/xdg
+	XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg xvfb-run -a -s "-screen 0 1024x768x24" \
+	  dbus-run-session -- /usr/bin/python3 tests/e2e/screenshots.py $(BUILD) docs
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \

@@ -106,11 +106,9 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
 
 void MainWindow::pollClipboard()
 {
-    const std::optional<FileInfo> info = PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_);
-    if (!info)
-        return;
-    utilities_->showFileInfo(*info);
-    emit fileAnalysed();
+    const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
+    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_, show))
+        emit fileAnalysed();
 }
 
 void MainWindow::changeEvent(QEvent *event)

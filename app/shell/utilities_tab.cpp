@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -83,11 +82,16 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
     combo2_->setEditable(true);
     combo2_->setEditText(QStringLiteral("Hidden"));
     combo2_->hide();
-    auto *linksLayout = new QGridLayout(links);
-    linksLayout->addWidget(combo1_, 0, 0);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonHyperJump")), 0, 1);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 0), 1, 0, Qt::AlignLeft);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 1), 1, 1);
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(combo1_, 1);
+    searchRow->addWidget(buttons.at(QStringLiteral("ButtonHyperJump")));
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 0));
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 1));
+    listRow->addStretch(1);
+    auto *linksLayout = new QVBoxLayout(links);
+    linksLayout->addLayout(searchRow);
+    linksLayout->addLayout(listRow);
 
     QGroupBox *os = frame(QStringLiteral("OS Utilities"), "Frame2");
     auto *osLayout = new QVBoxLayout(os);
