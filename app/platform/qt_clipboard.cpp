@@ -29,3 +29,9 @@ void QtClipboard::onChanged(QObject *context, std::function<void()> handler)
 {
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, context, std::move(handler));
 }
+
+bool QtClipboard::reportsChanges() const
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}

@@ -27,7 +27,8 @@ namespace {
 
 const QString kSettingsFile = QString::fromLatin1(kSettingsFileName);
 
-// The clipboard poll of desktops that do not report clipboard changes.
+// The clipboard poll of desktops that do not report clipboard changes: a copied file shows
+// within this time.
 constexpr int kClipboardPollMs = 150;
 
 QList<SavedButton> commentsButtonTable()
@@ -51,12 +52,15 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
 
     StartUp(*this);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(kClipboardPollMs);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
-    timer1_->start();
     desktop_.clipboard.onChanged(this, [this] { pollClipboard(); });
+    // Where the desktop reports no clipboard changes, copied files are found by polling.
+    if (!desktop_.clipboard.reportsChanges()) {
+        timer1_ = new QTimer(this);
+        timer1_->setObjectName(QStringLiteral("Timer1"));
+        timer1_->setInterval(kClipboardPollMs);
+        connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
+        timer1_->start();
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -113,7 +117,8 @@ void MainWindow::pollClipboard()
 
 void MainWindow::changeEvent(QEvent *event)
 {
-    // Desktops that report no clipboard change: look again when the user comes back.
+    // Some desktops tell only the window in front about clipboard changes (Wayland), and
+    // some tell nothing: look again whenever the user comes back.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         pollClipboard();
     QWidget::changeEvent(event);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -170,6 +171,19 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(field("UtilTitle"), QString("Dune"));
         QCOMPARE(fakes_->clipboard.clears, 2);
+    }
+
+    void desktopThatReportsChangesIsNotPolled()
+    {
+        fakes_->clipboard.reports = true;
+        open();
+        QVERIFY(!window_->findChild<QTimer *>("Timer1"));
+        QVERIFY(QTest::qWaitForWindowActive(window_.get())); // coming to the front looks once
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        QTest::qWait(300);
+        QCOMPARE(field("UtilTitle"), QString());
+        fakes_->clipboard.changed();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
     }
 
     void makeListOpensOneListWindowAtATime()

@@ -1,0 +1,65 @@
+// bench_startup [RUNS]
+// Process start to the main window shown (mapped on the X display), for the real program
+// against a bare Qt program with a four-tab strip and as many plain push buttons, started
+// alternately in the same run. Goal: median ratio at most 1.5.
+#include "common/bare_window.h"
+#include "common/desktop_process.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+constexpr double kGoal = 1.5;
+constexpr int kTimeoutMs = 20000;
+
+double timeToWindow(WindowMapWatch &watch, const QString &program, const QStringList &arguments,
+                    const QString &folder)
+{
+    const ChildProcess child(program, arguments, folder);
+    return watch.waitForMap(child.startedAt(), kTimeoutMs);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--bare")
+        return RunBareWindow(argc, argv);
+    RunUnderXvfbIfNeeded(argc, argv);
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 11;
+
+    // The program starts as a user's would: settings and a comment database in its folder.
+    QTemporaryDir folder;
+    QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
+    QFile settings(folder.filePath(QStringLiteral("Path.txt")));
+    if (!settings.open(QIODevice::WriteOnly))
+        return 1;
+    settings.write("/tmp/\r\n/tmp/\r\n 1 \r\n 1 \r\n 1 \r\nBench\r\n 0 \r\n");
+    settings.close();
+
+    WindowMapWatch watch;
+    QList<double> bare;
+    QList<double> main;
+    for (int run = 0; run < runs; ++run) {
+        bare.append(timeToWindow(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")},
+                                 folder.path()));
+        main.append(timeToWindow(watch, BuildFolder() + QStringLiteral("/shelvana"), {}, folder.path()));
+        if (bare.last() < 0 || main.last() < 0) {
+            std::fprintf(stderr, "bench_startup: a window did not show within %d ms\n", kTimeoutMs);
+            return 1;
+        }
+    }
+    const double bareMs = Median(bare);
+    const double mainMs = Median(main);
+    const double ratio = mainMs / bareMs;
+    std::printf("startup: process start to window shown, median of %d runs each\n", runs);
+    std::printf("  bare window (4 tabs, %d push buttons): %.1f ms\n", kMainWindowButtons, bareMs);
+    std::printf("  main window:                          %.1f ms\n", mainMs);
+    std::printf("  ratio main/bare: %.2f (goal <= %.1f) %s\n", ratio, kGoal, ratio <= kGoal ? "met" : "missed");
+    return 0;
+}
