@@ -200,6 +200,24 @@ class Launchers(ProgramCase):
         self.assertEqual(self.wait_opened(2), [file_url(tree), file_url(self.books + "/")])
 
 
+class Intro(ProgramCase):
+    def test_about_and_help(self):
+        ui.press_modal(self.button("About"))
+        about = ui.window(self.app, "About Shelvana")
+        texts = " ".join(acc.name for acc in ui.find_all(about, role="label"))
+        self.assertIn("Shelvana 2.5", texts)
+        self.assertIn("Qt 6", texts)
+        self.assertIn("Licence", texts)
+        ui.press(ui.find(about, role="push button", name="OK"))
+        ui.no_window(self.app, "About Shelvana")
+
+        ui.press(self.button("Help"))
+        help_window = ui.window(self.app, "Shelvana Help")  # the page itself, read-only text
+        text = ui.wait_for("the help text", lambda: ui.text_of(help_window))
+        for topic in ("Utilities", "Config", "Path.txt", "Links.txt"):
+            self.assertIn(topic, text)
+
+
 class Config(ProgramCase):
     def test_save_config_writes_path_txt(self):
         ui.select_tab(self.app, "Config")
