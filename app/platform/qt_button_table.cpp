@@ -59,6 +59,7 @@ QWidget *MakeCommandButton(QtControlLoader *controls, const PropertyBag &saved, 
     else
         button = standardButton(saved, parent, std::move(onClick));
     button->setMinimumSize(90, 25);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed); // as a push button
     return button;
 }
 

@@ -104,7 +104,7 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
     commentsArea_ = new QVBoxLayout;
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(commentsArea_, 1);
-    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight);
+    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight | Qt::AlignBottom);
     return page;
 }
 
