@@ -33,8 +33,7 @@ constexpr int kClipboardPollMs = 150;
 
 QList<SavedButton> commentsButtonTable()
 {
-    return {SavedButton{QStringLiteral("Lumicap1"), 1,
-                        SavedProperties({{QStringLiteral("Caption"), QStringLiteral("Exit")}}, CommandButtonLook())}};
+    return {CommandButtonRow("Lumicap1", 1, "Exit")};
 }
 
 } // namespace

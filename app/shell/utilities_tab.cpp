@@ -20,20 +20,13 @@ const QString kLinkToolTip = QStringLiteral("Loads default browser and  goes to 
 
 QList<SavedButton> buttonTable()
 {
-    const PropertyBag look = CommandButtonLook();
-    const auto button = [&look](const char *name, int index, const char *caption, const char *toolTip) {
-        return SavedButton{QLatin1String(name), index,
-                           SavedProperties({{QStringLiteral("Caption"), QLatin1String(caption)},
-                                            {QStringLiteral("ToolTipText"), QLatin1String(toolTip)}},
-                                           look)};
-    };
     return {
-        button("ButtonHyperJump", -1, "Go", "Go to web page"),
-        button("ButtonMakeList", 0, "Make List", "Make E-Book list"),
-        button("ButtonMakeList", 1, "View List", "View E-Book list"),
-        button("ButtonExplorer", 1, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
-        button("ButtonExplorer", 0, "File Find", "Find Files in E-Book directory"),
-        button("Lumicap1", 0, "Exit", ""),
+        CommandButtonRow("ButtonHyperJump", -1, "Go", "Go to web page"),
+        CommandButtonRow("ButtonMakeList", 0, "Make List", "Make E-Book list"),
+        CommandButtonRow("ButtonMakeList", 1, "View List", "View E-Book list"),
+        CommandButtonRow("ButtonExplorer", 1, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
+        CommandButtonRow("ButtonExplorer", 0, "File Find", "Find Files in E-Book directory"),
+        CommandButtonRow("Lumicap1", 0, "Exit"),
     };
 }
 

@@ -8,7 +8,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QThread>
@@ -63,14 +62,13 @@ double worstTime(WindowMapWatch &watch, const QString &program, const QStringLis
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && QByteArray(argv[1]) == "--bare")
-        return runBareReader(argc, argv);
-    RunUnderXvfbIfNeeded(argc, argv);
+    int exitCode = 0;
+    if (RunsBaseline(argc, argv, runBareReader, &exitCode))
+        return exitCode;
     QCoreApplication app(argc, argv);
-    const int tries = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 20;
-
+    const int tries = int(NumberArgument(argc, argv, 20));
     QTemporaryDir folder;
-    QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
+    PrepareProgramFolder(folder);
     WindowMapWatch watch;
     QList<double> bareTimes;
     QList<double> mainTimes;

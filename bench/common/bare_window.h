@@ -2,7 +2,11 @@
 
 // The baseline of the main-window benchmarks: a bare Qt program showing a window with a
 // four-tab strip and as many plain push buttons as the main window has hover buttons.
+#include "common/desktop_process.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -32,4 +36,34 @@ inline QString BuildFolder()
 {
     return qEnvironmentVariableIsSet("SHELVANA_BUILD_DIR") ? qEnvironmentVariable("SHELVANA_BUILD_DIR")
                                                            : QStringLiteral(SHELVANA_BUILD_DIR);
+}
+
+// The start of a desktop benchmark: with "--bare" this process is the baseline program and
+// runs it to its end; otherwise it makes sure there is a display to measure on.
+inline bool RunsBaseline(int argc, char **argv, int (*baseline)(int, char **), int *exitCode)
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--bare") {
+        *exitCode = baseline(argc, argv);
+        return true;
+    }
+    RunUnderXvfbIfNeeded(argc, argv);
+    return false;
+}
+
+// The benchmark's first argument as a number, or the fallback.
+inline double NumberArgument(int argc, char **argv, double fallback)
+{
+    bool ok = false;
+    const double value = argc > 1 ? QByteArray(argv[1]).toDouble(&ok) : 0.0;
+    return ok && value > 0 ? value : fallback;
+}
+
+// A folder the program starts in as a user's would: a comment database, and the settings
+// when given.
+inline void PrepareProgramFolder(const QTemporaryDir &folder, const QByteArray &settings = QByteArray())
+{
+    QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
+    QFile file(folder.filePath(QStringLiteral("Path.txt")));
+    if (!settings.isEmpty() && file.open(QIODevice::WriteOnly))
+        file.write(settings);
 }

@@ -6,7 +6,6 @@
 #include "common/desktop_process.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -34,14 +33,13 @@ double idleCpuMs(WindowMapWatch &watch, const QString &program, const QStringLis
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && QByteArray(argv[1]) == "--bare")
-        return RunBareWindow(argc, argv);
-    RunUnderXvfbIfNeeded(argc, argv);
+    int exitCode = 0;
+    if (RunsBaseline(argc, argv, RunBareWindow, &exitCode))
+        return exitCode;
     QCoreApplication app(argc, argv);
-    const int idleMs = int(1000 * (argc > 1 ? std::max(0.5, QByteArray(argv[1]).toDouble()) : 10.0));
-
+    const int idleMs = int(1000 * NumberArgument(argc, argv, 10.0));
     QTemporaryDir folder;
-    QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
+    PrepareProgramFolder(folder);
     WindowMapWatch watch;
     const double bare = idleCpuMs(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")},
                                   folder.path(), idleMs);

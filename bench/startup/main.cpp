@@ -6,7 +6,6 @@
 #include "common/desktop_process.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -27,20 +26,13 @@ double timeToWindow(WindowMapWatch &watch, const QString &program, const QString
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && QByteArray(argv[1]) == "--bare")
-        return RunBareWindow(argc, argv);
-    RunUnderXvfbIfNeeded(argc, argv);
+    int exitCode = 0;
+    if (RunsBaseline(argc, argv, RunBareWindow, &exitCode))
+        return exitCode;
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 11;
-
-    // The program starts as a user's would: settings and a comment database in its folder.
+    const int runs = int(NumberArgument(argc, argv, 11));
     QTemporaryDir folder;
-    QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
-    QFile settings(folder.filePath(QStringLiteral("Path.txt")));
-    if (!settings.open(QIODevice::WriteOnly))
-        return 1;
-    settings.write("/tmp/\r\n/tmp/\r\n 1 \r\n 1 \r\n 1 \r\nBench\r\n 0 \r\n");
-    settings.close();
+    PrepareProgramFolder(folder, "/tmp/\r\n/tmp/\r\n 1 \r\n 1 \r\n 1 \r\nBench\r\n 0 \r\n");
 
     WindowMapWatch watch;
     QList<double> bare;
