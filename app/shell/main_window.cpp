@@ -47,7 +47,7 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
     buildTabs(controls);
-    data1_.open(); // without the file the Comments tab says why; the analysis stays grey
+    data1_.open(); // without the file Data1 stays closed and says why; the analysis stays grey
 
     StartUp(*this);
 

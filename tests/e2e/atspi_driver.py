@@ -102,14 +102,18 @@ def find(root, timeout=DEFAULT_TIMEOUT, **criteria):
     return wait_for(f"a control with {criteria}", lambda: next(iter(find_all(root, **criteria)), None), timeout)
 
 
-def window(app, title, timeout=DEFAULT_TIMEOUT):
+def window(app, title, timeout=DEFAULT_TIMEOUT, roles=None):
+    """A top-level window of the application by title (and role, when given)."""
     def probe():
         for i in range(app.childCount):
             child = app.getChildAtIndex(i)
-            if child is not None and child.name == title:
+            if child is not None and child.name == title and (roles is None or role_name(child) in roles):
                 return child
         return None
     return wait_for(f"the window {title!r}", probe, timeout)
+
+
+MESSAGE_ROLES = ("dialog", "alert")
 
 
 def no_window(app, title, timeout=DEFAULT_TIMEOUT):
