@@ -265,6 +265,18 @@ class Exit(ProgramCase):
         ui.press(self.button("Exit"))
         self.wait_ended()
 
+    def test_exit_while_the_list_window_is_open(self):
+        ui.select_tab(self.app, "Utilities")
+        ui.press(self.button("Make List"))
+        lists_window = ui.window(self.app, "Make Book List")
+        done = ui.find(lists_window, role="push button", name="Done", showing=True)
+        ui.press(self.button("Exit"))
+        ui.no_window(self.app, "Shelvana")
+        time.sleep(0.5)
+        self.assertIsNone(self.process.poll(), "the program ended with the list window still open")
+        ui.press(done)
+        self.wait_ended()
+
     def test_close_box(self):
         window_id = ui.wait_for("the main window's X id", lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid), "--name", "^Shelvana$"],
