@@ -155,6 +155,7 @@ void MainWindow::showHelp()
         help_->setObjectName(QStringLiteral("Help"));
         help_->setWindowTitle(QStringLiteral("Shelvana Help"));
         help_->setOpenExternalLinks(true);
+        help_->document()->setDocumentMargin(12);
         help_->setSource(QUrl::fromLocalFile(ProgramFile(QStringLiteral("help.html"))));
         if (help_->toPlainText().isEmpty())
             help_->setPlainText(QStringLiteral("The help page help.html is missing beside the program."));
