@@ -6,7 +6,8 @@ JOBS  := $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
             xvfb xauth xclip xdotool imagemagick libqt6svg6 \
-            python3-pyatspi at-spi2-core dbus
+            python3-pyatspi at-spi2-core dbus \
+            libx11-dev
 
 .PHONY: run test build deps bench screenshots clean
 
