@@ -7,9 +7,7 @@
 #include "common/desktop_process.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
 
@@ -58,24 +56,13 @@ double worstTime(WindowMapWatch &watch, const QString &program, const QStringLis
     return worst;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int measure(const QString &folder, int tries)
 {
-    int exitCode = 0;
-    if (RunsBaseline(argc, argv, runBareReader, &exitCode))
-        return exitCode;
-    QCoreApplication app(argc, argv);
-    const int tries = int(NumberArgument(argc, argv, 20));
-    QTemporaryDir folder;
-    PrepareProgramFolder(folder);
     WindowMapWatch watch;
     QList<double> bareTimes;
     QList<double> mainTimes;
-    const double bare = worstTime(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")},
-                                  folder.path(), tries, &bareTimes);
-    const double main = worstTime(watch, BuildFolder() + QStringLiteral("/shelvana"), {}, folder.path(), tries,
-                                  &mainTimes);
+    const double bare = worstTime(watch, BaselineProgram(), {QStringLiteral("--bare")}, folder, tries, &bareTimes);
+    const double main = worstTime(watch, MainProgram(), {}, folder, tries, &mainTimes);
     if (bare < 0 || main < 0) {
         std::fprintf(stderr, "bench_clipboard: a copied file list was not taken within %d ms\n", kTimeoutMs);
         return 1;
@@ -86,4 +73,12 @@ int main(int argc, char *argv[])
                 Median(mainTimes), main, kGoalMs, main <= kGoalMs ? "met" : "missed");
     std::printf("  ratio main/bare (median): %.2f\n", Median(mainTimes) / Median(bareTimes));
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return RunDesktopBench(argc, argv, runBareReader, 20, QByteArray(),
+                           [](const QString &folder, double tries) { return measure(folder, int(tries)); });
 }

@@ -5,11 +5,14 @@
 #include "common/desktop_process.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <functional>
 
 inline constexpr int kMainWindowButtons = 12;
 
@@ -38,32 +41,42 @@ inline QString BuildFolder()
                                                            : QStringLiteral(SHELVANA_BUILD_DIR);
 }
 
-// The start of a desktop benchmark: with "--bare" this process is the baseline program and
-// runs it to its end; otherwise it makes sure there is a display to measure on.
-inline bool RunsBaseline(int argc, char **argv, int (*baseline)(int, char **), int *exitCode)
+// The two programs measured: this benchmark as the baseline ("--bare"), and the program.
+inline QString BaselineProgram()
 {
-    if (argc > 1 && QByteArray(argv[1]) == "--bare") {
-        *exitCode = baseline(argc, argv);
-        return true;
-    }
-    RunUnderXvfbIfNeeded(argc, argv);
-    return false;
+    return QCoreApplication::applicationFilePath();
 }
 
-// The benchmark's first argument as a number, or the fallback.
-inline double NumberArgument(int argc, char **argv, double fallback)
+inline QString MainProgram()
 {
-    bool ok = false;
-    const double value = argc > 1 ? QByteArray(argv[1]).toDouble(&ok) : 0.0;
-    return ok && value > 0 ? value : fallback;
+    return BuildFolder() + QStringLiteral("/shelvana");
 }
 
 // A folder the program starts in as a user's would: a comment database, and the settings
 // when given.
-inline void PrepareProgramFolder(const QTemporaryDir &folder, const QByteArray &settings = QByteArray())
+inline void PrepareProgramFolder(const QTemporaryDir &folder, const QByteArray &settings)
 {
     QFile::copy(BuildFolder() + QStringLiteral("/db25.mdb"), folder.filePath(QStringLiteral("db25.mdb")));
     QFile file(folder.filePath(QStringLiteral("Path.txt")));
     if (!settings.isEmpty() && file.open(QIODevice::WriteOnly))
         file.write(settings);
+}
+
+// The frame of a desktop benchmark. With "--bare" this process is the baseline program and
+// runs it to its end. Otherwise it makes sure there is a display, prepares a program folder
+// (with the settings, when given) and measures there, given the benchmark's first argument
+// as a number (or the fallback).
+inline int RunDesktopBench(int argc, char **argv, int (*baseline)(int, char **), double fallback,
+                           const QByteArray &settings,
+                           const std::function<int(const QString &folder, double argument)> &measure)
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--bare")
+        return baseline(argc, argv);
+    RunUnderXvfbIfNeeded(argc, argv);
+    QCoreApplication app(argc, argv);
+    bool ok = false;
+    const double argument = argc > 1 ? QByteArray(argv[1]).toDouble(&ok) : 0.0;
+    QTemporaryDir folder;
+    PrepareProgramFolder(folder, settings);
+    return measure(folder.path(), ok && argument > 0 ? argument : fallback);
 }

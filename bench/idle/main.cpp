@@ -5,8 +5,6 @@
 #include "common/bare_window.h"
 #include "common/desktop_process.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <cmath>
@@ -29,21 +27,11 @@ double idleCpuMs(WindowMapWatch &watch, const QString &program, const QStringLis
     return double(child.cpuNanoseconds() - before) / 1e6;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int measure(const QString &folder, int idleMs)
 {
-    int exitCode = 0;
-    if (RunsBaseline(argc, argv, RunBareWindow, &exitCode))
-        return exitCode;
-    QCoreApplication app(argc, argv);
-    const int idleMs = int(1000 * NumberArgument(argc, argv, 10.0));
-    QTemporaryDir folder;
-    PrepareProgramFolder(folder);
     WindowMapWatch watch;
-    const double bare = idleCpuMs(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")},
-                                  folder.path(), idleMs);
-    const double main = idleCpuMs(watch, BuildFolder() + QStringLiteral("/shelvana"), {}, folder.path(), idleMs);
+    const double bare = idleCpuMs(watch, BaselineProgram(), {QStringLiteral("--bare")}, folder, idleMs);
+    const double main = idleCpuMs(watch, MainProgram(), {}, folder, idleMs);
     if (bare < 0 || main < 0) {
         std::fprintf(stderr, "bench_idle: a window did not show\n");
         return 1;
@@ -55,4 +43,12 @@ int main(int argc, char *argv[])
     std::printf("  main window:                          %.2f ms\n", main);
     std::printf("  ratio main/bare: %.2f (goal <= %.1f) %s\n", ratio, kGoal, ratio <= kGoal ? "met" : "missed");
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    return RunDesktopBench(argc, argv, RunBareWindow, 10.0, QByteArray(),
+                           [](const QString &folder, double seconds) { return measure(folder, int(1000 * seconds)); });
 }

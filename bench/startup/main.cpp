@@ -5,8 +5,6 @@
 #include "common/bare_window.h"
 #include "common/desktop_process.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -22,25 +20,14 @@ double timeToWindow(WindowMapWatch &watch, const QString &program, const QString
     return watch.waitForMap(child.startedAt(), kTimeoutMs);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int measure(const QString &folder, int runs)
 {
-    int exitCode = 0;
-    if (RunsBaseline(argc, argv, RunBareWindow, &exitCode))
-        return exitCode;
-    QCoreApplication app(argc, argv);
-    const int runs = int(NumberArgument(argc, argv, 11));
-    QTemporaryDir folder;
-    PrepareProgramFolder(folder, "/tmp/\r\n/tmp/\r\n 1 \r\n 1 \r\n 1 \r\nBench\r\n 0 \r\n");
-
     WindowMapWatch watch;
     QList<double> bare;
     QList<double> main;
     for (int run = 0; run < runs; ++run) {
-        bare.append(timeToWindow(watch, QCoreApplication::applicationFilePath(), {QStringLiteral("--bare")},
-                                 folder.path()));
-        main.append(timeToWindow(watch, BuildFolder() + QStringLiteral("/shelvana"), {}, folder.path()));
+        bare.append(timeToWindow(watch, BaselineProgram(), {QStringLiteral("--bare")}, folder));
+        main.append(timeToWindow(watch, MainProgram(), {}, folder));
         if (bare.last() < 0 || main.last() < 0) {
             std::fprintf(stderr, "bench_startup: a window did not show within %d ms\n", kTimeoutMs);
             return 1;
@@ -54,4 +41,13 @@ int main(int argc, char *argv[])
     std::printf("  main window:                          %.1f ms\n", mainMs);
     std::printf("  ratio main/bare: %.2f (goal <= %.1f) %s\n", ratio, kGoal, ratio <= kGoal ? "met" : "missed");
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The program starts as a user's would: with its settings and a comment database.
+    return RunDesktopBench(argc, argv, RunBareWindow, 11, "/tmp/\r\n/tmp/\r\n 1 \r\n 1 \r\n 1 \r\nBench\r\n 0 \r\n",
+                           [](const QString &folder, double runs) { return measure(folder, int(runs)); });
 }
