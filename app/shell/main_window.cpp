@@ -50,7 +50,12 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     data1_.open(); // without the file Data1 stays closed and says why; the analysis stays grey
 
     StartUp(*this);
+    // Reaching the desktop's clipboard takes a while: the window shows first.
+    QTimer::singleShot(0, this, &MainWindow::watchClipboard);
+}
 
+void MainWindow::watchClipboard()
+{
     desktop_.clipboard.onChanged(this, [this] { pollClipboard(); });
     // Where the desktop reports no clipboard changes, copied files are found by polling.
     if (!desktop_.clipboard.reportsChanges()) {
@@ -60,6 +65,7 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
         connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
         timer1_->start();
     }
+    pollClipboard(); // files copied before the program started
 }
 
 MainWindow::~MainWindow() = default;

@@ -54,6 +54,7 @@ private:
     {
         window_ = std::make_unique<MainWindow>(fakes_->desktop, &lumikit());
         window_->show();
+        QTRY_VERIFY(fakes_->clipboard.changed); // the clipboard is watched once the window is up
     }
     QWidget *button(const QString &key) const { return window_->findChild<QWidget *>(key); }
     QString field(const char *name) const { return window_->findChild<QLineEdit *>(QLatin1String(name))->text(); }
@@ -171,6 +172,15 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(field("UtilTitle"), QString("Dune"));
         QCOMPARE(fakes_->clipboard.clears, 2);
+    }
+
+    void fileCopiedBeforeTheStartIsAnalysed()
+    {
+        fakes_->clipboard.reports = true;
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        open();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        QVERIFY(fakes_->clipboard.content.isEmpty());
     }
 
     void desktopThatReportsChangesIsNotPolled()
