@@ -3,6 +3,7 @@
 # make install  builds the program and installs it under PREFIX (default /usr/local); DESTDIR honoured
 # make package  builds the program and the Debian package build/shelvana_2.5_<arch>.deb
 # make uninstall removes what the last make install put in place
+# make screenshots saves a picture of each tab of the main window into docs/
 BUILD  := build
 JOBS   := $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
@@ -10,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
             xvfb xauth xclip xdotool imagemagick libqt6svg6 chromium \
             python3-pyatspi at-spi2-core dbus \
-            desktop-file-utils appstream
+            desktop-file-utils appstream libx11-dev
 
 # The build's output goes through a filter, and a failed build must still fail the recipe.
 SHELL := /bin/bash
@@ -23,7 +24,7 @@ CONFIGURE := cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-leve
 build_briefly = @tty=0; [ -t 1 ] && tty=1; \
 	cmake --build $(BUILD) -j$(JOBS) $(1) 2>&1 | awk -v tty=$$tty -f tools/brief_build_output.awk
 
-.PHONY: run test build programs configured deps install uninstall package bench clean
+.PHONY: run test build programs configured deps install uninstall package bench screenshots clean
 
 run: programs
 	cd $(BUILD) && ./shelvana
@@ -66,6 +67,11 @@ bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
 	done
+
+screenshots: build
+	mkdir -p $(BUILD)/tests/xdg && chmod 700 $(BUILD)/tests/xdg
+	XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg xvfb-run -a -s "-screen 0 1024x768x24" \
+	  dbus-run-session -- /usr/bin/python3 tests/e2e/screenshots.py $(BUILD) docs
 
 # One query for all packages; apt-get only when something is missing.
 deps:

@@ -14,13 +14,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/shelvana.svg")));
     EnterWorkingFolder();
 
     QtControlLoader controls;
@@ -40,5 +40,7 @@ int main(int argc, char *argv[])
 
     MainWindow window(desktop, &controls);
     window.show();
+    // The icon's drawing library loads once the window is up, not before.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/shelvana.svg"))); });
     return app.exec();
 }

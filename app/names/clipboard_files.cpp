@@ -5,6 +5,8 @@
 #include <QList>
 #include <QUrl>
 
+#include <optional>
+
 namespace {
 
 std::optional<QString> localPath(const QByteArray &line)
@@ -67,11 +69,13 @@ QString ClipboardText(const QStringList &paths)
     return paths.join(QStringLiteral("\r\n"));
 }
 
-std::optional<FileInfo> PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
+                   const std::function<void(const FileInfo &)> &show)
 {
     const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(ClipboardGetFiles(clipboard)), current, lookup);
     if (!analysis.emptyClipboard)
-        return std::nullopt;
+        return false;
+    show(analysis.info);
     clipboard.clear();
-    return analysis.info;
+    return true;
 }

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <functional>
 
 class Clipboard;
 class CommentLookup;
@@ -27,6 +27,7 @@ QStringList ClipboardGetFiles(Clipboard &clipboard);
 // The text the analysis gets: the paths joined with CR LF, or the "no files" text.
 QString ClipboardText(const QStringList &paths);
 
-// One look at the clipboard: copied files are analysed against current, and the clipboard
-// is emptied after an analysis. The new File Info frame, or none when nothing was analysed.
-std::optional<FileInfo> PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup);
+// One look at the clipboard: copied files are analysed against current, the new File Info
+// frame is shown, and then the clipboard is emptied. False when nothing was analysed.
+bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
+                   const std::function<void(const FileInfo &)> &show);

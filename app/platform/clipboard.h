@@ -15,7 +15,8 @@ public:
     virtual bool hasFormat(const QString &mimeType) = 0;
     virtual QByteArray data(const QString &mimeType) = 0;
     virtual void clear() = 0;
-    // Calls handler whenever the desktop reports a change (some desktops never do), for as
-    // long as context lives.
+    // Calls handler whenever the desktop reports a change, for as long as context lives.
     virtual void onChanged(QObject *context, std::function<void()> handler) = 0;
+    // Whether the desktop reports changes at all; where it does not, the clipboard is polled.
+    virtual bool reportsChanges() const = 0;
 };

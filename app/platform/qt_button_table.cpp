@@ -45,6 +45,12 @@ PropertyBag CommandButtonLook(qreal pointSize)
                             {QStringLiteral("MouseOverColor"), 0xFFFFFFu}});
 }
 
+SavedButton CommandButtonRow(const QString &name, int index, const QString &caption, const QString &toolTip,
+                             qreal pointSize)
+{
+    return SavedButton{name, index, SavedProperties({{kCaption, caption}, {kToolTip, toolTip}}, CommandButtonLook(pointSize))};
+}
+
 QString CommandButtons::key(const QString &name, int index)
 {
     return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
@@ -67,6 +73,7 @@ QWidget *CommandButtonFrom(QWidget *control, const PropertyBag &saved, QWidget *
     }
     QWidget *button = control ? control : standardButton(saved, parent, std::move(onClick));
     button->setMinimumSize(90, 25);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed); // as a push button
     return button;
 }
 

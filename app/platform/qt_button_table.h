@@ -31,6 +31,10 @@ PropertyBag SavedProperties(std::initializer_list<std::pair<QString, QVariant>> 
 // given size, caption black, hover colour white.
 PropertyBag CommandButtonLook(qreal pointSize = 8.25);
 
+// A row of a window's table: a button of the common look with its caption and tool tip.
+SavedButton CommandButtonRow(const QString &name, int index, const QString &caption,
+                             const QString &toolTip = QString(), qreal pointSize = 8.25);
+
 // The buttons made from one window's table, found by array name and index.
 class CommandButtons
 {

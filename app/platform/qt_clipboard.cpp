@@ -18,10 +18,20 @@ QByteArray QtClipboard::data(const QString &mimeType)
 
 void QtClipboard::clear()
 {
-    QGuiApplication::clipboard()->clear();
+    // On X11, clearing only gives up a clipboard this program owns; taking it over with
+    // empty content first makes clearing empty what another program put there.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(new QMimeData);
+    clipboard->clear();
 }
 
 void QtClipboard::onChanged(QObject *context, std::function<void()> handler)
 {
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, context, std::move(handler));
+}
+
+bool QtClipboard::reportsChanges() const
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
 }

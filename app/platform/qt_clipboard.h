@@ -10,4 +10,6 @@ public:
     QByteArray data(const QString &mimeType) override;
     void clear() override;
     void onChanged(QObject *context, std::function<void()> handler) override;
+    // X11 (with its selection-change extension) and Wayland report changes.
+    bool reportsChanges() const override;
 };

@@ -1,22 +1,33 @@
 #include "platform/qt_sound_player.h"
 
-#include <QApplication>
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/sound_backend/sound_backend.h"
 
-QtSoundPlayer::QtSoundPlayer() = default;
-QtSoundPlayer::~QtSoundPlayer() = default;
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPluginLoader>
+
+QtSoundPlayer::QtSoundPlayer(const QString &directory)
+    : directory_(directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory)
+{
+}
+
+SoundBackend *QtSoundPlayer::backend()
+{
+    if (!backend_ && !loadFailed_) {
+        // Stays loaded for the rest of the run.
+        QPluginLoader plugin(QDir(directory_).filePath(QStringLiteral("shelvana-sound")));
+        backend_ = qobject_cast<SoundBackend *>(plugin.instance());
+        loadFailed_ = !backend_;
+    }
+    return backend_;
+}
 
 void QtSoundPlayer::play(const QString &filePath)
 {
-    if (!QFileInfo(filePath).isReadable()) {
+    SoundBackend *player = QFileInfo(filePath).isReadable() ? backend() : nullptr;
+    if (player)
+        player->play(filePath);
+    else
         QApplication::beep();
-        return;
-    }
-    if (!effect_)
-        effect_ = std::make_unique<QSoundEffect>();
-    effect_->stop();
-    effect_->setSource(QUrl::fromLocalFile(filePath));
-    effect_->play();
 }

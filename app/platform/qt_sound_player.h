@@ -2,19 +2,23 @@
 
 #include "platform/sound_player.h"
 
-#include <memory>
+#include <QString>
 
-class QSoundEffect;
+class SoundBackend;
 
-// One effect for the whole program, so a new cue replaces the one playing. The audio
-// back end starts with the first cue, not with the program.
+// Plays cues through the audio back end beside the program, loaded with the first cue.
+// A file that cannot be played, or a missing back end, gives the desktop's alert sound.
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
-    QtSoundPlayer();
-    ~QtSoundPlayer() override;
+    // Looks for the back end in the given folder; empty means the program's own folder.
+    explicit QtSoundPlayer(const QString &directory = QString());
     void play(const QString &filePath) override;
 
 private:
-    std::unique_ptr<QSoundEffect> effect_;
+    SoundBackend *backend();
+
+    QString directory_;
+    SoundBackend *backend_ = nullptr;
+    bool loadFailed_ = false;
 };

@@ -6,7 +6,7 @@
 #include "shell/config_commands.h"
 #include "shell/desktop.h"
 #include "shell/launchers.h"
-#include "shell/program_files.h"
+#include "shell/user_links_file.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -20,20 +20,12 @@ namespace {
 
 QList<SavedButton> buttonTable()
 {
-    const PropertyBag look = CommandButtonLook();
-    const auto button = [](const char *name, int index, const char *caption, const char *toolTip,
-                           const PropertyBag &base) {
-        return SavedButton{QLatin1String(name), index,
-                           SavedProperties({{QStringLiteral("Caption"), QLatin1String(caption)},
-                                            {QStringLiteral("ToolTipText"), QLatin1String(toolTip)}},
-                                           base)};
-    };
     return {
-        button("ButtonConfig", 0, "E-Book Directory", "Choose E-Book directory", look),
-        button("ButtonConfig", 1, "List Directory", "Choose List directory", look),
-        button("ButtonConfig", 2, "Save Config", "Save config", CommandButtonLook(9.75)),
-        button("ButtonConfig", 3, "Edit Browser Links", "Edit Links for Browser", look),
-        button("Lumicap1", 2, "Exit", "", look),
+        CommandButtonRow("ButtonConfig", 0, "E-Book Directory", "Choose E-Book directory"),
+        CommandButtonRow("ButtonConfig", 1, "List Directory", "Choose List directory"),
+        CommandButtonRow("ButtonConfig", 2, "Save Config", "Save config", 9.75),
+        CommandButtonRow("ButtonConfig", 3, "Edit Browser Links", "Edit Links for Browser"),
+        CommandButtonRow("Lumicap1", 2, "Exit"),
     };
 }
 
@@ -153,7 +145,7 @@ void ConfigTab::onButtonConfig(int index)
             emit saved();
         break;
     case 3:
-        launchers_.editBrowserLinks(ProgramFile(QString::fromLatin1(kLinksFileName)));
+        launchers_.editBrowserLinks(LinksFileToEdit());
         break;
     default:
         break;

@@ -16,7 +16,12 @@ QPushButton *linkButton(const QString &text, const char *name, QWidget *parent)
     link->setObjectName(QLatin1String(name));
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
-    link->setStyleSheet(QStringLiteral("QPushButton { color: #1a4fb5; text-decoration: underline; border: none; }"));
+    QFont font = link->font();
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Link));
+    link->setPalette(palette);
     return link;
 }
 
@@ -29,7 +34,10 @@ IntroTab::IntroTab(const QString &bannerPath, QWidget *parent)
     auto *banner = new QLabel(this);
     banner->setObjectName(QStringLiteral("Image1"));
     banner->setFixedSize(600, 200);
-    banner->setStyleSheet(QStringLiteral("background: black;"));
+    QPalette black = banner->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    banner->setPalette(black);
+    banner->setAutoFillBackground(true);
     banner->setPixmap(QPixmap(bannerPath));
     NameControl(banner, QStringLiteral("Shelvana"));
 

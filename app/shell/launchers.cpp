@@ -20,11 +20,15 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// How each tool is told where to search; searchmonkey has no such option and opens where
+// it was last used.
 QStringList fileSearchArguments(const QString &tool, const QString &directory)
 {
-    if (tool == QLatin1String("gnome-search-tool"))
-        return {QStringLiteral("--path=") + directory};
-    return {directory};
+    if (tool == QLatin1String("kfind"))
+        return {directory};
+    if (tool == QLatin1String("searchmonkey"))
+        return {};
+    return {QStringLiteral("--path=") + directory}; // catfish, gnome-search-tool
 }
 
 } // namespace

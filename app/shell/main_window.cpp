@@ -13,6 +13,7 @@
 #include "shell/program_files.h"
 #include "shell/settings_file.h"
 #include "shell/sound_cues.h"
+#include "shell/user_links_file.h"
 #include "shell/utilities_tab.h"
 
 #include <QCloseEvent>
@@ -29,13 +30,13 @@ namespace {
 
 const QString kSettingsFile = QString::fromLatin1(kSettingsFileName);
 
-// The clipboard poll of desktops that do not report clipboard changes.
+// The clipboard poll of desktops that do not report clipboard changes: a copied file shows
+// within this time.
 constexpr int kClipboardPollMs = 150;
 
 QList<SavedButton> commentsButtonTable()
 {
-    return {SavedButton{QStringLiteral("Lumicap1"), 1,
-                        SavedProperties({{QStringLiteral("Caption"), QStringLiteral("Exit")}}, CommandButtonLook())}};
+    return {CommandButtonRow("Lumicap1", 1, "Exit")};
 }
 
 } // namespace
@@ -57,13 +58,22 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     data1_.open(); // without the file the Comments tab says why; the analysis stays grey
 
     StartUp(*this);
+    // Reaching the desktop's clipboard takes a while: the window shows first.
+    QTimer::singleShot(0, this, &MainWindow::watchClipboard);
+}
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(kClipboardPollMs);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
-    timer1_->start();
+void MainWindow::watchClipboard()
+{
     desktop_.clipboard.onChanged(this, [this] { pollClipboard(); });
+    // Where the desktop reports no clipboard changes, copied files are found by polling.
+    if (!desktop_.clipboard.reportsChanges()) {
+        timer1_ = new QTimer(this);
+        timer1_->setObjectName(QStringLiteral("Timer1"));
+        timer1_->setInterval(kClipboardPollMs);
+        connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
+        timer1_->start();
+    }
+    pollClipboard(); // files copied before the program started
 }
 
 MainWindow::~MainWindow() = default;
@@ -107,22 +117,21 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
     commentsArea_ = new QVBoxLayout;
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(commentsArea_, 1);
-    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight);
+    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight | Qt::AlignBottom);
     return page;
 }
 
 void MainWindow::pollClipboard()
 {
-    const std::optional<FileInfo> info = PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_);
-    if (!info)
-        return;
-    utilities_->showFileInfo(*info);
-    emit fileAnalysed();
+    const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
+    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_, show))
+        emit fileAnalysed();
 }
 
 void MainWindow::changeEvent(QEvent *event)
 {
-    // Desktops that report no clipboard change: look again when the user comes back.
+    // Some desktops tell only the window in front about clipboard changes (Wayland), and
+    // some tell nothing: look again whenever the user comes back.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         pollClipboard();
     QWidget::changeEvent(event);
@@ -160,6 +169,7 @@ void MainWindow::showHelp()
         help_->setObjectName(QStringLiteral("Help"));
         help_->setWindowTitle(QStringLiteral("Shelvana Help"));
         help_->setOpenExternalLinks(true);
+        help_->document()->setDocumentMargin(12);
         help_->setSource(QUrl::fromLocalFile(ProgramFile(QStringLiteral("help.html"))));
         if (help_->toPlainText().isEmpty())
             help_->setPlainText(QStringLiteral("The help page help.html is missing beside the program."));
@@ -205,14 +215,19 @@ void MainWindow::selectTab(int index)
 
 void MainWindow::loadSettings()
 {
-    firstStartHint_->setVisible(!QFile::exists(kSettingsFile));
-    settings_ = LoadSettings(kSettingsFile);
+    const bool firstStart = !QFile::exists(kSettingsFile);
+    QString problem;
+    settings_ = LoadSettings(kSettingsFile, &problem);
+    // A damaged or unreadable Path.txt is said in the same place as the first-start hint.
+    if (!problem.isEmpty())
+        firstStartHint_->setText(problem);
+    firstStartHint_->setVisible(firstStart || !problem.isEmpty());
     config_->showSettings();
 }
 
 void MainWindow::loadLinks()
 {
-    utilities_->setLinks(LoadLinks(ProgramFile(QString::fromLatin1(kLinksFileName))));
+    utilities_->setLinks(LoadLinks(LinksFileToRead()));
 }
 
 void MainWindow::selectLink(int position)

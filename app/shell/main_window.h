@@ -52,6 +52,7 @@ protected:
 private:
     void buildTabs(QtControlLoader *controls);
     QWidget *commentsPage(QtControlLoader *controls);
+    void watchClipboard();
     void showMakeList();
     void showAbout();
     void showHelp();

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -21,20 +20,13 @@ const QString kLinkToolTip = QStringLiteral("Loads default browser and  goes to 
 
 QList<SavedButton> buttonTable()
 {
-    const PropertyBag look = CommandButtonLook();
-    const auto button = [&look](const char *name, int index, const char *caption, const char *toolTip) {
-        return SavedButton{QLatin1String(name), index,
-                           SavedProperties({{QStringLiteral("Caption"), QLatin1String(caption)},
-                                            {QStringLiteral("ToolTipText"), QLatin1String(toolTip)}},
-                                           look)};
-    };
     return {
-        button("ButtonHyperJump", -1, "Go", "Go to web page"),
-        button("ButtonMakeList", 0, "Make List", "Make E-Book list"),
-        button("ButtonMakeList", 1, "View List", "View E-Book list"),
-        button("ButtonExplorer", 1, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
-        button("ButtonExplorer", 0, "File Find", "Find Files in E-Book directory"),
-        button("Lumicap1", 0, "Exit", ""),
+        CommandButtonRow("ButtonHyperJump", -1, "Go", "Go to web page"),
+        CommandButtonRow("ButtonMakeList", 0, "Make List", "Make E-Book list"),
+        CommandButtonRow("ButtonMakeList", 1, "View List", "View E-Book list"),
+        CommandButtonRow("ButtonExplorer", 1, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
+        CommandButtonRow("ButtonExplorer", 0, "File Find", "Find Files in E-Book directory"),
+        CommandButtonRow("Lumicap1", 0, "Exit"),
     };
 }
 
@@ -83,11 +75,16 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
     combo2_->setEditable(true);
     combo2_->setEditText(QStringLiteral("Hidden"));
     combo2_->hide();
-    auto *linksLayout = new QGridLayout(links);
-    linksLayout->addWidget(combo1_, 0, 0);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonHyperJump")), 0, 1);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 0), 1, 0, Qt::AlignLeft);
-    linksLayout->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 1), 1, 1);
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(combo1_, 1);
+    searchRow->addWidget(buttons.at(QStringLiteral("ButtonHyperJump")));
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 0));
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 1));
+    listRow->addStretch(1);
+    auto *linksLayout = new QVBoxLayout(links);
+    linksLayout->addLayout(searchRow);
+    linksLayout->addLayout(listRow);
 
     QGroupBox *os = frame(QStringLiteral("OS Utilities"), "Frame2");
     auto *osLayout = new QVBoxLayout(os);

@@ -35,9 +35,6 @@ signals:
 
 private:
     void buildControls(QtControlLoader *controls);
-    QWidget *linksFrame(QtControlLoader *controls);
-    QWidget *osFrame(QtControlLoader *controls);
-    QWidget *fileInfoFrame();
     void onButtonMakeList(int index);
     void onButtonExplorer(int index);
     void goToWebPage();

@@ -6,9 +6,13 @@ announces its windows asynchronously.
 """
 import os
 import subprocess
+import threading
 import time
+import warnings
 
-import pyatspi
+warnings.filterwarnings("ignore", category=DeprecationWarning)  # pyatspi's own use of GI
+
+import pyatspi  # noqa: E402
 
 DEFAULT_TIMEOUT = 15.0
 
@@ -54,6 +58,12 @@ def walk(acc, depth=0, max_depth=40):
         yield from walk(child, depth + 1, max_depth)
 
 
+def start_registry(timeout=DEFAULT_TIMEOUT):
+    """Starts the accessibility bus and registry before any program does: a program that
+    starts first may miss its registration and stay invisible."""
+    wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0, timeout)
+
+
 def application(pid, timeout=DEFAULT_TIMEOUT):
     """The accessible application of the process with this id."""
     def probe():
@@ -92,14 +102,18 @@ def find(root, timeout=DEFAULT_TIMEOUT, **criteria):
     return wait_for(f"a control with {criteria}", lambda: next(iter(find_all(root, **criteria)), None), timeout)
 
 
-def window(app, title, timeout=DEFAULT_TIMEOUT):
+def window(app, title, timeout=DEFAULT_TIMEOUT, roles=None):
+    """A top-level window of the application by title (and role, when given)."""
     def probe():
         for i in range(app.childCount):
             child = app.getChildAtIndex(i)
-            if child is not None and child.name == title:
+            if child is not None and child.name == title and (roles is None or role_name(child) in roles):
                 return child
         return None
     return wait_for(f"the window {title!r}", probe, timeout)
+
+
+MESSAGE_ROLES = ("dialog", "alert")
 
 
 def no_window(app, title, timeout=DEFAULT_TIMEOUT):
@@ -118,6 +132,17 @@ def press(acc):
     if action.nActions < 1:
         raise DriverError(f"{role_name(acc)} {acc.name!r} has no action")
     action.doAction(0)
+
+
+def press_modal(acc):
+    """Presses a control that opens a modal box: the press is answered only when the box
+    closes, so it runs beside the test, which goes on to handle the box."""
+    def run():
+        try:
+            press(acc)
+        except Exception:
+            pass  # the reply comes late or never; the test checks the effects
+    threading.Thread(target=run, daemon=True).start()
 
 
 def text_of(acc):

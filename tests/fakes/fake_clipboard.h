@@ -11,6 +11,7 @@ public:
     QHash<QString, QByteArray> content;
     int clears = 0;
     std::function<void()> changed;
+    bool reports = false;
 
     bool hasFormat(const QString &mimeType) override { return content.contains(mimeType); }
     QByteArray data(const QString &mimeType) override { return content.value(mimeType); }
@@ -20,4 +21,5 @@ public:
         ++clears;
     }
     void onChanged(QObject *, std::function<void()> handler) override { changed = std::move(handler); }
+    bool reportsChanges() const override { return reports; }
 };

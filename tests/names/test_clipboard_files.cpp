@@ -16,6 +16,18 @@ public:
     QString findFile(const QString &fileName) override { return files.contains(fileName) ? fileName : QString(); }
 };
 
+// The frame the poll shows, or none; checks that it was shown before the clipboard was emptied.
+std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+{
+    std::optional<FileInfo> shown;
+    const int clearsBefore = clipboard.clears;
+    const bool analysed = PollClipboard(clipboard, current, lookup, [&](const FileInfo &info) {
+        QCOMPARE(clipboard.clears, clearsBefore);
+        shown = info;
+    });
+    return analysed ? shown : std::nullopt;
+}
+
 const QString kUriList = QString::fromLatin1(kUriListFormat);
 const QString kGnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
 
@@ -103,7 +115,7 @@ private slots:
         QFETCH(QString, title);
         FakeClipboard clipboard;
         clipboard.content.insert(format, data);
-        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), nullptr);
+        const std::optional<FileInfo> info = poll(clipboard, FileInfo(), nullptr);
         QVERIFY(info);
         QCOMPARE(info->file, file);
         QCOMPARE(info->author, author);
@@ -129,7 +141,7 @@ private slots:
         if (!format.isEmpty())
             clipboard.content.insert(format, data);
         const FileInfo current{"old.txt", "Old Author", "Old Title", Indicator::Green};
-        QVERIFY(!PollClipboard(clipboard, current, nullptr));
+        QVERIFY(!poll(clipboard, current, nullptr));
         QCOMPARE(clipboard.clears, 0);
         QCOMPARE(clipboard.content.value(format), data);
     }
@@ -141,13 +153,13 @@ private slots:
         clipboard.content.insert(kGnome, "copy\nfile:///b/Other%20-%20Book.txt");
         FakeLookup lookup;
         lookup.files.insert("Herbert - Dune.txt");
-        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), &lookup);
+        const std::optional<FileInfo> info = poll(clipboard, FileInfo(), &lookup);
         QVERIFY(info);
         QCOMPARE(info->file, QString("Herbert - Dune.txt"));
         QCOMPARE(info->indicator, Indicator::Green);
 
         clipboard.content.insert(kUriList, "file:///b/Unknown%20-%20Book.txt");
-        QCOMPARE(PollClipboard(clipboard, *info, &lookup)->indicator, Indicator::Grey);
+        QCOMPARE(poll(clipboard, *info, &lookup)->indicator, Indicator::Grey);
     }
 
     void longPathsAreTakenWhole()
@@ -155,7 +167,7 @@ private slots:
         const QString folder = "/b/" + QString(1100, 'x');
         FakeClipboard clipboard;
         clipboard.content.insert(kUriList, QUrl::fromLocalFile(folder + "/Herbert - Dune.txt").toEncoded());
-        const std::optional<FileInfo> info = PollClipboard(clipboard, FileInfo(), nullptr);
+        const std::optional<FileInfo> info = poll(clipboard, FileInfo(), nullptr);
         QVERIFY(info);
         QCOMPARE(info->file, QString("Herbert - Dune.txt"));
         QCOMPARE(info->title, QString("Dune"));

@@ -76,11 +76,13 @@ private slots:
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<QStringList>("command"); // empty: none
         QTest::newRow("none installed") << QStringList{} << QStringList{};
-        QTest::newRow("catfish first") << QStringList{"kfind", "catfish"} << QStringList{"/usr/bin/catfish", "/b/"};
+        QTest::newRow("catfish first") << QStringList{"kfind", "catfish"}
+                                       << QStringList{"/usr/bin/catfish", "--path=/b/"};
         QTest::newRow("kfind") << QStringList{"kfind", "searchmonkey"} << QStringList{"/usr/bin/kfind", "/b/"};
         QTest::newRow("gnome-search-tool takes --path")
             << QStringList{"gnome-search-tool"} << QStringList{"/usr/bin/gnome-search-tool", "--path=/b/"};
-        QTest::newRow("searchmonkey") << QStringList{"searchmonkey"} << QStringList{"/usr/bin/searchmonkey", "/b/"};
+        QTest::newRow("searchmonkey takes no folder") << QStringList{"searchmonkey"}
+                                                      << QStringList{"/usr/bin/searchmonkey"};
     }
     void fileSearchTool()
     {

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -53,6 +54,7 @@ private:
     {
         window_ = std::make_unique<MainWindow>(fakes_->desktop, &lumikit());
         window_->show();
+        QTRY_VERIFY(fakes_->clipboard.changed); // the clipboard is watched once the window is up
     }
     QWidget *button(const QString &key) const { return window_->findChild<QWidget *>(key); }
     QString field(const char *name) const { return window_->findChild<QLineEdit *>(QLatin1String(name))->text(); }
@@ -170,6 +172,28 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(field("UtilTitle"), QString("Dune"));
         QCOMPARE(fakes_->clipboard.clears, 2);
+    }
+
+    void fileCopiedBeforeTheStartIsAnalysed()
+    {
+        fakes_->clipboard.reports = true;
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        open();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        QVERIFY(fakes_->clipboard.content.isEmpty());
+    }
+
+    void desktopThatReportsChangesIsNotPolled()
+    {
+        fakes_->clipboard.reports = true;
+        open();
+        QVERIFY(!window_->findChild<QTimer *>("Timer1"));
+        QVERIFY(QTest::qWaitForWindowActive(window_.get())); // coming to the front looks once
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        QTest::qWait(300);
+        QCOMPARE(field("UtilTitle"), QString());
+        fakes_->clipboard.changed();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
     }
 
     void makeListOpensOneListWindowAtATime()
