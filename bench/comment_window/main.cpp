@@ -10,16 +10,8 @@
 #include "comments/comment_db_window.h"
 #include "comments/comment_queries.h"
 #include "comments/comment_schema.h"
-#include "platform/clipboard.h"
-#include "platform/database_opener.h"
-#include "platform/directory_picker.h"
-#include "platform/message_box.h"
-#include "platform/message_boxes.h"
-#include "platform/program_starter.h"
+#include "fakes/fake_desktop.h"
 #include "platform/qt_control_loader.h"
-#include "platform/shell.h"
-#include "platform/sound_player.h"
-#include "shell/desktop.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -40,31 +32,6 @@
 namespace {
 
 constexpr int kStartUpRounds = 21;
-
-// Nothing of the desktop is needed; every service does nothing.
-struct QuietDesktop final : SoundPlayer, Shell, ProgramStarter, MessageBox, DirectoryPicker, Clipboard, MessageBoxes,
-                            DatabaseOpener
-{
-    void play(const QString &) override {}
-    bool openUrl(const QUrl &) override { return true; }
-    QString findProgram(const QString &) override { return QString(); }
-    bool startProgram(const QString &, const QStringList &) override { return true; }
-    void show(const QString &, const QString &) override {}
-    std::optional<QString> pickDirectory(const QString &, const QString &) override { return std::nullopt; }
-    bool hasFormat(const QString &) override { return false; }
-    QByteArray data(const QString &) override { return QByteArray(); }
-    void clear() override {}
-    void onChanged(QObject *, std::function<void()>) override {}
-    void inform(const QString &, const QString &) override {}
-    void warn(const QString &, const QString &) override {}
-    bool confirm(const QString &, const QString &) override { return false; }
-    FailedCommitChoice askAboutFailedCommit(const QString &, const QString &) override
-    {
-        return FailedCommitChoice::Stay;
-    }
-    bool openDatabase(const QString &) override { return true; }
-    Desktop desktop{*this, *this, *this, *this, *this, *this, *this, *this};
-};
 
 const QStringList kFirstNames = {"Ann", "Bob", "Carla", "Dmitri", "Elena", "Frank", "Grace", "Hiro", "Ines", "Jon"};
 const QStringList kLastNames = {"Leckie", "Rice", "Smith", "Okafor", "Novak", "Tanaka", "Garcia", "Berg"};
@@ -148,8 +115,8 @@ double elapsedMs(const QElapsedTimer &timer)
 
 Timings typeIntoTheWindow(const QString &path, const QStringList &texts)
 {
-    QuietDesktop quiet;
-    CommentDbWindow window(path, {quiet, quiet, quiet, nullptr, {}, {}});
+    FakeDesktop fakes;
+    CommentDbWindow window(path, {fakes.dialogs, fakes.directories, fakes.databases, nullptr, {}, {}});
     window.resize(900, 700);
     window.show();
     QApplication::processEvents();
@@ -227,12 +194,12 @@ double startUpMs(const QString &folder, QtControlLoader &controls)
 {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
-    QuietDesktop quiet;
+    FakeDesktop fakes;
     QElapsedTimer timer;
     timer.start();
     double ms = 0;
     {
-        MainWindow window(quiet.desktop, &controls);
+        MainWindow window(fakes.desktop, &controls);
         window.show();
         window.repaint();
         QApplication::processEvents();
