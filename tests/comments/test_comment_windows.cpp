@@ -90,7 +90,10 @@ private slots:
         QTest::keyClicks(program.windows->commentsTab()->commentBox(), "more");
         QVERIFY(program.data1.value(QStringLiteral("Comment")).contains(QLatin1String("more")));
         QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie"));
-        program.data1.moveNext();
+        for (QAbstractButton *button : program.windows->commentsTab()->navigator()->findChildren<QAbstractButton *>()) {
+            if (button->accessibleName() == QLatin1String("Next Record"))
+                button->click();
+        }
         QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie!"));
         QVERIFY(db.column(QStringLiteral("Comment"))[0].contains(QLatin1String("more")));
         QCOMPARE(author->text(), QStringLiteral("Bob Shaw"));
