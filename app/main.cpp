@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     QtMessageBox messages;
     QtDirectoryPicker directories(nullptr);
     QtClipboard clipboard;
-    QtMessageBoxes dialogs(nullptr);
+    QtMessageBoxes dialogs;
     QtDatabaseOpener databases;
     Desktop desktop{sound, shell, programs, messages, directories, clipboard, dialogs, databases};
 

@@ -21,7 +21,7 @@ CommentCommands::CommentCommands(CommentDataSource &source, MessageBoxes &messag
     : m_source(source), m_messages(messages)
 {
     m_savedAsNew = QObject::connect(&source, &CommentDataSource::savedAsNewRecord, [this] {
-        m_messages.inform(kTitle, QStringLiteral("This comment was changed or deleted in the other window after it "
+        m_messages.show(kTitle, QStringLiteral("This comment was changed or deleted in the other window after it "
                                                  "was shown here, so your version was saved as a new record. "
                                                  "Both versions are in the database."));
     });
@@ -122,7 +122,7 @@ void CommentCommands::count()
         reportFailure(true);
         return;
     }
-    m_messages.inform(kTitle, CountText(count));
+    m_messages.show(kTitle, CountText(count));
 }
 
 bool CommentCommands::commitBeforeClose()

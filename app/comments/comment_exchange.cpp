@@ -338,7 +338,7 @@ void CommentExchange::exportDatabase()
         m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2.").arg(shownFolder, error));
         return;
     }
-    m_messages.inform(kTitle, QStringLiteral("Exported %1 comments to %2:\n%3, a copy of the comment database\n"
+    m_messages.show(kTitle, QStringLiteral("Exported %1 comments to %2:\n%3, a copy of the comment database\n"
                                              "%4, for spreadsheets (UTF-8, comments as plain text)")
                                   .arg(records.size())
                                   .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
@@ -369,7 +369,7 @@ void CommentExchange::importDatabase()
         m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
         return;
     }
-    m_messages.inform(kTitle, QStringLiteral("Imported from %1: %2 added, %3 already present and skipped.")
+    m_messages.show(kTitle, QStringLiteral("Imported from %1: %2 added, %3 already present and skipped.")
                                   .arg(shownSource)
                                   .arg(counts.added)
                                   .arg(counts.skipped));

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QString>
+#include "platform/message_box.h"
 
-// Modal messages to the user.
-class MessageBoxes
+// Modal messages that ask something besides the plain message with OK (show()).
+class MessageBoxes : public MessageBox
 {
 public:
     enum class FailedCommitChoice { Retry, Discard, Stay };
 
-    virtual ~MessageBoxes() = default;
-    // A plain message: OK only, no icon.
-    virtual void inform(const QString &title, const QString &text) = 0;
     // Something could not be done, and why: OK only.
     virtual void warn(const QString &title, const QString &text) = 0;
     // A yes/no question; true for yes.

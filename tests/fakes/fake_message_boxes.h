@@ -19,7 +19,7 @@ public:
     QList<bool> confirmations;                 // replies to confirm(); then false
     QList<FailedCommitChoice> commitChoices;   // replies to askAboutFailedCommit(); then Stay
 
-    void inform(const QString &title, const QString &text) override { shown.append({"inform", title, text}); }
+    void show(const QString &title, const QString &text) override { shown.append({"inform", title, text}); }
     void warn(const QString &title, const QString &text) override { shown.append({"warn", title, text}); }
     bool confirm(const QString &title, const QString &text) override
     {
