@@ -1,6 +1,6 @@
 #include "comments/comment_buttons.h"
 
-#include "platform/qt_command_button.h"
+#include "platform/qt_button_table.h"
 
 #include <QBoxLayout>
 #include <QWidget>
@@ -11,10 +11,11 @@ void AddCommandButtons(QBoxLayout *layout, QtControlLoader *controls, const QStr
 {
     int index = firstIndex;
     for (const CommandButtonSpec &spec : buttons) {
-        QWidget *button = CreateCommandButton(controls, QString::fromLatin1(spec.caption),
-                                              QString::fromLatin1(spec.toolTip), layout->parentWidget(),
-                                              [handler, index] { handler(index); });
-        button->setObjectName(QStringLiteral("%1_%2").arg(arrayName).arg(index));
+        const SavedButton row = CommandButtonRow(arrayName, index, QString::fromLatin1(spec.caption),
+                                                 QString::fromLatin1(spec.toolTip));
+        QWidget *button = MakeCommandButton(controls, row.saved, layout->parentWidget(),
+                                            [handler, index] { handler(index); });
+        button->setObjectName(CommandButtons::key(arrayName, index));
         button->setAccessibleName(QString::fromLatin1(spec.caption));
         button->setAccessibleDescription(QString::fromLatin1(spec.toolTip));
         layout->addWidget(button);

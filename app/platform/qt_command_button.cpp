@@ -2,11 +2,9 @@
 
 #include "platform/qt_button_table.h"
 
-
 QWidget *CreateCommandButton(QtControlLoader *controls, const QString &caption, const QString &toolTip,
                              QWidget *parent, std::function<void()> onClick)
 {
-    return MakeCommandButton(
-        controls, SavedProperties({{QStringLiteral("Caption"), caption}, {QStringLiteral("ToolTipText"), toolTip}}),
-        parent, std::move(onClick));
+    return MakeCommandButton(controls, CommandButtonRow(QString(), -1, caption, toolTip).saved, parent,
+                             std::move(onClick));
 }

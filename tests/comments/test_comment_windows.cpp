@@ -105,14 +105,14 @@ private slots:
         CommentDatabase db(rows());
         Program program(db.path());
         program.utilities = {"Asimov - Foundation.pdf", "Asimov", "Foundation"};
-        click(program.tab(), "ButtonComment_0");
+        click(program.tab(), "ButtonComment(0)");
         QCOMPARE(child<QLineEdit>(program.tab(), "CommentFile")->text(), program.utilities.file);
         QCOMPARE(child<QLineEdit>(program.tab(), "commentTitle")->text(), QStringLiteral("Foundation"));
         QVERIFY(program.windows->commentsTab()->commentBox()->toPlainText().isEmpty());
         QTest::keyClicks(program.windows->commentsTab()->commentBox(), "a classic");
-        click(program.tab(), "ButtonComment_2");
+        click(program.tab(), "ButtonComment(2)");
         QCOMPARE(db.column(kFile).last(), program.utilities.file);
-        click(program.tab(), "ButtonComment_6");
+        click(program.tab(), "ButtonComment(6)");
         QCOMPARE(program.messages.shown.last().text, QStringLiteral("Record Count: 4"));
     }
 
@@ -135,7 +135,7 @@ private slots:
         QTest::keyClicks(search, "n l");
         QCOMPARE(grid->model()->rowCount(), 2);
         QCOMPARE(child<QLineEdit>(window, "TextAuthor")->text(), QStringLiteral("Ann Leckie"));
-        click(window, "ButtonComment_6");
+        click(window, "ButtonComment(6)");
         QCOMPARE(search->text(), QString());
         QCOMPARE(window->data1().recordSource(), ClearAllQueryText());
         QCOMPARE(grid->model()->rowCount(), 4);
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(grid->model()->setData(grid->model()->index(3, 3), QStringLiteral("new.epub")));
         QVERIFY(window->data1().isNewRecord());
         QCOMPARE(db.column(QStringLiteral("Genre"))[1], QStringLiteral("Classic"));
-        click(window, "ButtonComment_2");
+        click(window, "ButtonComment(2)");
         QCOMPARE(db.column(kFile).last(), QStringLiteral("new.epub"));
         // Selected rows are deleted after a question.
         program.messages.confirmations = {true};
@@ -321,9 +321,9 @@ private slots:
             QVERIFY2(navigator->positionText().contains(QLatin1String("was not found")),
                      qPrintable(navigator->positionText()));
         QVERIFY(child<QLineEdit>(program.tab(), "CommentAuthor")->isReadOnly());
-        click(program.tab(), "ButtonComment_0");
-        click(program.tab(), "ButtonComment_1");
-        click(program.tab(), "ButtonComment_6");
+        click(program.tab(), "ButtonComment(0)");
+        click(program.tab(), "ButtonComment(1)");
+        click(program.tab(), "ButtonComment(6)");
         QCOMPARE(program.messages.shown.last().text, QStringLiteral("Record Count: 0"));
         QVERIFY(!QFileInfo::exists(path));
     }
