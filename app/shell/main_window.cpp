@@ -156,7 +156,7 @@ void MainWindow::showAbout()
                                       "<p>Keeps order in a collection of e-book files: lists, comments, and "
                                       "searches by title and author.</p>"
                                       "<p>Built with Qt %1 (running on Qt %2).</p>"
-                                      "<p>Licence: GNU General Public License, version 3 or later.</p>")
+                                      "<p>Licence: proprietary; all rights reserved.</p>")
                            .arg(QLatin1String(QT_VERSION_STR), QLatin1String(qVersion())));
 }
 
