@@ -6,6 +6,7 @@
 #include "comments/comment_schema.h"
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
+#include "shell/complete_write.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -265,16 +266,13 @@ bool writeCsv(const std::vector<Values> &records, const QString &path, const Com
         *error = file.errorString();
         return false;
     }
-    file.write(CsvLine(fieldNames()));
-    for (Values values : records) {
+    bool allWritten = WriteAll(file, CsvLine(fieldNames()));
+    for (auto record = records.begin(); allWritten && record != records.end(); ++record) {
+        Values values = *record;
         values[kCommentField] = plainText(values[kCommentField]);
-        file.write(CsvLine(QStringList(values.begin(), values.end())));
+        allWritten = WriteAll(file, CsvLine(QStringList(values.begin(), values.end())));
     }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return CommitComplete(file, allWritten, error);
 }
 
 } // namespace

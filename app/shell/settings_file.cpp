@@ -1,5 +1,6 @@
 #include "shell/settings_file.h"
 
+#include "shell/complete_write.h"
 #include "shell/text_lines.h"
 
 #include <QFile>
@@ -204,17 +205,9 @@ bool SaveSettings(const Settings &settings, QString *error, const QString &path)
     const QByteArray bytes = JoinTextLines(lines).toUtf8();
     QSaveFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly))
         reason = file.errorString();
-    } else if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // A write cut short (a full disk) reports no error of its own, and commit would
-        // put the shortened file in place of the old one.
-        reason = QStringLiteral("the file could not be written completely (is the disk full?)");
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        reason = file.errorString();
-    }
-    if (reason.isEmpty())
+    else if (CommitComplete(file, WriteAll(file, bytes), &reason))
         return true;
     if (error)
         *error = QStringLiteral("Could not save the settings to \"%1\": %2").arg(path, reason);

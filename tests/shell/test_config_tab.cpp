@@ -1,6 +1,7 @@
 #include "fakes/fake_desktop.h"
 #include "shell/config_tab.h"
 #include "shell/launchers.h"
+#include "support/file_size_limit.h"
 #include "support/test_files.h"
 
 #include <QCheckBox>
@@ -10,31 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
-
-namespace {
-
-// Files may grow only to the given size while it lives, as on a full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
-} // namespace
 
 class TestConfigTab : public QObject
 {
