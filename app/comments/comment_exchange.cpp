@@ -1,12 +1,12 @@
 #include "comments/comment_exchange.h"
 
+#include "base/complete_write.h"
 #include "comments/comment_commands.h"
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
 #include "comments/comment_schema.h"
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
-#include "shell/complete_write.h"
 
 #include <QCryptographicHash>
 #include <QDir>
