@@ -34,6 +34,8 @@ QString NormalizedDirectory(const QString &directory)
 
 namespace {
 
+const QString kNoListFolder = QStringLiteral("No list folder is chosen: choose the List directory on the Config tab first.");
+
 class Cancelled
 {
 };
@@ -52,6 +54,8 @@ public:
     {
         if (inputs_.topDirectory.isEmpty())
             return failed(QStringLiteral("No e-book directory is set in the settings."));
+        if (inputs_.listDirectory.isEmpty() && !writers_.isEmpty())
+            return failed(kNoListFolder);
         const DirectoryPath top(NormalizedDirectory(inputs_.topDirectory));
         std::optional<DirectoryEntries> topEntries = lister_.readDirectory(top);
         if (!topEntries)
