@@ -7,15 +7,18 @@ namespace {
 
 // How often a waiting walk looks up (to notice a cancel, to report progress).
 constexpr std::chrono::milliseconds kWaitSlice{20};
-// How far ahead of the walk each reader may go.
+// How far ahead of the walk the readers may go: a few directories per reader, and
+// enough that on a local disk they fill the room in bursts rather than waking for
+// every directory the walk takes (each wake-up is a system call on both sides).
 constexpr size_t kAheadPerReader = 2;
+constexpr size_t kLeastAhead = 32;
 
 } // namespace
 
 DirectoryReadAhead::DirectoryReadAhead(DirectoryLister &lister, int readsInFlight)
     : lister_(lister),
       readsInFlight_(std::max(1, readsInFlight)),
-      aheadLimit_(kAheadPerReader * size_t(readsInFlight_))
+      aheadLimit_(std::max(kLeastAhead, kAheadPerReader * size_t(readsInFlight_)))
 {
 }
 
@@ -39,12 +42,15 @@ void DirectoryReadAhead::enqueue(const QList<DirectoryPath> &directories)
 {
     if (directories.isEmpty())
         return;
+    bool wake = false;
     {
         const std::lock_guard lock(mutex_);
         waiting_.insert(waiting_.end(), directories.cbegin(), directories.cend());
+        wake = idleReaders_ > 0 && workAvailable();
     }
     addReaderWhenUseful();
-    workAvailable_.notify_all();
+    if (wake)
+        workAvailable_.notify_all();
 }
 
 bool DirectoryReadAhead::empty() const
@@ -74,7 +80,11 @@ void DirectoryReadAhead::readUntilStopped()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        workAvailable_.wait(lock, [this] { return stopping_ || workAvailable(); });
+        if (!stopping_ && !workAvailable()) {
+            ++idleReaders_;
+            workAvailable_.wait(lock, [this] { return stopping_ || workAvailable(); });
+            --idleReaders_;
+        }
         if (stopping_)
             return;
         // A deque keeps its elements in place when others come and go at its ends, and
@@ -86,7 +96,7 @@ void DirectoryReadAhead::readUntilStopped()
         lock.lock();
         slot.read.entries = std::move(entries);
         slot.done = true;
-        if (&slot == &ahead_.front())
+        if (walkWaiting_ && &slot == &ahead_.front())
             slotDone_.notify_one();
     }
 }
@@ -95,14 +105,22 @@ DirectoryReadAhead::Read DirectoryReadAhead::takeNext(const std::function<void()
 {
     std::unique_lock lock(mutex_);
     const auto frontDone = [this] { return !ahead_.empty() && ahead_.front().done; };
-    while (!slotDone_.wait_for(lock, kWaitSlice, frontDone)) {
+    while (!frontDone()) {
+        walkWaiting_ = true;
+        const bool done = slotDone_.wait_for(lock, kWaitSlice, frontDone);
+        walkWaiting_ = false;
+        if (done)
+            break;
         lock.unlock();
         whileWaiting();
         lock.lock();
     }
     Read read = std::move(ahead_.front().read);
     ahead_.pop_front();
+    // Readers held back by a full room go on once half of it is free again.
+    const bool wake = idleReaders_ > 0 && workAvailable() && ahead_.size() <= aheadLimit_ / 2;
     lock.unlock();
-    workAvailable_.notify_one();
+    if (wake)
+        workAvailable_.notify_all();
     return read;
 }

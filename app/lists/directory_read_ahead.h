@@ -60,5 +60,7 @@ private:
     std::deque<DirectoryPath> waiting_; // queued, not yet handed to a reader
     std::deque<Slot> ahead_;            // handed to a reader, in walk order
     bool stopping_ = false;
+    int idleReaders_ = 0;      // readers waiting for work: only they need waking
+    bool walkWaiting_ = false; // the walk waits for the first slot
     std::vector<std::thread> readers_;
 };

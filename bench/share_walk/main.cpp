@@ -175,12 +175,7 @@ void fuseShare(const QString &slowfs)
     }
     // Smaller than the simulated share: every entry costs a call here, for both walkers.
     const int files = 5000, folders = 1000;
-    const QString source = kBenchDir + QStringLiteral("/fuse-source-%1-%2").arg(files).arg(folders);
-    if (!QFileInfo::exists(source + QStringLiteral("/.complete"))) {
-        QDir(source).removeRecursively();
-        BuildSyntheticTree(source, files, folders);
-        QFile(source + QStringLiteral("/.complete")).open(QIODevice::WriteOnly);
-    }
+    const QString source = PreparedSyntheticTree(kBenchDir, files, folders);
     const QString mountPoint = kBenchDir + QStringLiteral("/fuse-mount");
     SlowMount mount(slowfs, source, mountPoint);
     if (!mount.mounted()) {
