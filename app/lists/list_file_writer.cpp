@@ -1,13 +1,17 @@
 #include "lists/list_file_writer.h"
 
 #include "base/text_lines.h"
+#include "lists/list_file_path.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,12 +22,54 @@ QString systemError(int code)
     return qt_error_string(code);
 }
 
+// The start of a hidden name beside the list: ".EBook.txt.new-".
+QString hiddenPrefix(const QString &fileName, const char *tag)
+{
+    return QLatin1Char('.') + fileName + QLatin1Char('.') + QLatin1String(tag) + QLatin1Char('-');
+}
+
 // A hidden name beside the list that nothing else uses: ".EBook.txt.new-k3x9a".
 QString hiddenSibling(const QString &listDirectory, const QString &fileName, const char *tag)
 {
     const QString random = QString::number(QRandomGenerator::global()->generate64(), 36);
-    return listDirectory + QLatin1Char('.') + fileName + QLatin1Char('.') + QLatin1String(tag) + QLatin1Char('-')
-           + random;
+    return ListFilePath(listDirectory, hiddenPrefix(fileName, tag) + random);
+}
+
+// The random part of a hidden name, as hiddenSibling makes it.
+bool isRandomPart(const char *text)
+{
+    return *text != '\0' && std::strspn(text, "0123456789abcdefghijklmnopqrstuvwxyz") == std::strlen(text);
+}
+
+// A draft whose run was killed: of this program's naming, a plain file, and not held by
+// a run still writing it (each run holds a lock on its drafts; the system drops the lock
+// of a killed process).
+bool isStaleDraft(int folder, const char *name, const QByteArray &prefix)
+{
+    if (std::strncmp(name, prefix.constData(), size_t(prefix.size())) != 0 || !isRandomPart(name + prefix.size()))
+        return false;
+    const int descriptor = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat info {};
+    const bool stale = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode)
+                       && ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+    ::close(descriptor);
+    return stale;
+}
+
+// Removes what a killed run left of this list in the list folder, nothing else.
+void removeStaleDrafts(const QString &listDirectory, const QString &fileName)
+{
+    DIR *folder = ::opendir(QFile::encodeName(listDirectory).constData());
+    if (!folder)
+        return;
+    const QByteArray prefix = QFile::encodeName(hiddenPrefix(fileName, "new"));
+    while (const dirent *entry = ::readdir(folder)) {
+        if (isStaleDraft(::dirfd(folder), entry->d_name, prefix))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 bool renamePath(const QString &from, const QString &to)
@@ -48,9 +94,14 @@ bool ListFileWriter::openList(const QString &listDirectory, const QString &title
     abandon();
     m_error.clear();
     m_writeError.clear();
-    // The list directory ends with its separator; empty means the current directory.
+    if (listDirectory.isEmpty()) {
+        // Not the working folder, where the lists would land beside the database unseen.
+        setErrorString(QStringLiteral("No list folder is chosen for %1.").arg(m_fileName));
+        return false;
+    }
     m_listDirectory = listDirectory;
-    m_path = listDirectory + m_fileName;
+    m_path = ListFilePath(listDirectory, m_fileName);
+    removeStaleDrafts(listDirectory, m_fileName);
     if (!createNewFile())
         return false;
     m_buffer.reserve(kBufferSize);
@@ -70,6 +121,10 @@ bool ListFileWriter::createNewFile()
         const int descriptor =
             ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
+            // Held until the draft is in place or gone, so another run does not take it
+            // for a killed run's leftover.
+            ::flock(descriptor, LOCK_EX | LOCK_NB);
+            m_draftLock = ::dup(descriptor);
             m_newPath = candidate;
             m_file = std::make_unique<QFile>();
             m_file->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
@@ -147,7 +202,15 @@ void ListFileWriter::dropOldList()
         ::unlink(QFile::encodeName(m_oldPath).constData());
     m_oldPath.clear();
     m_newPath.clear();
+    releaseDraftLock();
     m_replaced = false;
+}
+
+void ListFileWriter::releaseDraftLock()
+{
+    if (m_draftLock >= 0)
+        ::close(m_draftLock);
+    m_draftLock = -1;
 }
 
 void ListFileWriter::abandon()
@@ -156,6 +219,8 @@ void ListFileWriter::abandon()
     m_buffer.truncate(0);
     if (!m_replaced)
         removeNewFile();
+    else
+        releaseDraftLock();
 }
 
 void ListFileWriter::removeNewFile()
@@ -163,6 +228,7 @@ void ListFileWriter::removeNewFile()
     if (!m_newPath.isEmpty())
         ::unlink(QFile::encodeName(m_newPath).constData());
     m_newPath.clear();
+    releaseDraftLock();
 }
 
 QString ListFileWriter::errorString() const

@@ -46,6 +46,7 @@ private:
     void writeBuffer();
     bool createNewFile();
     void removeNewFile();
+    void releaseDraftLock();
 
     QString m_fileName;
     Encoding m_encoding;
@@ -54,6 +55,7 @@ private:
     QString m_newPath; // the new list while it is written and until it replaces the old
     QString m_oldPath; // the old list, kept aside during a replacement
     bool m_replaced = false;
+    int m_draftLock = -1; // a second descriptor of the draft, holding its lock
 
     static constexpr qsizetype kBufferSize = 256 * 1024;
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};

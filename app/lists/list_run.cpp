@@ -1,10 +1,11 @@
 #include "lists/list_run.h"
 
+#include "lists/directory_read_ahead.h"
 #include "lists/list_writer.h"
 #include "platform/directory_lister.h"
 
 #include <QSet>
-#include <deque>
+#include <algorithm>
 
 ListRunInputs ListRunInputs::fromSettings(const Settings &settings)
 {
@@ -33,6 +34,8 @@ QString NormalizedDirectory(const QString &directory)
 
 namespace {
 
+const QString kNoListFolder = QStringLiteral("No list folder is chosen: choose the List directory on the Config tab first.");
+
 class Cancelled
 {
 };
@@ -51,6 +54,8 @@ public:
     {
         if (inputs_.topDirectory.isEmpty())
             return failed(QStringLiteral("No e-book directory is set in the settings."));
+        if (inputs_.listDirectory.isEmpty() && !writers_.isEmpty())
+            return failed(kNoListFolder);
         const DirectoryPath top(NormalizedDirectory(inputs_.topDirectory));
         std::optional<DirectoryEntries> topEntries = lister_.readDirectory(top);
         if (!topEntries)
@@ -129,34 +134,33 @@ private:
     }
 
     // Breadth first: the directories are listed in the order they are found, level by
-    // level, each read once. Only directory paths wait in the queue.
+    // level, each read once. Only directory paths wait in the queue, and the reads
+    // ahead of the walk are few.
     void walk(const DirectoryPath &top, const DirectoryEntries &topEntries)
     {
+        DirectoryReadAhead ahead(lister_, std::clamp(inputs_.readsInFlight, 1, ListRunInputs::kMostReadsInFlight));
         seen_.insert(topEntries.identity);
-        visit(top.path, topEntries);
-        while (!queue_.empty()) {
-            const DirectoryPath directory = std::move(queue_.front());
-            queue_.pop_front();
+        visit(top.path, topEntries, ahead);
+        while (!ahead.empty()) {
             pump();
-            std::optional<DirectoryEntries> entries = lister_.readDirectory(directory);
-            if (!entries) {
+            const DirectoryReadAhead::Read read = ahead.takeNext([this] { pump(); });
+            if (!read.entries) {
                 ++result_.skippedDirectories;
                 continue;
             }
-            if (seen_.contains(entries->identity)) {
+            if (seen_.contains(read.entries->identity)) {
                 --result_.directories; // a link back into the tree: walked once already
                 continue;
             }
-            seen_.insert(entries->identity);
-            visit(directory.path, *entries);
+            seen_.insert(read.entries->identity);
+            visit(read.directory.path, *read.entries, ahead);
         }
     }
 
-    void visit(const QString &directory, const DirectoryEntries &entries)
+    void visit(const QString &directory, const DirectoryEntries &entries, DirectoryReadAhead &ahead)
     {
+        ahead.enqueue(entries.subdirectories); // read while this directory is listed
         listFiles(directory, entries.files);
-        for (const DirectoryPath &subdirectory : entries.subdirectories)
-            queue_.push_back(subdirectory);
         result_.directories += qint32(entries.subdirectories.size());
         progress_.totalsChanged(result_.files, result_.directories);
     }
@@ -183,7 +187,6 @@ private:
     const QList<ListWriter *> &writers_;
     ListRunProgress &progress_;
     ListRunResult result_;
-    std::deque<DirectoryPath> queue_;
     QSet<QString> seen_;
 };
 

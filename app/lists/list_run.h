@@ -18,6 +18,12 @@ struct ListRunInputs
     bool tableList = false;
     bool textList = false;
     bool treeList = false;
+    // How many directories are read at the same time; on a network share each read
+    // mostly waits for the answer, so several in flight make the walk many times faster.
+    int readsInFlight = kDefaultReadsInFlight;
+
+    static constexpr int kDefaultReadsInFlight = 16;
+    static constexpr int kMostReadsInFlight = 256;
 
     // A format is written when its switch is non-zero.
     static ListRunInputs fromSettings(const Settings &settings);
@@ -59,7 +65,8 @@ struct ListRunResult
 
 // Walks the tree under the top directory breadth first and lists every directory
 // and its files through the writers, which come in the order they are called
-// (table, text, tree). The lists replace the earlier ones together once all of them
+// (table, text, tree). The next directories are read ahead on other threads (the
+// lister must allow that); the lists do not depend on how many are read at once. The lists replace the earlier ones together once all of them
 // are complete; a failed or cancelled run leaves every earlier list as it was.
 ListRunResult MakeListRun(const ListRunInputs &inputs, DirectoryLister &lister,
                           const QList<ListWriter *> &writers, ListRunProgress &progress);

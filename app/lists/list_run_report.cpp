@@ -1,5 +1,7 @@
 #include "lists/list_run_report.h"
 
+#include "lists/list_file_path.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -44,8 +46,7 @@ ListRunOutcome DescribeListRun(const ListRunInputs &inputs, const ListRunResult 
     const QStringList names = ListFileNames(inputs);
     if (names.isEmpty())
         return {QStringLiteral("No list is switched on in the settings, so none was written.") + skipped, {}, {}};
-    // The file name is appended to the list directory directly, so the folder is what
-    // holds the resulting path (the current directory when the setting is empty).
-    const QString folder = QFileInfo(inputs.listDirectory + names.first()).absolutePath();
+    // The folder that holds the lists, however the setting is spelled.
+    const QString folder = QFileInfo(ListFilePath(inputs.listDirectory, names.first())).absolutePath();
     return {QStringLiteral("Wrote %1 in ").arg(spokenList(names)), folder, QStringLiteral(".") + skipped};
 }

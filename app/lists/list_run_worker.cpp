@@ -26,7 +26,14 @@ public:
     }
     ~BatchingProgress() override { flush(); }
 
-    bool pump() override { return !cancelled_; }
+    bool pump() override
+    {
+        // The run also pumps while it waits for a slow share: what it found before
+        // reaches the window meanwhile.
+        if (unsent_)
+            sendWhenDue();
+        return !cancelled_;
+    }
 
     void fileFound(const QString &directory, const QString &fileName) override
     {
@@ -34,6 +41,7 @@ public:
             return;
         --remaining_;
         batch_ << JoinFilePath(directory, fileName);
+        unsent_ = true;
         sendWhenDue();
     }
 
@@ -41,6 +49,7 @@ public:
     {
         files_ = files;
         directories_ = directories;
+        unsent_ = true;
         sendWhenDue();
     }
 
@@ -57,6 +66,7 @@ private:
     void flush()
     {
         send_(std::exchange(batch_, {}), files_, directories_);
+        unsent_ = false;
         sinceSend_.restart();
     }
 
@@ -66,6 +76,7 @@ private:
     QStringList batch_;
     qint32 files_ = 0;
     qint32 directories_ = 0;
+    bool unsent_ = false;
     QElapsedTimer sinceSend_;
 };
 

@@ -11,7 +11,7 @@ class ListWriter
 public:
     virtual ~ListWriter() = default;
 
-    // Starts the new list for listDirectory (the file name is appended directly) and writes its head.
+    // Starts the new list in listDirectory (which must not be empty) and writes its head.
     virtual bool openList(const QString &listDirectory, const QString &title, const QString &topDirectory) = 0;
     virtual void startDirectory(const QString &directory, int fileCount) = 0;
     virtual void listFile(const QString &directory, const QString &fileName) = 0;

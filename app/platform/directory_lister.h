@@ -35,7 +35,7 @@ struct DirectoryEntries
 
 // Enumerates directories for the list run. Shown paths use "/" and carry no trailing
 // separator except the root "/". Hidden (dot) entries are left out; both lists come
-// in ascending name order without regard to case.
+// in ascending name order without regard to case. Several threads may read at once.
 class DirectoryLister
 {
 public:
@@ -43,4 +43,9 @@ public:
 
     // Nothing when the directory cannot be read in full.
     virtual std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) = 0;
+
+    // The run that reads has been abandoned: reads in progress on other threads may give
+    // up at their next step (returning nothing), so the run ends without waiting for a
+    // slow share to answer every call. Later reads may fail too.
+    virtual void interrupt() {}
 };

@@ -129,7 +129,7 @@ QString FileSystemLister::shownName(const char *name)
 
 std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryPath &directory)
 {
-    DIR *handle = openDirectory(directory.native);
+    DIR *handle = interrupted_ ? nullptr : openDirectory(directory.native);
     if (!handle)
         return std::nullopt;
     const int descriptor = ::dirfd(handle);
@@ -140,6 +140,10 @@ std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryP
     std::vector<NamedDirectory> subdirectories;
     bool complete = true;
     for (;;) {
+        if (interrupted_) {
+            complete = false; // on a share every entry may cost a call: stop between them
+            break;
+        }
         errno = 0;
         const dirent *entry = readEntry_(handle);
         if (!entry) {

@@ -2,6 +2,7 @@
 
 #include "platform/directory_lister.h"
 
+#include <atomic>
 #include <dirent.h>
 
 // The real file system, read through POSIX directory calls for speed. Directories are
@@ -16,6 +17,7 @@ public:
     explicit FileSystemLister(EntryReader readEntry = ::readdir) : readEntry_(readEntry) {}
 
     std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) override;
+    void interrupt() override { interrupted_ = true; }
 
     // The child's path: no doubled separator under the root.
     static QString childPath(const QString &directory, const QString &name);
@@ -27,4 +29,5 @@ public:
 
 private:
     EntryReader readEntry_;
+    std::atomic_bool interrupted_ = false;
 };

@@ -1,6 +1,7 @@
 #include "shell/launchers.h"
 
 #include "base/sound_cues.h"
+#include "lists/list_file_path.h"
 #include "platform/message_box.h"
 #include "platform/program_starter.h"
 #include "platform/shell.h"
@@ -46,11 +47,11 @@ std::optional<ProgramCommand> FileSearchCommand(ProgramStarter &programs, const 
 std::optional<QString> ListToView(const Settings &settings)
 {
     if (settings.ConfigTreeViewList == 1)
-        return settings.ConfigListDir + QStringLiteral("EBookTree.html");
+        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBookTree.html"));
     if (settings.configTableList == 1)
-        return settings.ConfigListDir + QStringLiteral("EBook.html");
+        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBook.html"));
     if (settings.ConfigTextList == 1)
-        return settings.ConfigListDir + QStringLiteral("EBook.txt");
+        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBook.txt"));
     return std::nullopt;
 }
 

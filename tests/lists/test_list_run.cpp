@@ -183,16 +183,41 @@ private slots:
         QCOMPARE(progress.found, QStringList({"/x.txt", "/sub/y.txt"}));
     }
 
-    void refusesWithoutTopDirectory()
+    void refusesWithoutAFolder_data()
     {
-        FakeDirectoryLister lister;
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("lists");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no top directory") << "" << "/lists/" << "No e-book directory";
+        QTest::newRow("no list folder") << "/top" << "" << "No list folder is chosen";
+    }
+    void refusesWithoutAFolder()
+    {
+        QFETCH(QString, top);
+        QFETCH(QString, lists);
+        QFETCH(QString, error);
+        FakeDirectoryLister lister = abcTree();
         QStringList log;
         RecordingWriter writer("w", log);
         Progress progress;
-        const ListRunResult result = MakeListRun(inputsFor(""), lister, {&writer}, progress);
+        ListRunInputs inputs = inputsFor(top);
+        inputs.listDirectory = lists;
+        const ListRunResult result = MakeListRun(inputs, lister, {&writer}, progress);
         QVERIFY(!result.succeeded());
-        QVERIFY(result.error.contains("No e-book directory"));
+        QVERIFY2(result.error.contains(error), qPrintable(result.error));
         QVERIFY(log.isEmpty());
+    }
+
+    // With every list switched off nothing is written, so no list folder is needed.
+    void walksWithoutListFolderWhenNoListIsOn()
+    {
+        FakeDirectoryLister lister = abcTree();
+        Progress progress;
+        ListRunInputs inputs = inputsFor("/top");
+        inputs.listDirectory.clear();
+        const ListRunResult result = MakeListRun(inputs, lister, {}, progress);
+        QVERIFY(result.succeeded());
+        QCOMPARE(result.files, 4);
     }
 
     void unreadableTopOpensNoList()

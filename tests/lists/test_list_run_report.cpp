@@ -28,6 +28,12 @@ private slots:
         QTest::newRow("one skipped directory")
             << "/l/" << "001" << 1 << "" << false
             << "Wrote EBookTree.html in /l. 1 directory could not be read in full and was skipped." << "/l";
+        QTest::newRow("folder without its separator")
+            << "/home/ann/Lists" << "010" << 0 << "" << false << "Wrote EBook.txt in /home/ann/Lists."
+            << "/home/ann/Lists";
+        QTest::newRow("folder with two separators")
+            << "/home/ann/Lists//" << "010" << 0 << "" << false << "Wrote EBook.txt in /home/ann/Lists."
+            << "/home/ann/Lists";
         QTest::newRow("current directory") << "" << "100" << 0 << "" << false
                                            << "Wrote EBook.html in " + QDir::currentPath() + "."
                                            << QDir::currentPath();

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/file.h>
+
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -136,8 +138,12 @@ private slots:
     void emptyScriptAddsNothing();
     void totalsUseFullRange_data();
     void totalsUseFullRange();
-    void emptyListDirectoryMeansCurrentDirectory_data();
-    void emptyListDirectoryMeansCurrentDirectory();
+    void emptyListDirectoryIsRefused_data();
+    void emptyListDirectoryIsRefused();
+    void joinsListFolderWithOneSeparator_data();
+    void joinsListFolderWithOneSeparator();
+    void removesDraftsOfKilledRuns_data();
+    void removesDraftsOfKilledRuns();
 
     void openFailsWithoutWritableListDirectory_data();
     void openFailsWithoutWritableListDirectory();
@@ -412,12 +418,13 @@ void TestListWriters::totalsUseFullRange()
     QVERIFY(content.contains("Directories = 70000"));
 }
 
-void TestListWriters::emptyListDirectoryMeansCurrentDirectory_data()
+void TestListWriters::emptyListDirectoryIsRefused_data()
 {
     addEveryList();
 }
 
-void TestListWriters::emptyListDirectoryMeansCurrentDirectory()
+// An empty list folder is no folder chosen, not the working folder beside the database.
+void TestListWriters::emptyListDirectoryIsRefused()
 {
     QFETCH(QString, listName);
 
@@ -426,8 +433,66 @@ void TestListWriters::emptyListDirectoryMeansCurrentDirectory()
     const auto writer = MakeWriter(listName, m_scriptPath);
     const bool written = WriteList(*writer, QString(), "T", "/Books", {{"/Books", {"a.txt"}}});
     QVERIFY(QDir::setCurrent(previous));
-    QVERIFY2(written, qPrintable(writer->errorString()));
+    QVERIFY(!written);
+    QCOMPARE(writer->errorString(), QString("No list folder is chosen for %1.").arg(listName));
+    QCOMPARE(filesInListDirectory(), QStringList());
+}
+
+void TestListWriters::joinsListFolderWithOneSeparator_data()
+{
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<QString>("ending"); // what follows the folder's name
+    for (const QString &listName : {kTextList, kTableList, kTreeList}) {
+        for (const char *ending : {"/", "", "//"})
+            QTest::addRow("%s, folder + \"%s\"", qPrintable(listName), ending) << listName << QString(ending);
+    }
+}
+
+// A folder typed by hand often lacks its trailing separator: the lists still go inside it.
+void TestListWriters::joinsListFolderWithOneSeparator()
+{
+    QFETCH(QString, listName);
+    QFETCH(QString, ending);
+
+    const auto writer = MakeWriter(listName, m_scriptPath);
+    const QString folder = m_listDirectory.chopped(1) + ending;
+    QVERIFY2(WriteList(*writer, folder, "T", "/Books", {{"/Books", {"a.txt"}}}), qPrintable(writer->errorString()));
     QCOMPARE(filesInListDirectory(), QStringList{listName});
+    QCOMPARE(QDir(m_temporary->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"Script.txt"});
+}
+
+void TestListWriters::removesDraftsOfKilledRuns_data()
+{
+    addEveryList();
+}
+
+// A run killed midway leaves its hidden draft; the next run removes such drafts, but
+// only its own kind, and not the draft of a run still writing.
+void TestListWriters::removesDraftsOfKilledRuns()
+{
+    QFETCH(QString, listName);
+
+    const QString draft = m_listDirectory + "." + listName + ".new-";
+    QStringList kept{listName, "." + listName + ".new-held", "." + listName + ".new-Up", "." + listName + ".old-k3x9a",
+                     "." + listName + ".new-", "notes.new-k3x9a"};
+    for (const QString &name : kept.mid(1))
+        QVERIFY(WriteFile(m_listDirectory + name, "other"));
+    QVERIFY(WriteFile(draft + "k3x9a", "killed"));
+    QVERIFY(WriteFile(draft + "0z", "killed"));
+    QVERIFY(QDir(m_listDirectory).mkdir("." + listName + ".new-dir"));
+    QFile held(draft + "held");
+    QVERIFY(held.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+
+    const auto writer = MakeWriter(listName, m_scriptPath);
+    QVERIFY2(WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}),
+             qPrintable(writer->errorString()));
+    kept << "." + listName + ".new-dir";
+    QStringList found = QDir(m_listDirectory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    std::sort(kept.begin(), kept.end());
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, kept);
 }
 
 void TestListWriters::openFailsWithoutWritableListDirectory_data()

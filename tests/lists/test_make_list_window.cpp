@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -47,7 +48,7 @@ public:
 
 private:
     FileSystemLister real_;
-    int reads_ = 0;
+    std::atomic_int reads_ = 0;
 };
 
 class RecordingShell final : public Shell

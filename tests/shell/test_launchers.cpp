@@ -71,6 +71,23 @@ private slots:
         QCOMPARE(ListToView(s).value_or(QString()), list);
     }
 
+    // A list folder typed without its trailing separator still holds the list.
+    void listToViewJoinsOneSeparator_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("with separator") << "/data/lists/";
+        QTest::newRow("without separator") << "/data/lists";
+        QTest::newRow("two separators") << "/data/lists//";
+    }
+    void listToViewJoinsOneSeparator()
+    {
+        QFETCH(QString, folder);
+        Settings s;
+        s.ConfigListDir = folder;
+        s.ConfigTextList = 1;
+        QCOMPARE(ListToView(s).value_or(QString()), QString("/data/lists/EBook.txt"));
+    }
+
     void fileSearchTool_data()
     {
         QTest::addColumn<QStringList>("installed");
