@@ -280,6 +280,26 @@ private slots:
         QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
     }
 
+    void fileLookupSaysAfterTheAnalysisWhenEditsCannotBeWritten()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        QTest::keyClicks(child<QLineEdit>(program.tab(), "CommentGenre"), "!");
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        CommentLookup *lookup = program.windows->commentsTab();
+        lookup->findFile(QStringLiteral("interview.epub"));
+        QVERIFY(program.messages.shown.isEmpty());
+        QTRY_COMPARE(program.messages.kinds(), QStringList{"warn"});
+        QVERIFY(program.messages.shown[0].text.contains(QLatin1String("not looked up")));
+        QCOMPARE(child<QLineEdit>(program.tab(), "CommentGenre")->text(), QStringLiteral("SF!"));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QCOMPARE(lookup->findFile(QStringLiteral("interview.epub")), QStringLiteral("interview.epub"));
+        QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
+        QTest::qWait(10);
+        QCOMPARE(program.messages.shown.size(), 1);
+    }
+
     void popUpMenuHasItsSixItems()
     {
         CommentDatabase db(rows());
