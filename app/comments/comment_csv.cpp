@@ -13,7 +13,23 @@ QString quoted(const QString &field)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+bool startsSpreadsheetFormula(const QString &field)
+{
+    static const QString starts = QStringLiteral("=+-@'");
+    return !field.isEmpty() && starts.contains(field.front());
+}
+
 } // namespace
+
+QString SpreadsheetField(const QString &field)
+{
+    return startsSpreadsheetFormula(field) ? QLatin1Char('\'') + field : field;
+}
+
+QString ReadSpreadsheetField(const QString &field)
+{
+    return field.startsWith(QLatin1Char('\'')) && startsSpreadsheetFormula(field.mid(1)) ? field.mid(1) : field;
+}
 
 QByteArray CsvLine(const QStringList &fields)
 {

@@ -13,3 +13,10 @@ QByteArray CsvLine(const QStringList &fields);
 // breaks inside quoted fields stay. Accepts LF as well as CR LF between records.
 // False, with the line number in *error, for a quote that never closes.
 bool ParseCsv(const QByteArray &text, QList<QStringList> *records, QString *error);
+
+// A spreadsheet takes a field that begins with "=", "+", "-" or "@" for a formula; a leading
+// apostrophe makes it text. Such a field, and one that begins with an apostrophe itself, gets
+// one more apostrophe in front, which ReadSpreadsheetField takes off again: a round trip
+// gives back every field exactly.
+QString SpreadsheetField(const QString &field);
+QString ReadSpreadsheetField(const QString &field);

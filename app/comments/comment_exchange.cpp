@@ -115,7 +115,7 @@ bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
             return false;
         }
         Values values;
-        std::copy(rows[i].begin(), rows[i].end(), values.begin());
+        std::transform(rows[i].begin(), rows[i].end(), values.begin(), ReadSpreadsheetField);
         records->push_back(values);
     }
     return true;
@@ -270,7 +270,9 @@ bool writeCsv(const std::vector<Values> &records, const QString &path, const Com
     for (auto record = records.begin(); allWritten && record != records.end(); ++record) {
         Values values = *record;
         values[kCommentField] = plainText(values[kCommentField]);
-        allWritten = WriteAll(file, CsvLine(QStringList(values.begin(), values.end())));
+        QStringList fields;
+        std::transform(values.begin(), values.end(), std::back_inserter(fields), SpreadsheetField);
+        allWritten = WriteAll(file, CsvLine(fields));
     }
     return CommitComplete(file, allWritten, error);
 }

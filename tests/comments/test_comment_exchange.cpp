@@ -112,6 +112,37 @@ private slots:
                  QStringLiteral(" 0 added, 3 already present and skipped."));
     }
 
+    void formulaFieldsAreProtectedAndComeBackExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("equals") << "=1+2" << "'=1+2";
+        QTest::newRow("plus") << "+1" << "'+1";
+        QTest::newRow("minus") << "-5" << "'-5";
+        QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
+        QTest::newRow("apostrophe") << "'quoted" << "''quoted";
+        QTest::newRow("apostrophe alone") << "'" << "''";
+        QTest::newRow("apostrophes and formula") << "''=x" << "'''=x";
+        QTest::newRow("formula character inside") << "a=b-c" << "a=b-c";
+        QTest::newRow("plain") << "plain" << "plain";
+    }
+    void formulaFieldsAreProtectedAndComeBackExactly()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        CommentDatabase db({{value, value, value, value, value}});
+        QTemporaryDir folder;
+        Window(db.path()).exportTo(folder.path());
+        QList<QStringList> parsed;
+        QString error;
+        QVERIFY(ParseCsv(readFile(QDir(folder.path()).filePath("Comments.csv")), &parsed, &error));
+        QCOMPARE(parsed.value(1), QStringList(5, written));
+        QFile::remove(QDir(folder.path()).filePath("db25.mdb"));
+        CommentDatabase fromCsv;
+        Window(fromCsv.path()).importFrom(folder.path());
+        QCOMPARE(plainRecords(fromCsv), plainRecords(db));
+    }
+
     void importFromADatabaseCopyAddsOnlyWhatIsMissing()
     {
         CommentDatabase db(awkwardRows());
