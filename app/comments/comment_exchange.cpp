@@ -4,6 +4,7 @@
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
 #include "comments/comment_schema.h"
+#include "comments/replace_together.h"
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
 #include "shell/complete_write.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMultiHash>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,6 +22,7 @@
 
 #include <array>
 #include <atomic>
+#include <unistd.h>
 #include <optional>
 #include <vector>
 
@@ -222,47 +223,54 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
     return true;
 }
 
-// The copy is made beside the target and moved into place only when complete.
-bool backUp(const QString &databasePath, const QString &target, QString *error)
+QString backupFailure(int code, sqlite3 *connection)
 {
-    const QString draft = target + QStringLiteral(".part");
-    QFile::remove(draft);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("the comment database is locked by another program");
+    if (code == SQLITE_FULL)
+        return QStringLiteral("the disk is full");
+    return QString::fromUtf8(connection ? sqlite3_errmsg(connection) : sqlite3_errstr(code));
+}
+
+// A consistent copy of the database into the (empty) draft, every step of it checked.
+bool backUp(const QString &databasePath, const QString &draft, QString *error)
+{
     sqlite3 *source = nullptr;
     sqlite3 *copy = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(databasePath).constData(), &source, SQLITE_OPEN_READONLY, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    sqlite3 *failed = source;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr);
+        failed = copy;
+    }
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(source, kBusyTimeoutMs);
         sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source, "main");
-        if (backup) {
-            sqlite3_backup_step(backup, -1);
-            sqlite3_backup_finish(backup);
+        if (!backup) {
+            rc = sqlite3_errcode(copy);
+        } else {
+            const int stepped = sqlite3_backup_step(backup, -1);
+            const int finished = sqlite3_backup_finish(backup);
+            rc = stepped != SQLITE_DONE ? stepped : finished;
         }
-        rc = sqlite3_errcode(copy);
     }
     if (rc != SQLITE_OK)
-        *error = QString::fromUtf8(sqlite3_errmsg(copy ? copy : source));
-    sqlite3_close(copy);
+        *error = backupFailure(rc, failed);
+    // The copy's last writes happen as it closes.
+    const int closed = sqlite3_close(copy);
+    if (rc == SQLITE_OK && closed != SQLITE_OK) {
+        *error = backupFailure(closed, nullptr);
+        rc = closed;
+    }
     sqlite3_close(source);
-    if (rc == SQLITE_OK && QFile::exists(target) && !QFile::remove(target)) {
-        *error = QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(target));
-        rc = SQLITE_CANTOPEN;
-    }
-    if (rc == SQLITE_OK && !QFile::rename(draft, target)) {
-        *error = QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(target));
-        rc = SQLITE_CANTOPEN;
-    }
-    QFile::remove(draft);
     return rc == SQLITE_OK;
 }
 
 bool writeCsv(const std::vector<Values> &records, const QString &path, const CommentPlainText &plainText,
               QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         *error = file.errorString();
         return false;
     }
@@ -274,7 +282,13 @@ bool writeCsv(const std::vector<Values> &records, const QString &path, const Com
         std::transform(values.begin(), values.end(), std::back_inserter(fields), SpreadsheetField);
         allWritten = WriteAll(file, CsvLine(fields));
     }
-    return CommitComplete(file, allWritten, error);
+    // On disk before it replaces anything, so that a crash cannot leave a short file behind.
+    if (!allWritten || !file.flush() || ::fdatasync(file.handle()) != 0) {
+        *error = QStringLiteral("%1 could not be written completely (is the disk full?)")
+                     .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -331,17 +345,24 @@ void CommentExchange::exportDatabase()
                                            .arg(shownFolder, present.join(QStringLiteral(" and "))))) {
         return;
     }
+    // Both files are made aside and replace the old pair together, or the old pair stays.
     QString error;
     std::vector<Values> records;
-    if (!backUp(m_source.databasePath(), database, &error) || !readRecords(database, &records, &error)
-        || !writeCsv(records, csv, m_plainText, &error)) {
-        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2.").arg(shownFolder, error));
+    ReplaceTogether replacement;
+    const QString databaseDraft = replacement.addDraft(database, &error);
+    const QString csvDraft = databaseDraft.isEmpty() ? QString() : replacement.addDraft(csv, &error);
+    if (csvDraft.isEmpty() || !backUp(m_source.databasePath(), databaseDraft, &error)
+        || !readRecords(databaseDraft, &records, &error) || !writeCsv(records, csvDraft, m_plainText, &error)
+        || !replacement.commit(&error)) {
+        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2. The folder is as it was.")
+                                    .arg(shownFolder, error));
         return;
     }
-    m_messages.show(kTitle, QStringLiteral("Exported %1 comments to %2:\n%3, a copy of the comment database\n"
-                                             "%4, for spreadsheets (UTF-8, comments as plain text)")
+    m_messages.show(kTitle, QStringLiteral("Exported %1 %2 to %3:\n%4, a copy of the comment database\n"
+                                             "%5, for spreadsheets (UTF-8, comments as plain text)")
                                   .arg(records.size())
-                                  .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
+                                  .arg(records.size() == 1 ? QStringLiteral("comment") : QStringLiteral("comments"),
+                                       shownFolder, QLatin1String(kCommentDatabaseFileName),
                                        QLatin1String(kExportCsvFileName)));
 }
 

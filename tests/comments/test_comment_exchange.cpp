@@ -6,6 +6,7 @@
 #include "comments/rich_text.h"
 #include "fakes/fake_directory_picker.h"
 #include "fakes/fake_message_boxes.h"
+#include "support/file_size_limit.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,19 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Every name in the folder, hidden ones too.
+QStringList namesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 struct Window
@@ -181,6 +195,55 @@ private slots:
         QCOMPARE(window.messages.kinds().first(), QStringLiteral("confirm"));
         QCOMPARE(readFile(csv) == "kept", !replace);
         QCOMPARE(QFile::exists(QDir(folder.path()).filePath("db25.mdb")), replace);
+    }
+
+    void failedExportLeavesTheOldPair_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("database locked by another program") << "locked" << "locked by another program";
+        QTest::newRow("disk full while the spreadsheet file is written") << "full" << "disk full";
+    }
+    void failedExportLeavesTheOldPair()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        // Quotes are doubled in the spreadsheet file, which so comes out larger than the copy.
+        CommentDatabase db({{"A", "T", QString(40000, u'"'), "f.epub", "c"}});
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        writeFile(dir.filePath("db25.mdb"), "old copy");
+        writeFile(dir.filePath("Comments.csv"), "old sheet");
+        Window window(db.path());
+        window.messages.confirmations = {true};
+        {
+            TestConnection otherProgram(db.path());
+            if (fault == "locked")
+                QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            const FileSizeLimit limit(fault == "full" ? QFileInfo(db.path()).size() + 4096 : RLIM_INFINITY);
+            window.exportTo(folder.path());
+        }
+        QCOMPARE(window.messages.kinds(), (QStringList{"confirm", "warn"}));
+        QVERIFY2(window.messages.shown[1].text.contains(reason), qPrintable(window.messages.shown[1].text));
+        QCOMPARE(readFile(dir.filePath("db25.mdb")), QByteArray("old copy"));
+        QCOMPARE(readFile(dir.filePath("Comments.csv")), QByteArray("old sheet"));
+        QCOMPARE(namesIn(folder.path()), (QStringList{"Comments.csv", "db25.mdb"}));
+    }
+
+    void exportReplacesALinkNotWhatItPointsTo()
+    {
+        CommentDatabase db({fileRow("one.epub")});
+        QTemporaryDir folder;
+        const QString csv = QDir(folder.path()).filePath("Comments.csv");
+        QVERIFY(QFile::link(db.path(), csv));
+        Window window(db.path());
+        window.messages.confirmations = {true};
+        window.exportTo(folder.path());
+        QCOMPARE(window.messages.kinds(), (QStringList{"confirm", "inform"}));
+        QVERIFY(window.messages.shown[1].text.startsWith(QLatin1String("Exported 1 comment to")));
+        QVERIFY(!QFileInfo(csv).isSymLink());
+        QVERIFY(readFile(csv).startsWith("Author,Title,Genre,File,Comment\r\n"));
+        QCOMPARE(db.column(kFile), QStringList{"one.epub"});
     }
 
     void nothingHappensWithoutAFolder()
