@@ -95,7 +95,7 @@ bool readRecords(const QString &path, std::vector<Values> *records, QString *err
     return true;
 }
 
-bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
+bool readCsv(const QString &path, std::vector<Values> *records, bool *windows1252, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -103,7 +103,7 @@ bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
         return false;
     }
     QList<QStringList> rows;
-    if (!ParseCsv(file.readAll(), &rows, error))
+    if (!ParseCsv(file.readAll(), &rows, error, windows1252))
         return false;
     if (rows.isEmpty() || rows.first().join(QLatin1Char(',')).compare(fieldNames().join(QLatin1Char(',')),
                                                                       Qt::CaseInsensitive) != 0) {
@@ -385,13 +385,19 @@ void CommentExchange::importDatabase()
     std::vector<Values> records;
     QString error;
     ImportCounts counts;
-    const bool read = fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &error);
+    bool windows1252 = false;
+    const bool read =
+        fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &windows1252, &error);
     if (!read || !addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText, &counts, &error)) {
         m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
         return;
     }
-    m_messages.show(kTitle, QStringLiteral("Imported from %1: %2 added, %3 already present and skipped.")
-                                  .arg(shownSource)
+    // Said, since a file in yet another encoding would read as the wrong letters.
+    const QString encoding = windows1252 ? QStringLiteral(" (not UTF-8, so read as Windows-1252, the encoding "
+                                                           "spreadsheets use)")
+                                         : QString();
+    m_messages.show(kTitle, QStringLiteral("Imported from %1%2: %3 added, %4 already present and skipped.")
+                                  .arg(shownSource, encoding)
                                   .arg(counts.added)
                                   .arg(counts.skipped));
     if (!m_source.refresh())

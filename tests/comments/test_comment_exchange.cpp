@@ -157,6 +157,31 @@ private slots:
         QCOMPARE(plainRecords(fromCsv), plainRecords(db));
     }
 
+    void spreadsheetFileThatIsNotUtf8IsReadAsWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("UTF-8") << QByteArray("Bront\xC3\xAB,\xE2\x80\x9CJane\xE2\x80\x9D,G,f.epub,caf\xC3\xA9")
+                               << QStringList{"Brontë", "“Jane”", "G", "f.epub", "café"} << false;
+        QTest::newRow("Windows-1252") << QByteArray("Bront\xEB,\x93Jane\x94,G,f.epub,caf\xE9 \x80\x81")
+                                      << QStringList{"Brontë", "“Jane”", "G", "f.epub", "café €\u0081"} << true;
+    }
+    void spreadsheetFileThatIsNotUtf8IsReadAsWindows1252()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QStringList, stored);
+        QFETCH(bool, legacy);
+        QTemporaryDir folder;
+        writeFile(QDir(folder.path()).filePath("Comments.csv"), "Author,Title,Genre,File,Comment\r\n" + record + "\r\n");
+        CommentDatabase db;
+        Window window(db.path());
+        window.importFrom(folder.path());
+        QCOMPARE(window.messages.kinds(), QStringList{"inform"});
+        QCOMPARE(window.messages.shown[0].text.contains(QLatin1String("Windows-1252")), legacy);
+        QCOMPARE(plainRecords(db), QList<QStringList>{stored});
+    }
+
     void importFromADatabaseCopyAddsOnlyWhatIsMissing()
     {
         CommentDatabase db(awkwardRows());
