@@ -300,6 +300,27 @@ private slots:
         QCOMPARE(program.messages.shown.size(), 1);
     }
 
+    void hugeCommentIsShownReadOnlyAndStaysAsStored()
+    {
+        const QString huge(1 << 20, u'x');
+        CommentDatabase db({{"A", "T", "G", "huge.epub", huge}, {"B", "T", "G", "small.epub", "<p>small</p>"}});
+        Program program(db.path());
+        CommentBox *box = program.windows->commentsTab()->commentBox();
+        QVERIFY(box->isReadOnly());
+        QVERIFY2(box->toPlainText().startsWith(QLocale().toString(huge.size()).prepend("[This comment of ")),
+                 qPrintable(box->toPlainText().left(80)));
+        QVERIFY(!box->toPlainText().contains(QString(4097, u'x')));
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // Formatting from the font window changes only what is shown.
+        box->selectAll();
+        SetSelectionAttribute(box, TextAttribute::Bold, true);
+        QVERIFY(!program.data1.hasPendingEdits());
+        QVERIFY(program.data1.moveNext());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->toPlainText(), QStringLiteral("small"));
+        QCOMPARE(db.column(QStringLiteral("Comment"))[0], huge);
+    }
+
     void popUpMenuHasItsSixItems()
     {
         CommentDatabase db(rows());
