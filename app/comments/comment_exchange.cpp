@@ -7,6 +7,7 @@
 #include "comments/replace_together.h"
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
+#include "platform/progress.h"
 #include "shell/complete_write.h"
 
 #include <QCryptographicHash>
@@ -31,6 +32,7 @@ namespace {
 using Values = std::array<QString, 5>; // Author, Title, Genre, File, Comment; no value reads as empty
 constexpr int kCommentField = 4;
 constexpr int kBusyTimeoutMs = 2000;
+constexpr int kImportCacheKiB = 256 * 1024;
 const QString kTitle = QString::fromLatin1(kProgramTitle);
 
 QStringList fieldNames()
@@ -169,8 +171,11 @@ struct ImportCounts
 
 // Comments from a spreadsheet are plain text; they are compared as plain text and stored as
 // a document.
+// Records added between two looks at the window's events.
+constexpr int kImportSlice = 500;
+
 bool addMissing(const QString &databasePath, const std::vector<Values> &records, const CommentPlainText *plainText,
-                ImportCounts *counts, QString *error)
+                Progress &progress, ImportCounts *counts, QString *error)
 {
     const Connection connection(databasePath, false);
     QSqlDatabase db = connection.database();
@@ -178,6 +183,9 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
         *error = reasonOf(db.lastError());
         return false;
     }
+    // Room for the whole transaction: spilling it to the file would lock the windows' reads
+    // out while the import lets them run between slices.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kImportCacheKiB));
     PresentRecords present;
     if (!db.transaction() || !present.load(db, error)) {
         if (error->isEmpty())
@@ -189,7 +197,13 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)")
                        .arg(QLatin1String(kCommentTableName), fieldNames().join(QStringLiteral(", "))));
-    for (const Values &values : records) {
+    for (size_t done = 0; done < records.size(); ++done) {
+        if (done % kImportSlice == 0 && !progress.advance(int(done))) {
+            *error = QStringLiteral("cancelled");
+            db.rollback();
+            return false;
+        }
+        const Values &values = records[done];
         bool found = false;
         for (const qint64 rowId : present.candidates(values)) {
             comment.addBindValue(rowId);
@@ -302,8 +316,9 @@ QString PlainTextToCommentHtml(const QString &plain)
 }
 
 CommentExchange::CommentExchange(CommentDataSource &source, CommentCommands &commands, MessageBoxes &messages,
-                                 DirectoryPicker &picker, CommentPlainText plainText)
-    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_plainText(std::move(plainText))
+                                 DirectoryPicker &picker, Progress &progress, CommentPlainText plainText)
+    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_progress(progress),
+      m_plainText(std::move(plainText))
 {
 }
 
@@ -388,7 +403,12 @@ void CommentExchange::importDatabase()
     bool windows1252 = false;
     const bool read =
         fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &windows1252, &error);
-    if (!read || !addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText, &counts, &error)) {
+    m_progress.start(QStringLiteral("Import Database"), QStringLiteral("Adding the comments of %1").arg(shownSource),
+                     int(records.size()));
+    const bool added = read && addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText,
+                                          m_progress, &counts, &error);
+    m_progress.finish();
+    if (!added) {
         m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
         return;
     }

@@ -6,6 +6,7 @@
 #include "comments/rich_text.h"
 #include "fakes/fake_directory_picker.h"
 #include "fakes/fake_message_boxes.h"
+#include "fakes/fake_progress.h"
 #include "support/file_size_limit.h"
 
 #include <QDir>
@@ -47,7 +48,8 @@ QStringList namesIn(const QString &folder)
 struct Window
 {
     explicit Window(const QString &path)
-        : source(path), commands(source, messages), exchange(source, commands, messages, picker, PlainTextOfComment)
+        : source(path), commands(source, messages),
+          exchange(source, commands, messages, picker, progress, PlainTextOfComment)
     {
         source.open();
     }
@@ -65,6 +67,7 @@ struct Window
     CommentDataSource source;
     FakeMessageBoxes messages;
     FakeDirectoryPicker picker;
+    FakeProgress progress;
     CommentCommands commands;
     CommentExchange exchange;
 };
@@ -180,6 +183,35 @@ private slots:
         QCOMPARE(window.messages.kinds(), QStringList{"inform"});
         QCOMPARE(window.messages.shown[0].text.contains(QLatin1String("Windows-1252")), legacy);
         QCOMPARE(plainRecords(db), QList<QStringList>{stored});
+    }
+
+    void largeImportShowsProgressAndCanBeCancelled_data()
+    {
+        QTest::addColumn<int>("cancelAt");
+        QTest::addColumn<int>("added");
+        QTest::newRow("to the end") << -1 << 1200;
+        QTest::newRow("cancelled") << 2 << 0;
+    }
+    void largeImportShowsProgressAndCanBeCancelled()
+    {
+        QFETCH(int, cancelAt);
+        QFETCH(int, added);
+        QByteArray csv = "Author,Title,Genre,File,Comment\r\n";
+        for (int i = 0; i < 1200; ++i)
+            csv += "A,T,G," + QByteArray::number(i) + ".epub,c\r\n";
+        QTemporaryDir folder;
+        writeFile(QDir(folder.path()).filePath("Comments.csv"), csv);
+        CommentDatabase db;
+        Window window(db.path());
+        window.progress.cancelAt = cancelAt;
+        window.importFrom(folder.path());
+        QCOMPARE(window.progress.maximum, 1200);
+        QCOMPARE(window.progress.advances, (QList<int>{0, 500, 1000}));
+        QVERIFY(window.progress.finished);
+        QCOMPARE(db.column(kFile).size(), added);
+        QCOMPARE(window.messages.kinds(), QStringList{cancelAt < 0 ? "inform" : "warn"});
+        QVERIFY2(window.messages.shown[0].text.contains(cancelAt < 0 ? "1200 added" : "cancelled"),
+                 qPrintable(window.messages.shown[0].text));
     }
 
     void importFromADatabaseCopyAddsOnlyWhatIsMissing()
