@@ -23,9 +23,10 @@
 
 #include <array>
 #include <atomic>
-#include <unistd.h>
 #include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +34,8 @@ using Values = std::array<QString, 5>; // Author, Title, Genre, File, Comment; n
 constexpr int kCommentField = 4;
 constexpr int kBusyTimeoutMs = 2000;
 constexpr int kImportCacheKiB = 256 * 1024;
+// Records added between two looks at the window's events.
+constexpr int kImportSlice = 500;
 const QString kTitle = QString::fromLatin1(kProgramTitle);
 
 QStringList fieldNames()
@@ -171,9 +174,6 @@ struct ImportCounts
 
 // Comments from a spreadsheet are plain text; they are compared as plain text and stored as
 // a document.
-// Records added between two looks at the window's events.
-constexpr int kImportSlice = 500;
-
 bool addMissing(const QString &databasePath, const std::vector<Values> &records, const CommentPlainText *plainText,
                 Progress &progress, ImportCounts *counts, QString *error)
 {
