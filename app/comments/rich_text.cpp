@@ -62,7 +62,7 @@ std::optional<QString> LongCommentPreview(const QString &stored)
     if (longest <= kLongestQuickRun)
         return std::nullopt;
     return QStringLiteral("[This comment of %L1 characters holds text without spaces too long to show as it is. "
-                          "It is shown here read-only, broken into lines of %L2 characters; the stored comment "
+                          "It is shown here read-only, in paragraphs of %L2 characters; the stored comment "
                           "stays as it is.]\n\n")
                .arg(plain.size())
                .arg(kPreviewLine)

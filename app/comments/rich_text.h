@@ -17,8 +17,8 @@ QString PlainTextOfComment(const QString &stored);
 
 // A comment with a run of characters too long to lay out quickly (pasted data, a base64
 // blob: minutes for a megabyte without a space) is not shown as it is: this is what the box
-// shows instead, read-only, a note and the plain text broken into lines. Empty for every
-// other comment.
+// shows instead, read-only: a note and the plain text in paragraphs short enough to lay out.
+// Empty for every other comment.
 std::optional<QString> LongCommentPreview(const QString &stored);
 
 enum class TextAttribute { Bold, Underline, Italic };
