@@ -1,5 +1,6 @@
 #include "comments/comment_exchange.h"
 
+#include "base/complete_write.h"
 #include "comments/comment_commands.h"
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
@@ -8,7 +9,6 @@
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
 #include "platform/progress.h"
-#include "shell/complete_write.h"
 
 #include <QCryptographicHash>
 #include <QDir>

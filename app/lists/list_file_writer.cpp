@@ -1,6 +1,6 @@
 #include "lists/list_file_writer.h"
 
-#include "shell/text_lines.h"
+#include "base/text_lines.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,8 +1,8 @@
 // shelvana-listrun SETTINGS_FILE: the list window's run without a window.
+#include "base/program_files.h"
+#include "base/settings_file.h"
 #include "lists/perform_list_run.h"
 #include "platform/file_system_lister.h"
-#include "shell/program_files.h"
-#include "shell/settings_file.h"
 
 #include <QCoreApplication>
 #include <cstdio>

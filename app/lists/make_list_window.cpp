@@ -1,10 +1,10 @@
 #include "lists/make_list_window.h"
 
+#include "base/sound_cues.h"
 #include "lists/list_run_report.h"
 #include "platform/file_system_lister.h"
 #include "platform/qt_command_button.h"
 #include "platform/qt_shell.h"
-#include "shell/sound_cues.h"
 
 #include <QApplication>
 #include <QCloseEvent>

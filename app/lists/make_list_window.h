@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/settings.h"
 #include "lists/list_run_worker.h"
-#include "shell/settings.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "lists/tree_list_writer.h"
 
+#include "base/text_lines.h"
 #include "lists/entry_names.h"
 #include "lists/list_escapes.h"
-#include "shell/text_lines.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "names/extrapolation.h"
 
+#include "base/text_lines.h"
 #include "names/comment_lookup.h"
 #include "names/name_routines.h"
 #include "names/path_routines.h"
-#include "shell/text_lines.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "shell/browser_links.h"
 
-#include "shell/text_lines.h"
+#include "base/text_lines.h"
 
 #include <QDir>
 #include <QFile>

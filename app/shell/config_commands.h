@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 class DirectoryPicker;
 class MessageBox;

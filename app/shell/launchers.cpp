@@ -1,10 +1,10 @@
 #include "shell/launchers.h"
 
+#include "base/sound_cues.h"
 #include "platform/message_box.h"
 #include "platform/program_starter.h"
 #include "platform/shell.h"
 #include "shell/desktop.h"
-#include "shell/sound_cues.h"
 #include "shell/web_search.h"
 
 #include <QDir>

@@ -1,7 +1,10 @@
 #include "shell/main_window.h"
 
-#include "comments/comment_windows.h"
-#include "comments/comments_tab.h"
+#include "base/program_files.h"
+#include "base/settings_file.h"
+#include "base/sound_cues.h"
+#include "comments/windows/comment_windows.h"
+#include "comments/windows/comments_tab.h"
 #include "lists/make_list_window.h"
 #include "names/clipboard_files.h"
 #include "platform/clipboard.h"
@@ -10,9 +13,6 @@
 #include "shell/config_tab.h"
 #include "shell/desktop.h"
 #include "shell/intro_tab.h"
-#include "shell/program_files.h"
-#include "shell/settings_file.h"
-#include "shell/sound_cues.h"
 #include "shell/user_links_file.h"
 #include "shell/utilities_tab.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/settings.h"
 #include "comments/comment_data_source.h"
 #include "shell/launchers.h"
 #include "shell/main_lifecycle.h"
-#include "shell/settings.h"
 
 #include <QPointer>
 #include <QWidget>

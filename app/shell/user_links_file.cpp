@@ -1,7 +1,7 @@
 #include "shell/user_links_file.h"
 
+#include "base/program_files.h"
 #include "shell/browser_links.h"
-#include "shell/program_files.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "shell/web_search.h"
 
-#include "shell/text_lines.h"
+#include "base/text_lines.h"
 
 namespace {
 

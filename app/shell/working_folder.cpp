@@ -1,8 +1,8 @@
 #include "shell/working_folder.h"
 
+#include "base/program_files.h"
+#include "base/settings_file.h"
 #include "comments/comment_schema.h"
-#include "shell/program_files.h"
-#include "shell/settings_file.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -7,9 +7,9 @@
 // - start-up of the main window with that table against start-up with an empty table.
 //   Goal: ratio at most 1.2.
 #include "comments/access_like.h"
-#include "comments/comment_db_window.h"
 #include "comments/comment_queries.h"
 #include "comments/comment_schema.h"
+#include "comments/windows/comment_db_window.h"
 #include "fakes/fake_desktop.h"
 #include "platform/qt_control_loader.h"
 #include "shell/main_window.h"

@@ -1,7 +1,7 @@
+#include "base/settings_file.h"
+#include "base/text_lines.h"
 #include "fakes/fake_directory_picker.h"
 #include "shell/config_commands.h"
-#include "shell/settings_file.h"
-#include "shell/text_lines.h"
 #include "support/test_files.h"
 
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "comments/comment_windows.h"
+#include "comments/windows/comment_windows.h"
 
-#include "comments/comment_box.h"
-#include "comments/comments_tab.h"
-#include "comments/font_options_window.h"
+#include "comments/windows/comment_box.h"
+#include "comments/windows/comments_tab.h"
+#include "comments/windows/font_options_window.h"
 
 
 CommentWindows::CommentWindows(CommentDataSource &data1, CommentDbWindow::Services services, QWidget *mainWindow)

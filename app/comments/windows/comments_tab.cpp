@@ -1,9 +1,9 @@
-#include "comments/comments_tab.h"
+#include "comments/windows/comments_tab.h"
 
-#include "comments/comment_box.h"
-#include "comments/comment_buttons.h"
 #include "comments/comment_data_source.h"
-#include "comments/record_widgets.h"
+#include "comments/windows/comment_box.h"
+#include "comments/windows/comment_buttons.h"
+#include "comments/windows/record_widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

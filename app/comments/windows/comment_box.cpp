@@ -1,7 +1,7 @@
-#include "comments/comment_box.h"
+#include "comments/windows/comment_box.h"
 
 #include "comments/comment_data_source.h"
-#include "comments/rich_text.h"
+#include "comments/windows/rich_text.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -1,7 +1,7 @@
-#include "shell/settings_file.h"
+#include "base/settings_file.h"
 
-#include "shell/complete_write.h"
-#include "shell/text_lines.h"
+#include "base/complete_write.h"
+#include "base/text_lines.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "shell/complete_write.h"
+#include "base/complete_write.h"
 #include "support/file_size_limit.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-#include "comments/rich_text.h"
+#include "comments/windows/rich_text.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "comments/font_options_window.h"
+#include "comments/windows/font_options_window.h"
 
-#include "comments/comment_buttons.h"
+#include "comments/windows/comment_buttons.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

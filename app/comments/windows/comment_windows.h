@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comments/comment_db_window.h"
+#include "comments/windows/comment_db_window.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "comments/font_options.h"
-#include "comments/rich_text.h"
+#include "comments/windows/rich_text.h"
 
 #include <QLabel>
 #include <QWidget>

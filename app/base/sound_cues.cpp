@@ -1,7 +1,7 @@
-#include "shell/sound_cues.h"
+#include "base/sound_cues.h"
 
+#include "base/program_files.h"
 #include "platform/sound_player.h"
-#include "shell/program_files.h"
 
 void PlayCue(const Settings &settings, SoundPlayer &player, const QString &name)
 {

@@ -1,4 +1,4 @@
-#include "comments/comment_buttons.h"
+#include "comments/windows/comment_buttons.h"
 
 #include "platform/qt_button_table.h"
 

@@ -1,4 +1,4 @@
-#include "comments/record_widgets.h"
+#include "comments/windows/record_widgets.h"
 
 #include "comments/comment_data_source.h"
 

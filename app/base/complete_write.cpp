@@ -1,4 +1,4 @@
-#include "shell/complete_write.h"
+#include "base/complete_write.h"
 
 #include <QSaveFile>
 

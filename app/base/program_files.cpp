@@ -1,4 +1,4 @@
-#include "shell/program_files.h"
+#include "base/program_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
