@@ -56,15 +56,24 @@ void CommentCommands::run(RecordCommand command, const FileInfo &utilities)
     }
 }
 
-bool CommentCommands::reportFailure(bool always)
+QString CommentCommands::failureText(const QString &what) const
 {
-    const QString reason = m_source.errorString();
-    if (reason.isEmpty() || !(always || m_source.hasPendingEdits()))
-        return true;
-    QString text = reason;
+    QString text = what.isEmpty() ? m_source.errorString() : what + QStringLiteral("\n\n") + m_source.errorString();
     if (m_source.hasPendingEdits())
         text += QStringLiteral("\n\nWhat you typed is still on screen; Save tries again.");
+    return text;
+}
+
+void CommentCommands::warn(const QString &text)
+{
     m_messages.warn(kTitle, text);
+}
+
+bool CommentCommands::reportFailure(bool always)
+{
+    if (m_source.errorString().isEmpty() || !(always || m_source.hasPendingEdits()))
+        return true;
+    warn(failureText(QString()));
     return false;
 }
 
@@ -106,10 +115,20 @@ void CommentCommands::bookmark()
     SavedBookmark = m_source.bookmark();
 }
 
+// A bookmark of another record set is no failure; a database that cannot be read is.
 void CommentCommands::lastmark()
 {
-    if (!m_source.setBookmark(SavedBookmark))
-        reportFailure();
+    if (!m_source.setBookmark(SavedBookmark) && m_source.isOpen() && !m_source.errorString().isEmpty())
+        warn(failureText(QStringLiteral("Could not go back to the bookmarked comment.")));
+}
+
+QString CommentCommands::findFile(const QString &fileName, QString *problem)
+{
+    const QString found = m_source.findFile(fileName);
+    if (m_source.hasPendingEdits() && !m_source.errorString().isEmpty())
+        *problem = failureText(QStringLiteral("The copied file was not looked up among the comments: what you typed "
+                                              "here could not be saved first."));
+    return found;
 }
 
 void CommentCommands::count()

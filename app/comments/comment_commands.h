@@ -33,6 +33,13 @@ public:
     // Moves to the last record and shows the count.
     void count();
 
+    // The Utilities analysis's lookup of a copied file; the edits on screen are written first.
+    // When that write fails, *problem says so for the user, who is told once the clipboard
+    // has been read.
+    QString findFile(const QString &fileName, QString *problem);
+    // A message box with the program's title.
+    void warn(const QString &text);
+
     // Writes the pending edits before the window goes; when that fails, asks whether to
     // retry, discard them or stay. False means stay.
     bool commitBeforeClose();
@@ -42,6 +49,9 @@ public:
     bool reportFailure(bool always = false);
 
 private:
+    // The reason of the last failure, after what could not be done.
+    QString failureText(const QString &what) const;
+
     CommentDataSource &m_source;
     MessageBoxes &m_messages;
     QMetaObject::Connection m_savedAsNew;

@@ -1,5 +1,7 @@
 #include "comments/comment_csv.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 QString quoted(const QString &field)
@@ -13,7 +15,23 @@ QString quoted(const QString &field)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+bool startsSpreadsheetFormula(const QString &field)
+{
+    static const QString starts = QStringLiteral("=+-@'");
+    return !field.isEmpty() && starts.contains(field.front());
+}
+
 } // namespace
+
+QString SpreadsheetField(const QString &field)
+{
+    return startsSpreadsheetFormula(field) ? QLatin1Char('\'') + field : field;
+}
+
+QString ReadSpreadsheetField(const QString &field)
+{
+    return field.startsWith(QLatin1Char('\'')) && startsSpreadsheetFormula(field.mid(1)) ? field.mid(1) : field;
+}
 
 QByteArray CsvLine(const QStringList &fields)
 {
@@ -23,9 +41,31 @@ QByteArray CsvLine(const QStringList &fields)
     return out.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
-bool ParseCsv(const QByteArray &text, QList<QStringList> *records, QString *error)
+QString FromWindows1252(const QByteArray &bytes)
 {
-    QString input = QString::fromUtf8(text);
+    // 0x80 to 0x9F; the rest is Latin-1.
+    static const char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+bool ParseCsv(const QByteArray &text, QList<QStringList> *records, QString *error, bool *windows1252)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString input = utf8.decode(text);
+    const bool legacy = utf8.hasError();
+    if (legacy)
+        input = FromWindows1252(text);
+    if (windows1252)
+        *windows1252 = legacy;
     if (input.startsWith(QChar(0xFEFF)))
         input.remove(0, 1);
     QStringList record;

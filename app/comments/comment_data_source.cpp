@@ -822,7 +822,10 @@ std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
 {
-    if (!m_open || bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
+    if (!m_open)
+        return false;
+    m_error.clear();
+    if (bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
         return false;
     const std::optional<qint64> position = positionOfRow(bookmark.m_rowId);
     return position && moveTo(int(*position));

@@ -5,15 +5,16 @@
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
 #include "comments/comment_schema.h"
+#include "comments/replace_together.h"
 #include "platform/directory_picker.h"
 #include "platform/message_boxes.h"
+#include "platform/progress.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMultiHash>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -25,11 +26,16 @@
 #include <optional>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using Values = std::array<QString, 5>; // Author, Title, Genre, File, Comment; no value reads as empty
 constexpr int kCommentField = 4;
 constexpr int kBusyTimeoutMs = 2000;
+constexpr int kImportCacheKiB = 256 * 1024;
+// Records added between two looks at the window's events.
+constexpr int kImportSlice = 500;
 const QString kTitle = QString::fromLatin1(kProgramTitle);
 
 QStringList fieldNames()
@@ -94,7 +100,7 @@ bool readRecords(const QString &path, std::vector<Values> *records, QString *err
     return true;
 }
 
-bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
+bool readCsv(const QString &path, std::vector<Values> *records, bool *windows1252, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -102,7 +108,7 @@ bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
         return false;
     }
     QList<QStringList> rows;
-    if (!ParseCsv(file.readAll(), &rows, error))
+    if (!ParseCsv(file.readAll(), &rows, error, windows1252))
         return false;
     if (rows.isEmpty() || rows.first().join(QLatin1Char(',')).compare(fieldNames().join(QLatin1Char(',')),
                                                                       Qt::CaseInsensitive) != 0) {
@@ -115,7 +121,7 @@ bool readCsv(const QString &path, std::vector<Values> *records, QString *error)
             return false;
         }
         Values values;
-        std::copy(rows[i].begin(), rows[i].end(), values.begin());
+        std::transform(rows[i].begin(), rows[i].end(), values.begin(), ReadSpreadsheetField);
         records->push_back(values);
     }
     return true;
@@ -169,7 +175,7 @@ struct ImportCounts
 // Comments from a spreadsheet are plain text; they are compared as plain text and stored as
 // a document.
 bool addMissing(const QString &databasePath, const std::vector<Values> &records, const CommentPlainText *plainText,
-                ImportCounts *counts, QString *error)
+                Progress &progress, ImportCounts *counts, QString *error)
 {
     const Connection connection(databasePath, false);
     QSqlDatabase db = connection.database();
@@ -177,6 +183,9 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
         *error = reasonOf(db.lastError());
         return false;
     }
+    // Room for the whole transaction: spilling it to the file would lock the windows' reads
+    // out while the import lets them run between slices.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kImportCacheKiB));
     PresentRecords present;
     if (!db.transaction() || !present.load(db, error)) {
         if (error->isEmpty())
@@ -188,7 +197,13 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)")
                        .arg(QLatin1String(kCommentTableName), fieldNames().join(QStringLiteral(", "))));
-    for (const Values &values : records) {
+    for (size_t done = 0; done < records.size(); ++done) {
+        if (done % kImportSlice == 0 && !progress.advance(int(done))) {
+            *error = QStringLiteral("cancelled");
+            db.rollback();
+            return false;
+        }
+        const Values &values = records[done];
         bool found = false;
         for (const qint64 rowId : present.candidates(values)) {
             comment.addBindValue(rowId);
@@ -222,47 +237,54 @@ bool addMissing(const QString &databasePath, const std::vector<Values> &records,
     return true;
 }
 
-// The copy is made beside the target and moved into place only when complete.
-bool backUp(const QString &databasePath, const QString &target, QString *error)
+QString backupFailure(int code, sqlite3 *connection)
 {
-    const QString draft = target + QStringLiteral(".part");
-    QFile::remove(draft);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("the comment database is locked by another program");
+    if (code == SQLITE_FULL)
+        return QStringLiteral("the disk is full");
+    return QString::fromUtf8(connection ? sqlite3_errmsg(connection) : sqlite3_errstr(code));
+}
+
+// A consistent copy of the database into the (empty) draft, every step of it checked.
+bool backUp(const QString &databasePath, const QString &draft, QString *error)
+{
     sqlite3 *source = nullptr;
     sqlite3 *copy = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(databasePath).constData(), &source, SQLITE_OPEN_READONLY, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    sqlite3 *failed = source;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr);
+        failed = copy;
+    }
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(source, kBusyTimeoutMs);
         sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source, "main");
-        if (backup) {
-            sqlite3_backup_step(backup, -1);
-            sqlite3_backup_finish(backup);
+        if (!backup) {
+            rc = sqlite3_errcode(copy);
+        } else {
+            const int stepped = sqlite3_backup_step(backup, -1);
+            const int finished = sqlite3_backup_finish(backup);
+            rc = stepped != SQLITE_DONE ? stepped : finished;
         }
-        rc = sqlite3_errcode(copy);
     }
     if (rc != SQLITE_OK)
-        *error = QString::fromUtf8(sqlite3_errmsg(copy ? copy : source));
-    sqlite3_close(copy);
+        *error = backupFailure(rc, failed);
+    // The copy's last writes happen as it closes.
+    const int closed = sqlite3_close(copy);
+    if (rc == SQLITE_OK && closed != SQLITE_OK) {
+        *error = backupFailure(closed, nullptr);
+        rc = closed;
+    }
     sqlite3_close(source);
-    if (rc == SQLITE_OK && QFile::exists(target) && !QFile::remove(target)) {
-        *error = QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(target));
-        rc = SQLITE_CANTOPEN;
-    }
-    if (rc == SQLITE_OK && !QFile::rename(draft, target)) {
-        *error = QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(target));
-        rc = SQLITE_CANTOPEN;
-    }
-    QFile::remove(draft);
     return rc == SQLITE_OK;
 }
 
 bool writeCsv(const std::vector<Values> &records, const QString &path, const CommentPlainText &plainText,
               QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         *error = file.errorString();
         return false;
     }
@@ -270,9 +292,17 @@ bool writeCsv(const std::vector<Values> &records, const QString &path, const Com
     for (auto record = records.begin(); allWritten && record != records.end(); ++record) {
         Values values = *record;
         values[kCommentField] = plainText(values[kCommentField]);
-        allWritten = WriteAll(file, CsvLine(QStringList(values.begin(), values.end())));
+        QStringList fields;
+        std::transform(values.begin(), values.end(), std::back_inserter(fields), SpreadsheetField);
+        allWritten = WriteAll(file, CsvLine(fields));
     }
-    return CommitComplete(file, allWritten, error);
+    // On disk before it replaces anything, so that a crash cannot leave a short file behind.
+    if (!allWritten || !file.flush() || ::fdatasync(file.handle()) != 0) {
+        *error = QStringLiteral("%1 could not be written completely (is the disk full?)")
+                     .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -286,8 +316,9 @@ QString PlainTextToCommentHtml(const QString &plain)
 }
 
 CommentExchange::CommentExchange(CommentDataSource &source, CommentCommands &commands, MessageBoxes &messages,
-                                 DirectoryPicker &picker, CommentPlainText plainText)
-    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_plainText(std::move(plainText))
+                                 DirectoryPicker &picker, Progress &progress, CommentPlainText plainText)
+    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_progress(progress),
+      m_plainText(std::move(plainText))
 {
 }
 
@@ -329,17 +360,24 @@ void CommentExchange::exportDatabase()
                                            .arg(shownFolder, present.join(QStringLiteral(" and "))))) {
         return;
     }
+    // Both files are made aside and replace the old pair together, or the old pair stays.
     QString error;
     std::vector<Values> records;
-    if (!backUp(m_source.databasePath(), database, &error) || !readRecords(database, &records, &error)
-        || !writeCsv(records, csv, m_plainText, &error)) {
-        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2.").arg(shownFolder, error));
+    ReplaceTogether replacement;
+    const QString databaseDraft = replacement.addDraft(database, &error);
+    const QString csvDraft = databaseDraft.isEmpty() ? QString() : replacement.addDraft(csv, &error);
+    if (csvDraft.isEmpty() || !backUp(m_source.databasePath(), databaseDraft, &error)
+        || !readRecords(databaseDraft, &records, &error) || !writeCsv(records, csvDraft, m_plainText, &error)
+        || !replacement.commit(&error)) {
+        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2. The folder is as it was.")
+                                    .arg(shownFolder, error));
         return;
     }
-    m_messages.show(kTitle, QStringLiteral("Exported %1 comments to %2:\n%3, a copy of the comment database\n"
-                                             "%4, for spreadsheets (UTF-8, comments as plain text)")
+    m_messages.show(kTitle, QStringLiteral("Exported %1 %2 to %3:\n%4, a copy of the comment database\n"
+                                             "%5, for spreadsheets (UTF-8, comments as plain text)")
                                   .arg(records.size())
-                                  .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
+                                  .arg(records.size() == 1 ? QStringLiteral("comment") : QStringLiteral("comments"),
+                                       shownFolder, QLatin1String(kCommentDatabaseFileName),
                                        QLatin1String(kExportCsvFileName)));
 }
 
@@ -362,13 +400,24 @@ void CommentExchange::importDatabase()
     std::vector<Values> records;
     QString error;
     ImportCounts counts;
-    const bool read = fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &error);
-    if (!read || !addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText, &counts, &error)) {
+    bool windows1252 = false;
+    const bool read =
+        fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &windows1252, &error);
+    m_progress.start(QStringLiteral("Import Database"), QStringLiteral("Adding the comments of %1").arg(shownSource),
+                     int(records.size()));
+    const bool added = read && addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText,
+                                          m_progress, &counts, &error);
+    m_progress.finish();
+    if (!added) {
         m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
         return;
     }
-    m_messages.show(kTitle, QStringLiteral("Imported from %1: %2 added, %3 already present and skipped.")
-                                  .arg(shownSource)
+    // Said, since a file in yet another encoding would read as the wrong letters.
+    const QString encoding = windows1252 ? QStringLiteral(" (not UTF-8, so read as Windows-1252, the encoding "
+                                                           "spreadsheets use)")
+                                         : QString();
+    m_messages.show(kTitle, QStringLiteral("Imported from %1%2: %3 added, %4 already present and skipped.")
+                                  .arg(shownSource, encoding)
                                   .arg(counts.added)
                                   .arg(counts.skipped));
     if (!m_source.refresh())

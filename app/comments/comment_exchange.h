@@ -9,6 +9,7 @@ class CommentCommands;
 class CommentDataSource;
 class DirectoryPicker;
 class MessageBoxes;
+class Progress;
 
 // The plain text of a stored comment (the window's rich-text document).
 using CommentPlainText = std::function<QString(const QString &comment)>;
@@ -22,12 +23,13 @@ inline constexpr char kExportCsvFileName[] = "Comments.csv";
 // have it open) and Comments.csv (RFC 4180, UTF-8, header Author,Title,Genre,File,Comment,
 // the comment as plain text); it asks before replacing either file.
 // Import reads the folder's db25.mdb, or else its Comments.csv, and adds the records whose
-// five values are not already in the table, all in one transaction.
+// five values are not already in the table, all in one transaction, showing its progress and
+// letting the windows' events run between slices; a cancel adds nothing.
 class CommentExchange
 {
 public:
     CommentExchange(CommentDataSource &source, CommentCommands &commands, MessageBoxes &messages,
-                    DirectoryPicker &picker, CommentPlainText plainText);
+                    DirectoryPicker &picker, Progress &progress, CommentPlainText plainText);
 
     void exportDatabase();
     void importDatabase();
@@ -47,6 +49,7 @@ private:
     CommentCommands &m_commands;
     MessageBoxes &m_messages;
     DirectoryPicker &m_picker;
+    Progress &m_progress;
     CommentPlainText m_plainText;
 };
 

@@ -124,7 +124,7 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
 void MainWindow::pollClipboard()
 {
     const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
-    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), &data1_, show))
+    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), comments_->commentsTab(), show))
         emit fileAnalysed();
 }
 

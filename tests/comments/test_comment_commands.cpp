@@ -190,6 +190,27 @@ private slots:
         QVERIFY(tab.messages.shown.isEmpty());
     }
 
+    void lastmarkSaysWhenTheDatabaseCannotBeRead()
+    {
+        CommentDatabase db(threeRows());
+        Window window(db.path());
+        QVERIFY(window.source.moveNext());
+        window.commands.bookmark();
+        QVERIFY(window.source.moveLast());
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        window.commands.lastmark();
+        QCOMPARE(window.messages.kinds(), QStringList{"warn"});
+        QVERIFY2(window.messages.shown[0].text.contains(QLatin1String("bookmarked")) &&
+                     window.messages.shown[0].text.contains(QLatin1String("locked")),
+                 qPrintable(window.messages.shown[0].text));
+        QCOMPARE(window.source.currentIndex(), 2);
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        window.commands.lastmark();
+        QCOMPARE(window.source.currentIndex(), 1);
+        QCOMPARE(window.messages.shown.size(), 1);
+    }
+
     void failedCommitKeepsEditsAndSaysWhy_data()
     {
         QTest::addColumn<QString>("command");
@@ -197,6 +218,7 @@ private slots:
         QTest::newRow("add new") << "add";
         QTest::newRow("count") << "count";
         QTest::newRow("delete") << "delete";
+        QTest::newRow("file lookup") << "lookup";
     }
     void failedCommitKeepsEditsAndSaysWhy()
     {
@@ -211,8 +233,13 @@ private slots:
             window.commands.addNew(FileInfo{"other.epub", "Other", "T"});
         else if (command == "count")
             window.commands.count();
-        else
+        else if (command == "delete")
             window.commands.deleteRecord();
+        else {
+            QString problem;
+            window.commands.findFile(QStringLiteral("two.epub"), &problem);
+            window.commands.warn(problem);
+        }
         QCOMPARE(window.messages.kinds(), QStringList{"warn"});
         QVERIFY2(window.messages.shown[0].text.contains(QLatin1String("read-only")),
                  qPrintable(window.messages.shown[0].text));

@@ -6,11 +6,14 @@
 #include "comments/windows/comments_tab.h"
 #include "comments/windows/font_options_window.h"
 #include "comments/windows/record_widgets.h"
+#include "comments/windows/rich_text.h"
 #include "fakes/fake_database_opener.h"
 #include "fakes/fake_directory_picker.h"
 #include "fakes/fake_message_boxes.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -44,6 +47,14 @@ T *child(QWidget *window, const QString &name)
 void click(QWidget *window, const QString &name)
 {
     child<QAbstractButton>(window, name)->click();
+}
+
+// What a screen reader or automation tool does through AT-SPI's EditableText.
+void setThroughAccessibility(QWidget *field, const QString &text)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(field);
+    QVERIFY(accessible && accessible->editableTextInterface() && accessible->textInterface());
+    accessible->editableTextInterface()->replaceText(0, accessible->textInterface()->characterCount(), text);
 }
 
 // The main window's side: its data source, the Utilities fields and the desktop fakes.
@@ -98,6 +109,48 @@ private slots:
         QVERIFY(db.column(QStringLiteral("Comment"))[0].contains(QLatin1String("more")));
         QCOMPARE(author->text(), QStringLiteral("Bob Shaw"));
         QCOMPARE(program.windows->commentsTab()->navigator()->positionText(), QStringLiteral("record 2 of 3"));
+    }
+
+    void textSetByAssistiveToolsIsStored_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("Comments tab author") << "tab" << "CommentAuthor" << "Author";
+        QTest::newRow("Comments tab title") << "tab" << "commentTitle" << "Title";
+        QTest::newRow("Comments tab genre") << "tab" << "CommentGenre" << "Genre";
+        QTest::newRow("Comments tab file") << "tab" << "CommentFile" << "File";
+        QTest::newRow("Comments tab comment") << "tab" << "RichTextBox1" << "Comment";
+        QTest::newRow("database window genre") << "db" << "TextGenre" << "Genre";
+        QTest::newRow("database window comment") << "db" << "RichTextBox1" << "Comment";
+    }
+    void textSetByAssistiveToolsIsStored()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, name);
+        QFETCH(QString, field);
+        CommentDatabase db(rows());
+        Program program(db.path());
+        if (window == "db")
+            program.windows->showAdvanced();
+        QWidget *root = window == "db" ? static_cast<QWidget *>(program.db()) : program.tab();
+        setThroughAccessibility(child<QWidget>(root, name), QStringLiteral("set from outside"));
+        click(root, "ButtonComment(2)");
+        QVERIFY(PlainTextOfComment(db.column(field)[0]).contains(QLatin1String("set from outside")));
+        // Moving shows the next record without making it an edit.
+        QVERIFY(program.data1.moveFirst());
+        QVERIFY(program.db()->data1().moveFirst());
+        QVERIFY(!program.data1.hasPendingEdits());
+        QVERIFY(!program.db()->data1().hasPendingEdits());
+    }
+
+    void searchSetByAssistiveToolsNarrowsTheGrid()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        setThroughAccessibility(child<QLineEdit>(program.db(), "SearchGenre"), QStringLiteral("hor"));
+        QCOMPARE(program.db()->grid()->model()->rowCount(), 2);
     }
 
     void addNewShowsTheUtilityFieldsAndSaveWritesThem()
@@ -225,6 +278,47 @@ private slots:
         QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
         QVERIFY(program.windows->commitAll());
         QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
+    }
+
+    void fileLookupSaysAfterTheAnalysisWhenEditsCannotBeWritten()
+    {
+        CommentDatabase db(rows());
+        Program program(db.path());
+        QTest::keyClicks(child<QLineEdit>(program.tab(), "CommentGenre"), "!");
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        CommentLookup *lookup = program.windows->commentsTab();
+        lookup->findFile(QStringLiteral("interview.epub"));
+        QVERIFY(program.messages.shown.isEmpty());
+        QTRY_COMPARE(program.messages.kinds(), QStringList{"warn"});
+        QVERIFY(program.messages.shown[0].text.contains(QLatin1String("not looked up")));
+        QCOMPARE(child<QLineEdit>(program.tab(), "CommentGenre")->text(), QStringLiteral("SF!"));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QCOMPARE(lookup->findFile(QStringLiteral("interview.epub")), QStringLiteral("interview.epub"));
+        QCOMPARE(db.column(QStringLiteral("Genre"))[0], QStringLiteral("SF!"));
+        QTest::qWait(10);
+        QCOMPARE(program.messages.shown.size(), 1);
+    }
+
+    void hugeCommentIsShownReadOnlyAndStaysAsStored()
+    {
+        const QString huge(1 << 20, u'x');
+        CommentDatabase db({{"A", "T", "G", "huge.epub", huge}, {"B", "T", "G", "small.epub", "<p>small</p>"}});
+        Program program(db.path());
+        CommentBox *box = program.windows->commentsTab()->commentBox();
+        QVERIFY(box->isReadOnly());
+        QVERIFY2(box->toPlainText().startsWith(QLocale().toString(huge.size()).prepend("[This comment of ")),
+                 qPrintable(box->toPlainText().left(80)));
+        QVERIFY(!box->toPlainText().contains(QString(4097, u'x')));
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // Formatting from the font window changes only what is shown.
+        box->selectAll();
+        SetSelectionAttribute(box, TextAttribute::Bold, true);
+        QVERIFY(!program.data1.hasPendingEdits());
+        QVERIFY(program.data1.moveNext());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->toPlainText(), QStringLiteral("small"));
+        QCOMPARE(db.column(QStringLiteral("Comment"))[0], huge);
     }
 
     void popUpMenuHasItsSixItems()

@@ -1,6 +1,7 @@
 """The comment workflow on the real program: a copied file, Add New, a comment typed,
-Save, Count, Advanced, a search that narrows the grid, Close, Exit. Afterwards the
-database holds exactly the record typed.
+Save, a genre set and saved, Count, Advanced, a search that narrows the grid, Close, a
+second new record, Exit. Afterwards the database holds exactly the records typed. Text is
+set through AT-SPI's EditableText, as screen readers and automation tools set it.
 
 usage: comments_e2e.py BUILD_DIR [SCREENSHOT_DIR]
 Runs under Xvfb with a session bus; with SCREENSHOT_DIR it saves pictures of the windows.
@@ -18,6 +19,8 @@ import pyatspi
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import atspi_driver as d  # noqa: E402
 
+SECOND_RECORD = {"Author": "Ursula K. Le Guin", "Title": "The Dispossessed", "Genre": "Utopia",
+                 "File": "Le Guin - The Dispossessed.epub"}
 TABLE = "CREATE TABLE Table1 (Author TEXT, Title TEXT, Genre TEXT, File TEXT, Comment TEXT)"
 
 
@@ -81,6 +84,8 @@ def main(build, shots):
         assert d.text_of(field(main_window, "Title")) == "Foundation"
         d.set_text(field(main_window, "Comment"), "The first of the series, read twice.")
         d.press(d.find(main_window, role="push button", name="Save", showing=True))
+        d.set_text(field(main_window, "Genre"), "Science fiction")
+        d.press(d.find(main_window, role="push button", name="Save", showing=True))
         screenshot(shots, "comments-tab.png")
 
         click(d.find(main_window, role="push button", name="Count", showing=True))
@@ -119,6 +124,11 @@ def main(build, shots):
         d.press(d.find(comment_db, role="push button", name="Close", showing=True))
         d.no_window(app, "Comment Database")
 
+        # A new record filled in from outside is stored at Exit.
+        d.press(d.find(main_window, role="push button", name="Add New", showing=True))
+        d.wait_for("the new record", lambda: d.text_of(field(main_window, "Title")) == "Foundation")
+        for name, value in SECOND_RECORD.items():
+            d.set_text(field(main_window, name), value)
         d.press(d.find(main_window, role="push button", name="Exit", showing=True))
         d.process_ended(program)
     except Exception:
@@ -129,11 +139,13 @@ def main(build, shots):
             program.kill()
     with sqlite3.connect(database) as db:
         rows = db.execute("SELECT Author, Title, Genre, File, Comment FROM Table1").fetchall()
-    assert len(rows) == 1, rows
+    assert len(rows) == 2, rows
     author, title, genre, file, comment = rows[0]
-    assert (author, title, genre, file) == ("Isaac Asimov", "Foundation", "", "Isaac Asimov - Foundation.pdf"), rows
+    assert (author, title, genre, file) == ("Isaac Asimov", "Foundation", "Science fiction",
+                                            "Isaac Asimov - Foundation.pdf"), rows
     assert "The first of the series, read twice." in comment, comment
-    print("PASS: the typed comment is the one record in the database")
+    assert rows[1][:4] == tuple(SECOND_RECORD[name] for name in ("Author", "Title", "Genre", "File")), rows
+    print("PASS: the database holds the two records as they were set")
 
 
 if __name__ == "__main__":

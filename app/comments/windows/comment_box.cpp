@@ -20,6 +20,8 @@ CommentBox::CommentBox(CommentDataSource &source, QWidget *parent)
     setAccessibleName(QStringLiteral("Comment"));
     setToolTip(QStringLiteral("The comment; right-click for the edit and font menu"));
     setAccessibleDescription(toolTip());
+    // A word longer than the line (a web address, pasted data) wraps instead of running off.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_menu->setObjectName(QStringLiteral("RTFPopUp"));
     addEditCommand(QStringLiteral("C&ut"), QStringLiteral("mnuRTFPopCut"), &QTextEdit::cut);
     addEditCommand(QStringLiteral("&Copy"), QStringLiteral("mnuRTFPopCopy"), &QTextEdit::copy);
@@ -50,12 +52,17 @@ void CommentBox::addEditCommand(const QString &caption, const QString &name, voi
 void CommentBox::showRecord()
 {
     m_shown = m_source.value(kComment);
-    setReadOnly(!m_source.hasCurrentRecord());
     m_outOfDate = !isVisible();
     if (m_outOfDate)
         return;
     const QSignalBlocker blocker(this);
-    ShowComment(this, m_shown);
+    const std::optional<QString> preview = LongCommentPreview(m_shown);
+    m_preview = preview.has_value();
+    setReadOnly(!m_source.hasCurrentRecord() || m_preview);
+    if (m_preview)
+        setPlainText(*preview);
+    else
+        ShowComment(this, m_shown);
 }
 
 void CommentBox::showEvent(QShowEvent *event)
@@ -74,7 +81,7 @@ void CommentBox::showEditFromElsewhere()
 
 void CommentBox::writeEdit()
 {
-    if (!m_source.hasCurrentRecord() || m_outOfDate)
+    if (!m_source.hasCurrentRecord() || m_outOfDate || m_preview)
         return;
     m_shown = toPlainText().isEmpty() ? QString() : toHtml();
     m_source.setValue(kComment, m_shown);

@@ -37,5 +37,7 @@ private:
     QMenu *m_menu;
     QString m_shown;
     bool m_outOfDate = false;
+    // A comment too long to show as it is: a read-only preview, never written back.
+    bool m_preview = false;
     std::function<void()> m_beforeEdit;
 };

@@ -52,7 +52,8 @@ const QString kTitle = QString::fromLatin1(kProgramTitle);
 CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services, QWidget *parent)
     : QWidget(parent, Qt::Window), m_services(std::move(services)), m_source(databasePath),
       m_commands(m_source, m_services.messages), m_search(m_source, m_commands),
-      m_exchange(m_source, m_commands, m_services.messages, m_services.picker, PlainTextOfComment),
+      m_progress(this), m_exchange(m_source, m_commands, m_services.messages, m_services.picker, m_progress,
+                                   PlainTextOfComment),
       m_model(new CommentRecordModel(m_source, this)), m_grid(new QTableView), m_tabs(new QTabWidget),
       m_box(new CommentBox(m_source)),
       m_navigator(new RecordNavigator(m_source, [this] { m_commands.reportFailure(); }))

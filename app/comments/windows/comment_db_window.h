@@ -5,6 +5,7 @@
 #include "comments/comment_exchange.h"
 #include "comments/comment_search.h"
 #include "names/extrapolation.h"
+#include "platform/qt_progress.h"
 
 #include <QWidget>
 
@@ -71,6 +72,7 @@ private:
     CommentDataSource m_source;
     CommentCommands m_commands;
     CommentSearch m_search;
+    QtProgress m_progress;
     CommentExchange m_exchange;
     CommentRecordModel *m_model;
     QTableView *m_grid;

@@ -7,6 +7,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,4 +56,13 @@ void CommentsTab::buttonComment(int index)
         m_advanced();
     else if (index >= 0 && index < int(std::size(kButtonComment)) && kButtonComment[index].command)
         m_commands.run(*kButtonComment[index].command, m_utilities ? m_utilities() : FileInfo{});
+}
+
+QString CommentsTab::findFile(const QString &fileName)
+{
+    QString problem;
+    const QString found = m_commands.findFile(fileName, &problem);
+    if (!problem.isEmpty())
+        QTimer::singleShot(0, this, [this, problem] { m_commands.warn(problem); });
+    return found;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comments/comment_commands.h"
+#include "names/comment_lookup.h"
 #include "names/extrapolation.h"
 
 #include <QWidget>
@@ -16,7 +17,7 @@ class RecordNavigator;
 
 // The content of the main window's Comments tab: the fields bound to the main window's data
 // source, the comment box, the navigation bar and the seven ButtonComment commands.
-class CommentsTab : public QWidget
+class CommentsTab : public QWidget, public CommentLookup
 {
     Q_OBJECT
 
@@ -32,6 +33,11 @@ public:
 
     // ButtonComment: the command of the button with this index; others do nothing.
     void buttonComment(int index);
+
+    // The copied-file analysis's lookup: the found record becomes this tab's record. A failed
+    // write of the edits on screen is said after the analysis, from the event loop: a box in
+    // the middle of reading the clipboard would let the next poll run beneath it.
+    QString findFile(const QString &fileName) override;
 
 private:
     CommentDataSource &m_source;

@@ -47,8 +47,12 @@ QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString 
     const auto show = [edit, &source, field] { showField(edit, source, field); };
     QObject::connect(&source, &CommentDataSource::currentChanged, edit, show);
     QObject::connect(&source, &CommentDataSource::currentValuesChanged, edit, show);
-    QObject::connect(edit, &QLineEdit::textEdited, edit,
-                     [&source, field](const QString &text) { source.setValue(field, text); });
+    // Every change counts, also text set by a screen reader, voice input or automation;
+    // showing a record blocks the field's signals, so only the user's changes arrive here.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [show, &source, field](const QString &text) {
+        if (!source.setValue(field, text))
+            show(); // no record to hold it: the field goes back to what is stored
+    });
     show();
     return edit;
 }

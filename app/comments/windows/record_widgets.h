@@ -13,7 +13,8 @@ class QLabel;
 class QLineEdit;
 
 // A line edit bound to a field of the data source's current record, with its label: it shows
-// the field, and what is typed becomes a pending edit. Named by its label for screen readers.
+// the field, and every change the user makes (typed, or set by a screen reader or automation)
+// becomes a pending edit. Named by its label for screen readers.
 QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString &objectName, const QString &toolTip,
                          CommentDataSource &source, const QString &field);
 

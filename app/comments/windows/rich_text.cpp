@@ -19,6 +19,11 @@ bool hasAttribute(const QTextCharFormat &format, TextAttribute attribute)
     return false;
 }
 
+// Text layout is quick up to runs of some thousand characters without a break, and grows far
+// faster than the run beyond.
+constexpr qsizetype kLongestQuickRun = 10000;
+constexpr qsizetype kPreviewLine = 4096;
+
 } // namespace
 
 void ShowComment(QTextEdit *box, const QString &stored)
@@ -37,6 +42,31 @@ QString PlainTextOfComment(const QString &stored)
     else
         document.setPlainText(stored);
     return document.toPlainText();
+}
+
+std::optional<QString> LongCommentPreview(const QString &stored)
+{
+    if (stored.size() <= kLongestQuickRun)
+        return std::nullopt;
+    const QString plain = PlainTextOfComment(stored);
+    QString lines;
+    qsizetype run = 0;
+    qsizetype longest = 0;
+    for (const QChar c : plain) {
+        run = c.isSpace() ? 0 : run + 1;
+        longest = std::max(longest, run);
+        if (run > 1 && run % kPreviewLine == 1)
+            lines += QLatin1Char('\n');
+        lines += c;
+    }
+    if (longest <= kLongestQuickRun)
+        return std::nullopt;
+    return QStringLiteral("[This comment of %L1 characters holds text without spaces too long to show as it is. "
+                          "It is shown here read-only, in paragraphs of %L2 characters; the stored comment "
+                          "stays as it is.]\n\n")
+               .arg(plain.size())
+               .arg(kPreviewLine)
+           + lines;
 }
 
 AttributeState SelectionAttribute(const QTextEdit *box, TextAttribute attribute)

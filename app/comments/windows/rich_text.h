@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QTextEdit;
 
 // What the comment boxes need of a rich-text editor, beyond QTextEdit itself.
@@ -12,6 +14,12 @@ class QTextEdit;
 void ShowComment(QTextEdit *box, const QString &stored);
 // The comment's text without formatting.
 QString PlainTextOfComment(const QString &stored);
+
+// A comment with a run of characters too long to lay out quickly (pasted data, a base64
+// blob: minutes for a megabyte without a space) is not shown as it is: this is what the box
+// shows instead, read-only: a note and the plain text in paragraphs short enough to lay out.
+// Empty for every other comment.
+std::optional<QString> LongCommentPreview(const QString &stored);
 
 enum class TextAttribute { Bold, Underline, Italic };
 // Whether the selection has the attribute nowhere, in part or throughout (the insertion
