@@ -1,4 +1,5 @@
 #include "platform/qt_clipboard.h"
+#include "platform/qt_color_scheme.h"
 #include "platform/qt_control_loader.h"
 #include "platform/qt_database_opener.h"
 #include "platform/qt_directory_picker.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    ApplyColorScheme(qEnvironmentVariable("SHELVANA_COLOR_SCHEME"));
     EnterWorkingFolder();
 
     QtControlLoader controls;

@@ -371,7 +371,7 @@ void Lumicap::setCaptionText(const QString &text)
 void Lumicap::updateCaptionColor()
 {
     const quint32 ole = ShowsHoverColor(pointerOver_, Enabled(), userMode_) ? mouseOverColor_ : foreColor_;
-    const QColor color = OleColorToQColor(ole, palette());
+    const QColor color = OleCaptionColor(ole, palette());
     QPalette captionPalette = lbl_->palette();
     if (captionPalette.color(QPalette::Active, QPalette::WindowText) == color)
         return;

@@ -1,5 +1,7 @@
 #include "ole_color.h"
 
+#include "contrast.h"
+
 #include <array>
 #include <optional>
 
@@ -59,4 +61,12 @@ QColor OleColorToQColor(quint32 oleColor, const QPalette &palette)
     if (index < kSystemColors.size() && kSystemColors[index])
         return palette.color(kSystemColors[index]->group, kSystemColors[index]->role);
     return palette.color(QPalette::WindowText);
+}
+
+QColor OleCaptionColor(quint32 oleColor, const QPalette &palette)
+{
+    const QColor color = OleColorToQColor(oleColor, palette);
+    if ((oleColor & 0x800000FFu) != kOleButtonText && (oleColor & 0x800000FFu) != kOleHotTrack)
+        return color;
+    return ReadableOn(color, palette.color(QPalette::Active, QPalette::Button));
 }

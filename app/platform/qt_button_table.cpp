@@ -40,9 +40,11 @@ PropertyBag CommandButtonLook(qreal pointSize)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(true);
+    // Caption and hover colours are the desktop's own (system colours 18, button text, and
+    // 26, hot-tracked item), so they follow a dark theme too; fixed black and white did not.
     return SavedProperties({{kFont, QVariant::fromValue(font)},
-                            {QStringLiteral("ForeColor"), 0u},
-                            {QStringLiteral("MouseOverColor"), 0xFFFFFFu}});
+                            {QStringLiteral("ForeColor"), 0x80000012u},
+                            {QStringLiteral("MouseOverColor"), 0x8000001Au}});
 }
 
 SavedButton CommandButtonRow(const QString &name, int index, const QString &caption, const QString &toolTip,

@@ -28,7 +28,7 @@ PropertyBag SavedProperties(std::initializer_list<std::pair<QString, QVariant>> 
                             const PropertyBag &base = PropertyBag());
 
 // What every command button of the program shares: the system sans-serif in bold at the
-// given size, caption black, hover colour white.
+// given size, caption and hover colours from the desktop's theme.
 PropertyBag CommandButtonLook(qreal pointSize = 8.25);
 
 // A row of a window's table: a button of the common look with its caption and tool tip.

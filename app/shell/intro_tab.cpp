@@ -2,6 +2,7 @@
 
 #include "shell/accessible_names.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -9,21 +10,41 @@
 
 namespace {
 
-// "About" and "Help" look like links and act like buttons (also for assistive tools).
-QPushButton *linkButton(const QString &text, const char *name, QWidget *parent)
+// "About" and "Help" look like links and act like buttons (also for assistive tools). Their
+// text takes the palette's link colour again whenever the palette changes (a theme switch).
+class LinkButton final : public QPushButton
 {
-    auto *link = new QPushButton(text, parent);
-    link->setObjectName(QLatin1String(name));
-    link->setFlat(true);
-    link->setCursor(Qt::PointingHandCursor);
-    QFont font = link->font();
-    font.setUnderline(true);
-    link->setFont(font);
-    QPalette palette = link->palette();
-    palette.setColor(QPalette::ButtonText, palette.color(QPalette::Link));
-    link->setPalette(palette);
-    return link;
-}
+public:
+    LinkButton(const QString &text, const char *name, QWidget *parent)
+        : QPushButton(text, parent)
+    {
+        setObjectName(QLatin1String(name));
+        setFlat(true);
+        setCursor(Qt::PointingHandCursor);
+        QFont underlined = font();
+        underlined.setUnderline(true);
+        setFont(underlined);
+        followLinkColour();
+    }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            followLinkColour();
+    }
+
+private:
+    void followLinkColour()
+    {
+        QPalette linked = palette();
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            linked.setColor(group, QPalette::ButtonText, linked.color(group, QPalette::Link));
+        if (linked != palette()) // setting it changes the palette once more
+            setPalette(linked);
+    }
+};
 
 } // namespace
 
@@ -41,9 +62,9 @@ IntroTab::IntroTab(const QString &bannerPath, QWidget *parent)
     banner->setPixmap(QPixmap(bannerPath));
     NameControl(banner, QStringLiteral("Shelvana"));
 
-    auto *about = linkButton(QStringLiteral("About"), "LabelAbout(0)", this);
+    auto *about = new LinkButton(QStringLiteral("About"), "LabelAbout(0)", this);
     NameControl(about, QStringLiteral("About"), QStringLiteral("About Shelvana"));
-    auto *help = linkButton(QStringLiteral("Help"), "LabelAbout(1)", this);
+    auto *help = new LinkButton(QStringLiteral("Help"), "LabelAbout(1)", this);
     NameControl(help, QStringLiteral("Help"), QStringLiteral("How to use Shelvana"));
     auto *version = new QLabel(QStringLiteral("v2.5"), this);
     version->setObjectName(QStringLiteral("Label6"));

@@ -2,6 +2,8 @@
 
 #include "platform/qt_control_loader.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QTest>
@@ -32,6 +34,19 @@ inline QLabel *captionOf(QWidget *control)
 inline QColor captionColor(QWidget *control)
 {
     return captionOf(control)->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+// The pointer onto and off the button's surface.
+inline void sendEnter(QWidget *control)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(surfaceOf(control), &enter);
+}
+
+inline void sendLeave(QWidget *control)
+{
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(surfaceOf(control), &leave);
 }
 
 // A shown host window with hover buttons in it; its font is the host's ambient font.

@@ -14,18 +14,6 @@ namespace {
 
 const QFont kAmbientFont("Serif", 17);
 
-void sendEnter(QWidget *control)
-{
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(surfaceOf(control), &enter);
-}
-
-void sendLeave(QWidget *control)
-{
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(surfaceOf(control), &leave);
-}
-
 PropertyBag bagOf(const QVariantMap &values)
 {
     PropertyBag bag;

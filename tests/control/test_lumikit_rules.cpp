@@ -1,3 +1,4 @@
+#include "contrast.h"
 #include "event_codes.h"
 #include "lumicap_drawing.h"
 #include "ole_color.h"
@@ -114,6 +115,75 @@ private slots:
         palette.setColor(QPalette::Highlight, QColor(4, 5, 6));
         palette.setColor(QPalette::WindowText, QColor(7, 8, 9));
         QCOMPARE(OleColorToQColor(ole, palette), expected);
+    }
+
+    void measuresContrast_data()
+    {
+        QTest::addColumn<QColor>("first");
+        QTest::addColumn<QColor>("second");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("black on white") << QColor("#000000") << QColor("#ffffff") << 21.0;
+        QTest::newRow("either order") << QColor("#ffffff") << QColor("#000000") << 21.0;
+        QTest::newRow("same colour") << QColor("#336699") << QColor("#336699") << 1.0;
+        QTest::newRow("grey just readable on white") << QColor("#767676") << QColor("#ffffff") << 4.54;
+        QTest::newRow("grey just short on white") << QColor("#777777") << QColor("#ffffff") << 4.48;
+        QTest::newRow("pure blue on white") << QColor("#0000ff") << QColor("#ffffff") << 8.59;
+    }
+    void measuresContrast()
+    {
+        QFETCH(QColor, first);
+        QFETCH(QColor, second);
+        QFETCH(double, ratio);
+        QVERIFY2(qAbs(ContrastRatio(first, second) - ratio) < 0.01, qPrintable(QString::number(ContrastRatio(first, second))));
+    }
+
+    void makesColoursReadable_data()
+    {
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("readable already") << QColor("#0000ff") << QColor("#efefef") << true;
+        QTest::newRow("black on dark grey") << QColor("#000000") << QColor("#353535") << false;
+        QTest::newRow("accent on dark grey") << QColor("#2a82da") << QColor("#353535") << false;
+        QTest::newRow("accent on light grey") << QColor("#3daee9") << QColor("#fcfcfc") << false;
+        QTest::newRow("invisible on mid grey") << QColor("#777777") << QColor("#777777") << false;
+        QTest::newRow("darker than a dark face") << QColor("#101010") << QColor("#202020") << false;
+    }
+    void makesColoursReadable()
+    {
+        QFETCH(QColor, color);
+        QFETCH(QColor, background);
+        QFETCH(bool, kept);
+        const QColor readable = ReadableOn(color, background);
+        QVERIFY2(ContrastRatio(readable, background) >= 4.5, qPrintable(readable.name()));
+        QCOMPARE(readable == color, kept);
+    }
+
+    void themeCaptionColoursStayReadable_data()
+    {
+        QTest::addColumn<quint32>("ole");
+        QTest::addColumn<bool>("asResolved");
+        // Against a dark button face (0x30,0x30,0x30) with dark button text and a dark link.
+        QTest::newRow("stored black, drawn as stored") << 0x00000000u << true;
+        QTest::newRow("stored dark blue, drawn as stored") << 0x00800000u << true;
+        QTest::newRow("highlight, drawn as the theme's") << 0x8000000Du << true;
+        QTest::newRow("button text, made readable") << 0x80000012u << false;
+        QTest::newRow("hot-tracked item, made readable") << 0x8000001Au << false;
+    }
+    void themeCaptionColoursStayReadable()
+    {
+        QFETCH(quint32, ole);
+        QFETCH(bool, asResolved);
+        QPalette palette;
+        palette.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+        palette.setColor(QPalette::ButtonText, QColor(0x20, 0x20, 0x20));
+        palette.setColor(QPalette::Link, QColor(0x00, 0x00, 0x80));
+        palette.setColor(QPalette::Highlight, QColor(0x10, 0x10, 0x10));
+        const QColor drawn = OleCaptionColor(ole, palette);
+        if (asResolved)
+            QCOMPARE(drawn, OleColorToQColor(ole, palette));
+        else
+            QVERIFY2(ContrastRatio(drawn, palette.color(QPalette::Button)) >= 4.5, qPrintable(drawn.name()));
     }
 
     void centresCaption_data()

@@ -144,8 +144,8 @@ private slots:
         const QFont font = hover->property("Font").value<QFont>();
         QVERIFY(font.bold());
         QCOMPARE(font.pointSizeF(), pointSize);
-        QCOMPARE(hover->property("ForeColor").toUInt(), 0u);
-        QCOMPARE(hover->property("MouseOverColor").toUInt(), 0xFFFFFFu);
+        QCOMPARE(hover->property("ForeColor").toUInt(), 0x80000012u); // the theme's button text
+        QCOMPARE(hover->property("MouseOverColor").toUInt(), 0x8000001Au); // its hot-tracked item
         QCOMPARE(hover->accessibleName(), caption);
     }
 
