@@ -1,6 +1,5 @@
 #include "names/name_routines.h"
 
-#include <algorithm>
 
 namespace NameRoutines {
 
@@ -8,34 +7,66 @@ namespace {
 
 constexpr char16_t kSpace = u' ';
 
-bool IsCapital(QChar c)
+// The code point that starts at i, and how many UTF-16 units it takes. A lone surrogate
+// stands for itself, so it is classed as other.
+struct CodePoint
 {
-    return c.unicode() >= u'A' && c.unicode() <= u'Z';
+    char32_t value;
+    qsizetype width;
+};
+
+CodePoint CodePointAt(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return {QChar::surrogateToUcs4(c, text[i + 1]), 2};
+    return {c.unicode(), 1};
 }
 
-bool IsSmall(QChar c)
+// Letters are capital by their case (title-case letters count as capitals); every other
+// letter, also one of a script without case, counts as small.
+bool IsCapital(char32_t c)
 {
-    return c.unicode() >= u'a' && c.unicode() <= u'z';
+    return QChar::isLetter(c) && (QChar::isUpper(c) || QChar::isTitleCase(c));
 }
 
-bool IsDigit(QChar c)
+bool IsSmall(char32_t c)
 {
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
+    return QChar::isLetter(c) && !IsCapital(c);
 }
 
-bool IsOther(QChar c)
+bool IsKept(char32_t c)
 {
-    return !(c.unicode() == kSpace || c.unicode() == u'\'' || IsDigit(c) || IsCapital(c) || IsSmall(c));
+    return c == kSpace || c == u'\'' || QChar::isDigit(c) || QChar::isLetter(c);
 }
 
-QChar AsciiLower(QChar c)
+// An accent written as a mark after its letter (names from systems that store decomposed
+// text) belongs to that letter.
+bool IsMark(char32_t c)
 {
-    return IsCapital(c) ? QChar(c.unicode() + (u'a' - u'A')) : c;
+    return QChar::isMark(c);
 }
 
-QChar AsciiUpper(QChar c)
+void AppendCodePoint(QString &text, char32_t c)
 {
-    return IsSmall(c) ? QChar(c.unicode() - (u'a' - u'A')) : c;
+    if (QChar::requiresSurrogates(c)) {
+        text.append(QChar(QChar::highSurrogate(c)));
+        text.append(QChar(QChar::lowSurrogate(c)));
+    } else {
+        text.append(QChar(char16_t(c)));
+    }
+}
+
+constexpr char32_t kCapitalSigma = U'\u03A3';
+constexpr char32_t kFinalSigma = U'\u03C2';
+
+// A capital sigma that ends a word after a letter becomes the final form when lowered.
+bool EndsWordAfterLetter(const QString &text, qsizetype i, qsizetype width)
+{
+    const bool afterLetter = i > 0 && QChar::isLetter(text[i - 1].unicode());
+    const qsizetype next = i + width;
+    const bool atWordEnd = next >= text.size() || !QChar::isLetter(CodePointAt(text, next).value);
+    return afterLetter && atWordEnd;
 }
 
 // Only the first pair is taken out. Marks in the wrong order are blanked rather than
@@ -81,13 +112,29 @@ QString RemoveBrackets(const QString &text)
 QString BlankOddCharacters(const QString &text)
 {
     QString result = text;
-    std::replace_if(result.begin(), result.end(), IsOther, QChar(kSpace));
+    bool afterKept = false;
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint c = CodePointAt(text, i);
+        const bool kept = IsKept(c.value) || (afterKept && IsMark(c.value));
+        if (!kept) {
+            for (qsizetype k = 0; k < c.width; ++k)
+                result[i + k] = kSpace;
+        }
+        afterKept = kept && c.value != kSpace;
+        i += c.width;
+    }
     return result;
 }
 
 bool HasLowerCase(const QString &text)
 {
-    return std::any_of(text.cbegin(), text.cend(), IsSmall);
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint c = CodePointAt(text, i);
+        if (IsSmall(c.value))
+            return true;
+        i += c.width;
+    }
+    return false;
 }
 
 QString SplitAtCapitals(const QString &text)
@@ -95,23 +142,32 @@ QString SplitAtCapitals(const QString &text)
     QString result;
     result.reserve(text.size() + text.size() / 2);
     bool previousCapital = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool capital = IsCapital(text[i]);
-        const bool nextCapital = i + 1 < text.size() ? IsCapital(text[i + 1]) : true;
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint c = CodePointAt(text, i);
+        const qsizetype next = i + c.width;
+        const bool capital = IsCapital(c.value);
+        const bool nextCapital = next < text.size() ? IsCapital(CodePointAt(text, next).value) : true;
         if (capital && (!nextCapital || !previousCapital))
             result.append(kSpace);
-        result.append(text[i]);
+        result.append(text.mid(i, c.width));
         previousCapital = capital;
+        i = next;
     }
     return result;
 }
 
 QString ProperCase(const QString &text)
 {
-    QString result = text;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        const bool startsWord = i == 0 || result[i - 1].unicode() == kSpace;
-        result[i] = startsWord ? AsciiUpper(result[i]) : AsciiLower(result[i]);
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const CodePoint c = CodePointAt(text, i);
+        const bool startsWord = i == 0 || text[i - 1].unicode() == kSpace;
+        char32_t cased = startsWord ? QChar::toTitleCase(c.value) : QChar::toLower(c.value);
+        if (!startsWord && c.value == kCapitalSigma && EndsWordAfterLetter(text, i, c.width))
+            cased = kFinalSigma;
+        AppendCodePoint(result, cased);
+        i += c.width;
     }
     return result;
 }

@@ -3,10 +3,11 @@
 #include <QString>
 
 // Clean-up of file-name fragments (author, title, folder) into display form.
-// Characters are classed by their ASCII code only: space, apostrophe, digit,
-// capital A-Z, small letter a-z; everything else (punctuation, control
-// characters, every non-ASCII character) is "other". Case conversion is the plain
-// ASCII one. No routine fails, whatever the text's length or content.
+// Characters are classed as space, apostrophe, digit (any decimal digit), capital or
+// small letter (any letter, by its case; letters of scripts without case count as small),
+// and "other": punctuation, control characters, symbols. An accent mark written after its
+// letter stays with it. Case conversion is the Unicode one, so names in any script keep
+// their letters. No routine fails, whatever the text's length or content.
 namespace NameRoutines {
 
 // The display form: remarks in "( )" and "[ ]" dropped, other characters blanked,
@@ -21,7 +22,7 @@ QString RemoveBrackets(const QString &text);
 
 // Every character of class other becomes one space; the length stays.
 QString BlankOddCharacters(const QString &text);
-// True when the text holds a small letter a-z.
+// True when the text holds a small letter.
 bool HasLowerCase(const QString &text);
 // Inserts a space before each capital that begins a word or follows a non-capital.
 QString SplitAtCapitals(const QString &text);

@@ -2,15 +2,18 @@
 
 #include <QString>
 
-#include <algorithm>
-
 // True when the text holds only what a cleaned name may hold: spaces, apostrophes,
-// digits and the letters A-Z and a-z.
+// decimal digits, letters and the accent marks that follow them (no lone surrogate).
 inline bool OnlyDisplayCharacters(const QString &text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u == u' ' || u == u'\'' || (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z')
-               || (u >= u'a' && u <= u'z');
-    });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (!(c == u' ' || c == u'\'' || QChar::isDigit(c) || QChar::isLetter(c) || QChar::isMark(c)))
+            return false;
+    }
+    return true;
 }

@@ -116,6 +116,24 @@ private slots:
                                                        << "Foundation" << "C" << "Foundation";
         QTest::newRow("trailing line break") << "C:\\Books\\Asimov - Foundation.txt\r\n"
                                              << "Asimov - Foundation.txt" << "Asimov" << "Foundation";
+        QTest::newRow("accented author") << QStringLiteral("C:\\Books\\Émile Zola - Germinal.pdf")
+                                         << QStringLiteral("Émile Zola - Germinal.pdf") << QStringLiteral("Émile Zola")
+                                         << "Germinal";
+        QTest::newRow("accented title by author")
+            << QStringLiteral("C:\\Livres\\L'Étranger by Albert Camus.epub")
+            << QStringLiteral("L'Étranger by Albert Camus.epub") << "Albert Camus" << QStringLiteral("L' Étranger");
+        QTest::newRow("Cyrillic") << QStringLiteral("C:\\Книги\\Лев Толстой - Война и мир.fb2")
+                                  << QStringLiteral("Лев Толстой - Война и мир.fb2") << QStringLiteral("Лев Толстой")
+                                  << QStringLiteral("Война И Мир");
+        QTest::newRow("Cyrillic folder shares a word")
+            << QStringLiteral("C:\\Книги\\Фёдор Достоевский\\Достоевский Идиот.txt")
+            << QStringLiteral("Достоевский Идиот.txt") << QStringLiteral("Достоевский") << QStringLiteral("Идиот");
+        QTest::newRow("Greek") << QStringLiteral("C:\\Βιβλία\\ΟΜΗΡΟΣ_-_ΟΔΥΣΣΕΙΑ.pdf")
+                               << QStringLiteral("ΟΜΗΡΟΣ_-_ΟΔΥΣΣΕΙΑ.pdf") << QStringLiteral("Ομηρος")
+                               << QStringLiteral("Οδυσσεια");
+        QTest::newRow("Greek folder") << QStringLiteral("C:\\Βιβλία\\Νίκος Καζαντζάκης\\Ο Καπετάν Μιχάλης.epub")
+                                      << QStringLiteral("Ο Καπετάν Μιχάλης.epub") << QStringLiteral("Νίκος Καζαντζάκης")
+                                      << QStringLiteral("Ο Καπετάν Μιχάλης");
     }
     void fields()
     {

@@ -59,7 +59,7 @@ private slots:
         QTest::newRow("two words joined by underscore") << "JohnSmith_TheBook" << "Johnsmith Thebook";
         QTest::newRow("remarks dropped") << "Foundation (1951) [scan]" << "Foundation";
         QTest::newRow("only first remark cut") << "A (x) B (y)" << "A B Y";
-        QTest::newRow("non-ASCII letter lost") << QStringLiteral("Émile Zola") << "Mile Zola";
+        QTest::newRow("accented capital kept") << QStringLiteral("Émile Zola") << QStringLiteral("Émile Zola");
         QTest::newRow("digit then small letter") << "2nd edition" << "2nd Edition";
         QTest::newRow("outer and inner blanks") << "  foundation   and  empire " << "Foundation And Empire";
         QTest::newRow("capitals and digits only") << "R2D2" << "R2d2";
@@ -67,6 +67,38 @@ private slots:
         QTest::newRow("unbalanced opening") << "Foundation (1951" << "Foundation 1951";
     }
     void cleanName()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(CleanName(text), expected);
+    }
+
+    // Names in other scripts are cleaned by the same rules as ASCII ones.
+    void cleanNameInOtherScripts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("accented small words") << QStringLiteral("émile zola") << QStringLiteral("Émile Zola");
+        QTest::newRow("accented capital words") << QStringLiteral("ÉMILE ZOLA") << QStringLiteral("Émile Zola");
+        QTest::newRow("accent inside a word") << QStringLiteral("Gabriel_García_Márquez")
+                                              << QStringLiteral("Gabriel García Márquez");
+        QTest::newRow("accent as a mark after its letter") << QStringLiteral("E\u0301mile Zola")
+                                                           << QStringLiteral("E\u0301mile Zola");
+        QTest::newRow("run-together accented") << QStringLiteral("ÉmileZola") << QStringLiteral("Émile Zola");
+        QTest::newRow("umlaut and a remark") << QStringLiteral("günter_grass (1959)") << QStringLiteral("Günter Grass");
+        QTest::newRow("Cyrillic words") << QStringLiteral("лев толстой") << QStringLiteral("Лев Толстой");
+        QTest::newRow("Cyrillic capitals") << QStringLiteral("ФЁДОР ДОСТОЕВСКИЙ") << QStringLiteral("Фёдор Достоевский");
+        QTest::newRow("Cyrillic run-together") << QStringLiteral("ЛевТолстой") << QStringLiteral("Лев Толстой");
+        QTest::newRow("Greek capitals, final sigma") << QStringLiteral("ΟΜΗΡΟΣ ΟΔΥΣΣΕΙΑ")
+                                                     << QStringLiteral("Ομηρος Οδυσσεια");
+        QTest::newRow("Greek final sigma before punctuation")
+            << QStringLiteral("ΝΙΚΟΣ_ΚΑΖΑΝΤΖΑΚΗΣ.") << QStringLiteral("Νικος Καζαντζακης");
+        QTest::newRow("Greek run-together") << QStringLiteral("ΝίκοςΚαζαντζάκης") << QStringLiteral("Νίκος Καζαντζάκης");
+        QTest::newRow("other decimal digits") << QStringLiteral("كتاب ٢") << QStringLiteral("كتاب ٢");
+        QTest::newRow("letter outside the first plane") << QStringLiteral("𐐔𐐯𐑅 book") << QStringLiteral("𐐔𐐯𐑅 Book");
+        QTest::newRow("symbols are blanked") << QStringLiteral("Zola★€Germinal") << QStringLiteral("Zola Germinal");
+    }
+    void cleanNameInOtherScripts()
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
@@ -118,7 +150,8 @@ private slots:
         row("blank: kept classes", BlankOddCharacters, "Az 09 'x'", "Az 09 'x'");
         row("blank: punctuation", BlankOddCharacters, "a_b-c.d,e(f)", "a b c d e f ");
         row("blank: control characters", BlankOddCharacters, QString("a\tb\r\nc") + QChar(0), "a b  c ");
-        row("blank: non-ASCII", BlankOddCharacters, QString("Z") + QChar(0xE9) + QChar(0xFFFD), "Z  ");
+        row("blank: letters outside ASCII stay", BlankOddCharacters, QString("Z") + QChar(0xE9) + QChar(0xFFFD),
+            QString("Z") + QChar(0xE9) + " ");
 
         row("split: empty", SplitAtCapitals, "", "");
         row("split: capitalised words", SplitAtCapitals, "IsaacAsimov", " Isaac Asimov");
@@ -132,7 +165,7 @@ private slots:
         row("proper: words", ProperCase, "hELLO wORLD", "Hello World");
         row("proper: only space starts a word", ProperCase, "o'brien 2nd x-ray", "O'brien 2nd X-ray");
         row("proper: leading space", ProperCase, " isaac", " Isaac");
-        row("proper: non-ASCII untouched", ProperCase, QString(QChar(0xE9)) + "cole", QString(QChar(0xE9)) + "cole");
+        row("proper: accented first letter", ProperCase, QString(QChar(0xE9)) + "cole", QString(QChar(0xC9)) + "cole");
 
         row("collapse: empty", CollapseSpaces, "", "");
         row("collapse: only spaces", CollapseSpaces, "    ", "");
@@ -154,7 +187,9 @@ private slots:
         QTest::newRow("empty") << "" << false;
         QTest::newRow("capitals and digits") << "ABC 123'" << false;
         QTest::newRow("small letter at the end") << "ABCz" << true;
-        QTest::newRow("non-ASCII small letter") << QString(QChar(0xE9)) << false;
+        QTest::newRow("accented small letter") << QString(QChar(0xE9)) << true;
+        QTest::newRow("accented capital") << QString(QChar(0xC9)) << false;
+        QTest::newRow("Cyrillic small letter") << QStringLiteral("ЖЖж") << true;
     }
     void hasLowerCase()
     {
