@@ -5,7 +5,7 @@
 #include "base/sound_cues.h"
 #include "comments/windows/comment_windows.h"
 #include "comments/windows/comments_tab.h"
-#include "lists/make_list_window.h"
+#include "lists/windows/make_list_window.h"
 #include "names/clipboard_files.h"
 #include "platform/clipboard.h"
 #include "platform/qt_button_table.h"

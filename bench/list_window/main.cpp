@@ -3,7 +3,7 @@
 // 5 ms timer while the window runs over a synthetic tree, against the same timer on
 // an idle event loop for as long (the baseline). Goal: no gap over 50 ms.
 #include "common/synthetic_tree.h"
-#include "lists/make_list_window.h"
+#include "lists/windows/make_list_window.h"
 #include "platform/sound_player.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "fakes/fake_sound_player.h"
-#include "lists/make_list_window.h"
+#include "lists/windows/make_list_window.h"
 #include "platform/file_system_lister.h"
 #include "platform/qt_control_loader.h"
 #include "platform/shell.h"

@@ -1,5 +1,5 @@
 #include "fakes/fake_desktop.h"
-#include "lists/make_list_window.h"
+#include "lists/windows/make_list_window.h"
 #include "names/clipboard_files.h"
 #include "platform/qt_control_loader.h"
 #include "shell/main_window.h"

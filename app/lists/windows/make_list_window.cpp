@@ -1,4 +1,4 @@
-#include "lists/make_list_window.h"
+#include "lists/windows/make_list_window.h"
 
 #include "base/sound_cues.h"
 #include "lists/list_run_report.h"
