@@ -11,6 +11,7 @@
 #include "shell/desktop.h"
 #include "shell/main_window.h"
 #include "shell/working_folder.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,7 +22,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
-    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setApplicationVersion(QStringLiteral(SHELVANA_VERSION));
     ApplyColorScheme(qEnvironmentVariable("SHELVANA_COLOR_SCHEME"));
     EnterWorkingFolder();
 

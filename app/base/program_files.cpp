@@ -1,12 +1,14 @@
 #include "base/program_files.h"
 
+#include "base/path_routines.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 QString ProgramFile(const QString &name)
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    return PathRoutines::JoinPath(QCoreApplication::applicationDirPath(), name);
 }
 
 bool CopyForUser(const QString &source, const QString &target, QString *error)

@@ -54,9 +54,3 @@ QString StripApostrophes(const QString &name)
     return stripped.remove(QLatin1Char('\''));
 }
 
-QString JoinFilePath(const QString &directory, const QString &fileName, QChar separator)
-{
-    if (directory.isEmpty() || directory.endsWith(separator))
-        return directory + fileName;
-    return directory + separator + fileName;
-}

@@ -22,10 +22,5 @@ QString LastPathPart(const QString &directory, QChar separator = QLatin1Char('/'
 // The name without any apostrophe.
 QString StripApostrophes(const QString &name);
 
-// The directory, a separator unless it already ends with one, and the file name.
-// An empty directory stands for the current one and gives the bare file name.
-QString JoinFilePath(const QString &directory, const QString &fileName,
-                     QChar separator = QLatin1Char('/'));
-
 // The path without one trailing separator.
 QString TrimmedPath(const QString &directory, QChar separator = QLatin1Char('/'));

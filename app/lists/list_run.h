@@ -36,7 +36,7 @@ public:
     virtual ~ListRunProgress() = default;
     // Called at every pump point; false cancels the run there.
     virtual bool pump() { return true; }
-    // A file of the directory; JoinFilePath gives its full path.
+    // A file of the directory; PathRoutines::JoinPath gives its full path.
     virtual void fileFound(const QString &directory, const QString &fileName)
     {
         Q_UNUSED(directory);

@@ -1,5 +1,6 @@
 #include "lists/list_run_report.h"
 
+#include "lists/list_file_names.h"
 #include "lists/list_file_path.h"
 
 #include <QFileInfo>
@@ -28,11 +29,11 @@ QStringList ListFileNames(const ListRunInputs &inputs)
 {
     QStringList names;
     if (inputs.tableList)
-        names << QStringLiteral("EBook.html");
+        names << kTableListName;
     if (inputs.textList)
-        names << QStringLiteral("EBook.txt");
+        names << kTextListName;
     if (inputs.treeList)
-        names << QStringLiteral("EBookTree.html");
+        names << kTreeListName;
     return names;
 }
 

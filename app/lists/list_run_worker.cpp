@@ -1,6 +1,6 @@
 #include "lists/list_run_worker.h"
 
-#include "lists/entry_names.h"
+#include "base/path_routines.h"
 #include "lists/perform_list_run.h"
 #include "platform/directory_lister.h"
 
@@ -40,7 +40,7 @@ public:
         if (remaining_ == 0)
             return;
         --remaining_;
-        batch_ << JoinFilePath(directory, fileName);
+        batch_ << PathRoutines::JoinPath(directory, fileName);
         unsent_ = true;
         sendWhenDue();
     }

@@ -1,9 +1,10 @@
 #include "lists/table_list_writer.h"
 
 #include "lists/list_escapes.h"
+#include "lists/list_file_names.h"
 
 TableListWriter::TableListWriter()
-    : SectionListWriter(QStringLiteral("EBook.html"), Encoding::Utf8WithByteOrderMark,
+    : SectionListWriter(kTableListName, Encoding::Utf8WithByteOrderMark,
                         {QStringLiteral("<Table Border=4><TR><TD><B>"), QStringLiteral("</B></TD></TR>"),
                          QStringLiteral("<TR><TD>"), QStringLiteral("</TD></TR>"), {QStringLiteral("</Table><BR>")},
                          HtmlText})

@@ -1,6 +1,7 @@
 #include "lists/text_list_writer.h"
 
 #include "lists/list_escapes.h"
+#include "lists/list_file_names.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ const QString kThreeSpaces = QStringLiteral("   ");
 // A line break or other control character in a name or the title is shown as U+FFFD,
 // so it can never split an entry over two lines.
 TextListWriter::TextListWriter()
-    : SectionListWriter(QStringLiteral("EBook.txt"), Encoding::Utf8,
+    : SectionListWriter(kTextListName, Encoding::Utf8,
                         {QString(), QString(), QString(), QString(), {kTwoSpaces, kTwoSpaces}, SingleLineText})
 {
 }

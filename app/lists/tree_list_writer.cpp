@@ -3,6 +3,7 @@
 #include "base/text_lines.h"
 #include "lists/entry_names.h"
 #include "lists/list_escapes.h"
+#include "lists/list_file_names.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -80,7 +81,7 @@ bool IsEventHandlerName(const QString &name)
 } // namespace
 
 TreeListWriter::TreeListWriter(const QString &scriptPath, QChar separator)
-    : ListFileWriter(QStringLiteral("EBookTree.html"), Encoding::Utf8WithByteOrderMark),
+    : ListFileWriter(kTreeListName, Encoding::Utf8WithByteOrderMark),
       m_scriptPath(scriptPath),
       m_separator(separator)
 {

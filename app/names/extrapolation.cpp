@@ -3,7 +3,7 @@
 #include "base/text_lines.h"
 #include "names/comment_lookup.h"
 #include "names/name_routines.h"
-#include "names/path_routines.h"
+#include "base/path_routines.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,5 +1,7 @@
 #include "platform/file_system_lister.h"
 
+#include "base/path_routines.h"
+
 #include <QStringDecoder>
 #include <algorithm>
 #include <vector>
@@ -106,20 +108,6 @@ bool comesBefore(const QString &a, const QString &b)
 
 } // namespace
 
-QString FileSystemLister::childPath(const QString &directory, const QString &name)
-{
-    if (directory.endsWith(QLatin1Char('/')))
-        return directory + name;
-    return directory + QLatin1Char('/') + name;
-}
-
-QByteArray FileSystemLister::childPath(const QByteArray &directory, const char *name)
-{
-    if (directory.endsWith('/'))
-        return directory + name;
-    return directory + '/' + name;
-}
-
 QString FileSystemLister::shownName(const char *name)
 {
     thread_local QStringDecoder decoder(QStringDecoder::Utf8,
@@ -173,7 +161,7 @@ std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryP
     entries.subdirectories.reserve(qsizetype(subdirectories.size()));
     for (const NamedDirectory &sub : subdirectories) {
         entries.subdirectories.append(
-            {childPath(directory.path, sub.name), childPath(directory.native, sub.native.constData())});
+            {PathRoutines::JoinPath(directory.path, sub.name), PathRoutines::JoinPath(directory.native, sub.native)});
     }
     return entries;
 }

@@ -19,10 +19,6 @@ public:
     std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) override;
     void interrupt() override { interrupted_ = true; }
 
-    // The child's path: no doubled separator under the root.
-    static QString childPath(const QString &directory, const QString &name);
-    static QByteArray childPath(const QByteArray &directory, const char *name);
-
     // A name's bytes as shown: UTF-8, with U+FFFD for each byte that is not, and a
     // leading byte-order mark kept as a character.
     static QString shownName(const char *name);

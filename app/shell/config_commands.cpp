@@ -1,7 +1,7 @@
 #include "shell/config_commands.h"
 
 #include "base/settings_file.h"
-#include "base/sound_cues.h"
+#include "shell/sound_cues.h"
 #include "platform/directory_picker.h"
 #include "platform/message_box.h"
 

@@ -1,6 +1,7 @@
 #include "shell/intro_tab.h"
 
 #include "shell/accessible_names.h"
+#include "version.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -66,7 +67,7 @@ IntroTab::IntroTab(const QString &bannerPath, QWidget *parent)
     NameControl(about, QStringLiteral("About"), QStringLiteral("About Shelvana"));
     auto *help = new LinkButton(QStringLiteral("Help"), "LabelAbout(1)", this);
     NameControl(help, QStringLiteral("Help"), QStringLiteral("How to use Shelvana"));
-    auto *version = new QLabel(QStringLiteral("v2.5"), this);
+    auto *version = new QLabel(QStringLiteral("v" SHELVANA_VERSION), this);
     version->setObjectName(QStringLiteral("Label6"));
     connect(about, &QPushButton::clicked, this, &IntroTab::aboutClicked);
     connect(help, &QPushButton::clicked, this, &IntroTab::helpClicked);

@@ -1,6 +1,7 @@
 #include "shell/launchers.h"
 
-#include "base/sound_cues.h"
+#include "shell/sound_cues.h"
+#include "lists/list_file_names.h"
 #include "lists/list_file_path.h"
 #include "platform/message_box.h"
 #include "platform/program_starter.h"
@@ -47,11 +48,11 @@ std::optional<ProgramCommand> FileSearchCommand(ProgramStarter &programs, const 
 std::optional<QString> ListToView(const Settings &settings)
 {
     if (settings.ConfigTreeViewList == 1)
-        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBookTree.html"));
+        return ListFilePath(settings.ConfigListDir, kTreeListName);
     if (settings.configTableList == 1)
-        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBook.html"));
+        return ListFilePath(settings.ConfigListDir, kTableListName);
     if (settings.ConfigTextList == 1)
-        return ListFilePath(settings.ConfigListDir, QStringLiteral("EBook.txt"));
+        return ListFilePath(settings.ConfigListDir, kTextListName);
     return std::nullopt;
 }
 

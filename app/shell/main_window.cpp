@@ -2,7 +2,7 @@
 
 #include "base/program_files.h"
 #include "base/settings_file.h"
-#include "base/sound_cues.h"
+#include "shell/sound_cues.h"
 #include "comments/windows/comment_windows.h"
 #include "comments/windows/comments_tab.h"
 #include "lists/windows/make_list_window.h"
@@ -15,6 +15,7 @@
 #include "shell/intro_tab.h"
 #include "shell/user_links_file.h"
 #include "shell/utilities_tab.h"
+#include "version.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -152,7 +153,7 @@ void MainWindow::showMakeList()
 void MainWindow::showAbout()
 {
     QMessageBox::about(this, QStringLiteral("About Shelvana"),
-                       QStringLiteral("<h3>Shelvana 2.5</h3>"
+                       QStringLiteral("<h3>Shelvana " SHELVANA_VERSION "</h3>"
                                       "<p>Keeps order in a collection of e-book files: lists, comments, and "
                                       "searches by title and author.</p>"
                                       "<p>Built with Qt %1 (running on Qt %2).</p>"

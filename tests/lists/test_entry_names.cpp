@@ -16,8 +16,6 @@ private slots:
     void identifierIsAlwaysAScriptName();
     void stripApostrophes_data();
     void stripApostrophes();
-    void joinFilePath_data();
-    void joinFilePath();
 };
 
 // Identifier, parent reference and shown name, as the tree list uses them.
@@ -127,28 +125,6 @@ void TestEntryNames::stripApostrophes()
     QFETCH(QString, stripped);
 
     QCOMPARE(StripApostrophes(name), stripped);
-}
-
-void TestEntryNames::joinFilePath_data()
-{
-    QTest::addColumn<QString>("directory");
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<QString>("path");
-
-    QTest::newRow("windows drive root") << "D:\\" << QChar(u'\\') << "D:\\x.txt";
-    QTest::newRow("windows folder") << "C:\\Books" << QChar(u'\\') << "C:\\Books\\x.txt";
-    QTest::newRow("root") << "/" << QChar(u'/') << "/x.txt";
-    QTest::newRow("folder") << "/home/ann/Books" << QChar(u'/') << "/home/ann/Books/x.txt";
-    QTest::newRow("current directory") << "" << QChar(u'/') << "x.txt";
-}
-
-void TestEntryNames::joinFilePath()
-{
-    QFETCH(QString, directory);
-    QFETCH(QChar, separator);
-    QFETCH(QString, path);
-
-    QCOMPARE(JoinFilePath(directory, QStringLiteral("x.txt"), separator), path);
 }
 
 QTEST_GUILESS_MAIN(TestEntryNames)

@@ -1,5 +1,5 @@
+#include "base/path_routines.h"
 #include "fakes/fake_directory_lister.h"
-#include "lists/entry_names.h"
 #include "lists/list_run.h"
 #include "lists/list_writer.h"
 
@@ -64,7 +64,7 @@ public:
     bool pump() override { return ++pumps != cancelAtPump; }
     void fileFound(const QString &directory, const QString &file) override
     {
-        found << JoinFilePath(directory, file);
+        found << PathRoutines::JoinPath(directory, file);
     }
     void totalsChanged(qint32 files, qint32 directories) override
     {

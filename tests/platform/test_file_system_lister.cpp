@@ -91,13 +91,6 @@ private slots:
         QVERIFY(identity(".") != identity("real"));
     }
 
-    void childPathNeverDoublesTheSeparator()
-    {
-        QCOMPARE(FileSystemLister::childPath(QString("/"), QString("home")), QString("/home"));
-        QCOMPARE(FileSystemLister::childPath(QString("/home"), QString("ann")), QString("/home/ann"));
-        QCOMPARE(FileSystemLister::childPath(QByteArray("/"), "home"), QByteArray("/home"));
-    }
-
     // Names copied from other systems need not be UTF-8: they are shown with U+FFFD and
     // opened by their own bytes. Two names that show alike stay two folders.
     void namesThatAreNotUtf8_data()

@@ -3,10 +3,10 @@
 // run and tree writer, so the page tests and benchmarks open the page the program writes:
 //   {"top": "/home/ann/Books", "title": "My Books",
 //    "tree": {"files": ["a.txt"], "dirs": [{"name": "SF", "files": [], "dirs": []}]}}
+#include "base/path_routines.h"
 #include "fakes/fake_directory_lister.h"
 #include "lists/list_run.h"
 #include "lists/tree_list_writer.h"
-#include "platform/file_system_lister.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,7 +30,7 @@ void AddTree(FakeDirectoryLister &lister, const QString &path, const QJsonObject
     lister.addDirectory(path, Strings(directory.value(QStringLiteral("files"))));
     for (const QJsonValue &sub : directory.value(QStringLiteral("dirs")).toArray()) {
         const QJsonObject subdirectory = sub.toObject();
-        AddTree(lister, FileSystemLister::childPath(path, subdirectory.value(QStringLiteral("name")).toString()),
+        AddTree(lister, PathRoutines::JoinPath(path, subdirectory.value(QStringLiteral("name")).toString()),
                 subdirectory);
     }
 }

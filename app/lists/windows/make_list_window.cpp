@@ -1,6 +1,6 @@
 #include "lists/windows/make_list_window.h"
 
-#include "base/sound_cues.h"
+#include "shell/sound_cues.h"
 #include "lists/list_run_report.h"
 #include "platform/file_system_lister.h"
 #include "platform/qt_command_button.h"

@@ -1,4 +1,4 @@
-#include "base/sound_cues.h"
+#include "shell/sound_cues.h"
 
 #include "base/program_files.h"
 #include "platform/sound_player.h"

@@ -1,4 +1,4 @@
-#include "names/path_routines.h"
+#include "base/path_routines.h"
 
 #include <QTest>
 
@@ -45,6 +45,28 @@ private slots:
         QCOMPARE(FileNameOf(path, separator), file);
         QCOMPARE(ExtensionOf(path), extension);
         QCOMPARE(NameWithoutExtension(path, separator), name);
+    }
+
+    void joinPath_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("windows drive root") << "D:\\" << QChar(u'\\') << "D:\\x.txt";
+        QTest::newRow("windows folder") << "C:\\Books" << QChar(u'\\') << "C:\\Books\\x.txt";
+        QTest::newRow("root") << "/" << QChar(u'/') << "/x.txt";
+        QTest::newRow("folder") << "/home/ann/Books" << QChar(u'/') << "/home/ann/Books/x.txt";
+        QTest::newRow("folder with its separator") << "/home/ann/Books/" << QChar(u'/') << "/home/ann/Books/x.txt";
+        QTest::newRow("current directory") << "" << QChar(u'/') << "x.txt";
+    }
+    void joinPath()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QChar, separator);
+        QFETCH(QString, path);
+        QCOMPARE(JoinPath(folder, QStringLiteral("x.txt"), separator), path);
+        if (separator == u'/')
+            QCOMPARE(JoinPath(folder.toUtf8(), "x.txt"), path.toUtf8());
     }
 };
 
