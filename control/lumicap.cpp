@@ -5,6 +5,7 @@
 #include "lumicap_parts.h"
 #include "ole_color.h"
 #include "saved_values.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>

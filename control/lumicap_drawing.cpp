@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-int TwipsToPixels(int twips)
-{
-    return int(std::lround(twips / 15.0));
-}
-
 std::array<FrameLine, 4> FrameLines(QSize surface, int penWidth, bool sunken)
 {
     const QColor light = sunken ? Qt::black : Qt::white;

@@ -9,9 +9,6 @@
 
 // Layout and look of the hover button, in plain values.
 
-// 1/1440 inch; the desktop's sizes in twips convert at 15 twips to the pixel.
-int TwipsToPixels(int twips);
-
 // One of the four straight lines of the 3-D frame, drawn in the order given.
 struct FrameLine
 {

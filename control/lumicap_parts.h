@@ -14,7 +14,6 @@ public:
     explicit LumicapSurface(QWidget *parent);
 
     void SetSunken(bool sunken);
-    bool IsSunken() const { return sunken_; }
     // A dotted mark inside the frame while the control has keyboard focus.
     void SetFocusMark(bool shown);
 

@@ -24,11 +24,6 @@ LumikitPlugin::~LumikitPlugin()
         QAccessible::removeFactory(LumicapAccessibleFactory);
 }
 
-QStringList LumikitPlugin::Identifiers() const
-{
-    return {kLumicapIdentifier};
-}
-
 QWidget *LumikitPlugin::CreateControl(const QString &identifier, QWidget *parent, QString *error)
 {
     // Programmatic identifiers, like the registry keys they come from, ignore case.

@@ -15,6 +15,5 @@ public:
     LumikitPlugin();
     ~LumikitPlugin() override;
 
-    QStringList Identifiers() const override;
     QWidget *CreateControl(const QString &identifier, QWidget *parent, QString *error) override;
 };

@@ -5,13 +5,6 @@
 #include <array>
 #include <optional>
 
-// Twips (1/1440 inch) of the window layouts, at 15 twips to the pixel.
-inline constexpr int kTwipsPerPixel = 15;
-inline int TwipsToPixels(int twips)
-{
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
 // One colour swatch of the font window: its index in the label array, its colour and the
 // top-left corner of its 255-twip square inside the swatch box.
 struct Swatch

@@ -1,9 +1,9 @@
 #include "names/extrapolation.h"
 
+#include "base/path_routines.h"
 #include "base/text_lines.h"
 #include "names/comment_lookup.h"
 #include "names/name_routines.h"
-#include "base/path_routines.h"
 
 #include <QHash>
 #include <QStringList>
@@ -124,5 +124,5 @@ std::optional<AuthorTitle> MatchFolderWords(const QString &folder, const QString
     }
     if (common.isEmpty())
         return std::nullopt;
-    return AuthorTitle{NameRoutines::TrimSpaces(common), NameRoutines::TrimSpaces(titleWords.join(QLatin1Char(' ')))};
+    return AuthorTitle{TrimBlanks(common), TrimBlanks(titleWords.join(QLatin1Char(' ')))};
 }

@@ -1,5 +1,6 @@
 #include "names/name_routines.h"
 
+#include "base/text_lines.h"
 
 namespace NameRoutines {
 
@@ -91,7 +92,7 @@ QString RemoveStretch(const QString &text, QChar open, QChar close)
 
 QString CleanName(const QString &text)
 {
-    const QString s = TrimSpaces(BlankOddCharacters(RemoveBrackets(RemoveParentheses(text))));
+    const QString s = TrimBlanks(BlankOddCharacters(RemoveBrackets(RemoveParentheses(text))));
     if (s.contains(kSpace))
         return ProperCase(CollapseSpaces(s));
     if (HasLowerCase(s))
@@ -182,18 +183,7 @@ QString CollapseSpaces(const QString &text)
         if (run < 2)
             result.append(c);
     }
-    return TrimSpaces(result);
-}
-
-QString TrimSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text[first].unicode() == kSpace)
-        ++first;
-    while (end > first && text[end - 1].unicode() == kSpace)
-        --end;
-    return text.mid(first, end - first);
+    return TrimBlanks(result);
 }
 
 } // namespace NameRoutines

@@ -31,7 +31,4 @@ QString ProperCase(const QString &text);
 // Each run of spaces becomes one space; leading and trailing spaces go.
 QString CollapseSpaces(const QString &text);
 
-// Removes leading and trailing spaces (only the space character).
-QString TrimSpaces(const QString &text);
-
 } // namespace NameRoutines

@@ -1,9 +1,9 @@
 #include "shell/config_commands.h"
 
 #include "base/settings_file.h"
-#include "shell/sound_cues.h"
 #include "platform/directory_picker.h"
 #include "platform/message_box.h"
+#include "shell/sound_cues.h"
 
 void ChooseDirectory(Settings &settings, DirectoryField field, DirectoryPicker &picker)
 {

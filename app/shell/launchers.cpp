@@ -1,12 +1,12 @@
 #include "shell/launchers.h"
 
-#include "shell/sound_cues.h"
 #include "lists/list_file_names.h"
 #include "lists/list_file_path.h"
 #include "platform/message_box.h"
 #include "platform/program_starter.h"
 #include "platform/shell.h"
 #include "shell/desktop.h"
+#include "shell/sound_cues.h"
 #include "shell/web_search.h"
 
 #include <QDir>

@@ -2,7 +2,6 @@
 
 #include "base/program_files.h"
 #include "base/settings_file.h"
-#include "shell/sound_cues.h"
 #include "comments/windows/comment_windows.h"
 #include "comments/windows/comments_tab.h"
 #include "lists/windows/make_list_window.h"
@@ -13,6 +12,7 @@
 #include "shell/config_tab.h"
 #include "shell/desktop.h"
 #include "shell/intro_tab.h"
+#include "shell/sound_cues.h"
 #include "shell/user_links_file.h"
 #include "shell/utilities_tab.h"
 #include "version.h"

@@ -3,7 +3,6 @@
 #include "property_bag.h"
 
 #include <QString>
-#include <QStringList>
 #include <QtPlugin>
 
 class QWidget;
@@ -33,14 +32,12 @@ class ControlFactory
 public:
     virtual ~ControlFactory() = default;
 
-    // The identifiers this library can create.
-    virtual QStringList Identifiers() const = 0;
     // A new control owned by parent, or nullptr with the reason in *error (when given).
     virtual QWidget *CreateControl(const QString &identifier, QWidget *parent,
                                    QString *error) = 0;
 };
 
 #define SHELVANA_HOSTED_CONTROL_IID "org.shelvana.Lumikit.HostedControl/1.0"
-#define SHELVANA_CONTROL_FACTORY_IID "org.shelvana.Lumikit.ControlFactory/1.0"
+#define SHELVANA_CONTROL_FACTORY_IID "org.shelvana.Lumikit.ControlFactory/1.1"
 Q_DECLARE_INTERFACE(HostedControl, SHELVANA_HOSTED_CONTROL_IID)
 Q_DECLARE_INTERFACE(ControlFactory, SHELVANA_CONTROL_FACTORY_IID)

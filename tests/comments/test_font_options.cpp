@@ -1,4 +1,5 @@
 #include "comments/font_options.h"
+#include "twips.h"
 
 #include <QTest>
 

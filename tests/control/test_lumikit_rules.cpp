@@ -4,6 +4,7 @@
 #include "ole_color.h"
 #include "property_bag.h"
 #include "saved_values.h"
+#include "twips.h"
 
 #include <QTest>
 

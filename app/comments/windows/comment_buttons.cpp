@@ -6,11 +6,11 @@
 #include <QWidget>
 
 void AddCommandButtons(QBoxLayout *layout, QtControlLoader *controls, const QString &arrayName,
-                       std::span<const CommandButtonSpec> buttons, int firstIndex,
+                       std::span<const CommandButton> buttons, int firstIndex,
                        const std::function<void(int)> &handler)
 {
     int index = firstIndex;
-    for (const CommandButtonSpec &spec : buttons) {
+    for (const CommandButton &spec : buttons) {
         const SavedButton row = CommandButtonRow(arrayName, index, QString::fromLatin1(spec.caption),
                                                  QString::fromLatin1(spec.toolTip));
         QWidget *button = MakeCommandButton(controls, row.saved, layout->parentWidget(),

@@ -25,22 +25,19 @@
 
 namespace {
 
-const CommandButtonSpec kRecordButtons[] = {
-    {"Add New", "Add a New Comment", RecordCommand::AddNew},
-    {"Delete", "Delete Comment", RecordCommand::Delete},
-    {"Save", "Save Comment", RecordCommand::Save},
-    {"Count", "Show the number of Comments stored", RecordCommand::Count},
-    {"Bookmark", "Bookmark this Comment", RecordCommand::Bookmark},
-    {"Lastmark", "Go back to last Bookmark", RecordCommand::Lastmark},
+constexpr CommandButton kRecordButtons[] = {
+    RecordButton(RecordCommand::AddNew),   RecordButton(RecordCommand::Delete),
+    RecordButton(RecordCommand::Save),     RecordButton(RecordCommand::Count),
+    RecordButton(RecordCommand::Bookmark), RecordButton(RecordCommand::Lastmark),
 };
-const BoundFieldSpec kFields[] = {
+const BoundField kFields[] = {
     {"Author", "TextAuthor", "Author"},
     {"Title", "TextTitle", "Title"},
     {"File", "TextFile", "File"},
     {"Genre", "TextGenre", "Genre"},
 };
-const CommandButtonSpec kClearAll[] = {{"Clear All", ""}};
-const CommandButtonSpec kUtilComment[] = {
+const CommandButton kClearAll[] = {{"Clear All", ""}};
+const CommandButton kUtilComment[] = {
     {"Export Database", "Copy the comment database and Comments.csv into a folder"},
     {"Import Database", "Add the comments of a db25.mdb or Comments.csv in a folder"},
     {"Access 2000", "Open db25.mdb in a database program"},
@@ -54,9 +51,9 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
       m_commands(m_source, m_services.messages), m_search(m_source, m_commands),
       m_progress(this), m_exchange(m_source, m_commands, m_services.messages, m_services.picker, m_progress,
                                    PlainTextOfComment),
-      m_model(new CommentRecordModel(m_source, this)), m_grid(new QTableView), m_tabs(new QTabWidget),
-      m_box(new CommentBox(m_source)),
-      m_navigator(new RecordNavigator(m_source, [this] { m_commands.reportFailure(); }))
+      m_model(new CommentRecordModel(m_source, this)), m_grid(new QTableView(this)), m_tabs(new QTabWidget(this)),
+      m_box(new CommentBox(m_source, this)),
+      m_navigator(new RecordNavigator(m_source, [this] { m_commands.reportFailure(); }, this))
 {
     setObjectName(QStringLiteral("CommentDB"));
     setWindowTitle(QStringLiteral("Comment Database"));
@@ -80,9 +77,10 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->addTab(makeInfoPage(), QStringLiteral("Info"));
     m_tabs->addTab(makeSearchPage(), QStringLiteral("Search"));
-    m_tabs->addTab(makeUtilitiesPage(), QStringLiteral("Utilities"));
+    m_utilitiesPage = makeUtilitiesPage();
+    m_tabs->addTab(m_utilitiesPage, QStringLiteral("Utilities"));
     m_box->setBeforeEditCommand([this] {
-        if (m_tabs->currentIndex() == 2)
+        if (m_tabs->currentWidget() == m_utilitiesPage)
             m_box->setFocus();
     });
 
@@ -110,7 +108,7 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
 
 QWidget *CommentDbWindow::makeInfoPage()
 {
-    auto *page = new QWidget;
+    auto *page = new QWidget(m_tabs);
     auto *layout = new QVBoxLayout(page);
     auto *form = new QFormLayout;
     AddBoundFields(form, m_source, kFields);
@@ -132,7 +130,7 @@ QWidget *CommentDbWindow::makeInfoPage()
 
 QWidget *CommentDbWindow::makeSearchPage()
 {
-    auto *page = new QWidget;
+    auto *page = new QWidget(m_tabs);
     auto *layout = new QVBoxLayout(page);
     auto *form = new QFormLayout;
     const struct
@@ -172,7 +170,7 @@ QWidget *CommentDbWindow::makeSearchPage()
 
 QWidget *CommentDbWindow::makeUtilitiesPage()
 {
-    auto *page = new QWidget;
+    auto *page = new QWidget(m_tabs);
     auto *layout = new QVBoxLayout(page);
     AddCommandButtons(layout, m_services.controls, QStringLiteral("UtilComment"), kUtilComment, 0,
                       [this](int index) { utilComment(index); });

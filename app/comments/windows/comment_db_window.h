@@ -77,6 +77,7 @@ private:
     CommentRecordModel *m_model;
     QTableView *m_grid;
     QTabWidget *m_tabs;
+    QWidget *m_utilitiesPage = nullptr;
     CommentBox *m_box;
     RecordNavigator *m_navigator;
 };

@@ -2,16 +2,14 @@
 
 #include "comments/windows/comment_box.h"
 #include "comments/windows/comments_tab.h"
-#include "comments/windows/font_options_window.h"
 
-
-CommentWindows::CommentWindows(CommentDataSource &data1, CommentDbWindow::Services services, QWidget *mainWindow)
-    : QObject(mainWindow), m_data1(data1), m_services(std::move(services)), m_mainWindow(mainWindow),
-      m_tab(new CommentsTab(data1, m_services.messages, m_services.controls, m_services.utilities,
-                            [this] { showAdvanced(); }))
+CommentWindows::CommentWindows(CommentDataSource &mainComments, CommentDbWindow::Services services, QWidget *mainWindow)
+    : QObject(mainWindow), m_mainComments(mainComments), m_services(std::move(services)),
+      m_tab(new CommentsTab(mainComments, m_services.messages, m_services.controls, m_services.utilities,
+                            [this] { showAdvanced(); }, mainWindow))
 {
     m_services.refreshMain = [this] {
-        if (m_data1.isOpen() && !m_data1.refresh())
+        if (m_mainComments.isOpen() && !m_mainComments.refresh())
             m_tab->commands().reportFailure();
     };
     connect(m_tab->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
@@ -27,15 +25,10 @@ CommentWindows::~CommentWindows()
     unload();
 }
 
-FontOptionsWindow *CommentWindows::fontWindow() const
-{
-    return m_font;
-}
-
 void CommentWindows::unload()
 {
-    delete m_commentDb;
-    delete m_font;
+    m_commentDb.reset();
+    m_font.reset();
 }
 
 void CommentWindows::loadCommentDb()
@@ -43,7 +36,7 @@ void CommentWindows::loadCommentDb()
     if (m_commentDb)
         return;
     // Both windows open the same file.
-    m_commentDb = new CommentDbWindow(m_data1.databasePath(), m_services);
+    m_commentDb.make(m_mainComments.databasePath(), m_services);
     connect(m_commentDb->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
 }
 
@@ -56,7 +49,7 @@ void CommentWindows::showAdvanced()
 void CommentWindows::showFontWindow()
 {
     if (!m_font)
-        m_font = new FontOptionsWindow([this] { return fontTarget(); }, m_services.controls);
+        m_font.make([this] { return fontTarget(); }, m_services.controls);
     m_font->show();
     m_font->raise();
 }

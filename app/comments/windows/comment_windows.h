@@ -1,12 +1,12 @@
 #pragma once
 
 #include "comments/windows/comment_db_window.h"
+#include "comments/windows/font_options_window.h"
+#include "platform/qt_owned_window.h"
 
 #include <QObject>
-#include <QPointer>
 
 class CommentsTab;
-class FontOptionsWindow;
 class QTextEdit;
 
 // The comment windows of the main window: the Comments tab's content, the comment database
@@ -17,13 +17,13 @@ class CommentWindows : public QObject
     Q_OBJECT
 
 public:
-    // services.refreshMain is supplied here: it refreshes data1.
-    CommentWindows(CommentDataSource &data1, CommentDbWindow::Services services, QWidget *mainWindow);
+    // services.refreshMain is supplied here: it refreshes mainComments.
+    CommentWindows(CommentDataSource &mainComments, CommentDbWindow::Services services, QWidget *mainWindow);
     ~CommentWindows() override;
 
     CommentsTab *commentsTab() const { return m_tab; }
-    CommentDbWindow *commentDb() const { return m_commentDb; }
-    FontOptionsWindow *fontWindow() const;
+    CommentDbWindow *commentDb() const { return m_commentDb.get(); }
+    FontOptionsWindow *fontWindow() const { return m_font.get(); }
 
     // Start-up: the comment database window, loaded and hidden.
     void loadCommentDb();
@@ -39,10 +39,9 @@ public:
     bool commitAll();
 
 private:
-    CommentDataSource &m_data1;
+    CommentDataSource &m_mainComments;
     CommentDbWindow::Services m_services;
-    QWidget *m_mainWindow;
     CommentsTab *m_tab;
-    QPointer<CommentDbWindow> m_commentDb;
-    QPointer<FontOptionsWindow> m_font;
+    OwnedWindow<CommentDbWindow> m_commentDb;
+    OwnedWindow<FontOptionsWindow> m_font;
 };

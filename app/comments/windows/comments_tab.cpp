@@ -13,16 +13,16 @@
 namespace {
 
 constexpr int kAdvanced = 3;
-const CommandButtonSpec kButtonComment[] = {
-    {"Add New", "Add a New Comment", RecordCommand::AddNew},
-    {"Delete", "Delete Comment", RecordCommand::Delete},
-    {"Save", "Save Comment", RecordCommand::Save},
+constexpr CommandButton kButtonComment[] = {
+    RecordButton(RecordCommand::AddNew),
+    RecordButton(RecordCommand::Delete),
+    RecordButton(RecordCommand::Save),
     {"Advanced", "Open the Comment Database window: all comments in a grid, with search"},
-    {"Bookmark", "Bookmark this Comment", RecordCommand::Bookmark},
-    {"Lastmark", "Go back to last Bookmark", RecordCommand::Lastmark},
-    {"Count", "Show the number of Comments stored", RecordCommand::Count},
+    RecordButton(RecordCommand::Bookmark),
+    RecordButton(RecordCommand::Lastmark),
+    RecordButton(RecordCommand::Count),
 };
-const BoundFieldSpec kFields[] = {
+const BoundField kFields[] = {
     {"Author", "CommentAuthor", "Author"},
     {"Title", "commentTitle", "Title"},
     {"Genre", "CommentGenre", "Genre"},
@@ -31,16 +31,16 @@ const BoundFieldSpec kFields[] = {
 
 } // namespace
 
-CommentsTab::CommentsTab(CommentDataSource &data1, MessageBoxes &messages, QtControlLoader *controls,
+CommentsTab::CommentsTab(CommentDataSource &comments, MessageBoxes &messages, QtControlLoader *controls,
                          std::function<FileInfo()> utilities, std::function<void()> advanced, QWidget *parent)
-    : QWidget(parent), m_source(data1), m_commands(data1, messages), m_utilities(std::move(utilities)),
-      m_advanced(std::move(advanced)), m_box(new CommentBox(data1)),
-      m_navigator(new RecordNavigator(data1, [this] { m_commands.reportFailure(); }))
+    : QWidget(parent), m_source(comments), m_commands(comments, messages), m_utilities(std::move(utilities)),
+      m_advanced(std::move(advanced)), m_box(new CommentBox(comments, this)),
+      m_navigator(new RecordNavigator(comments, [this] { m_commands.reportFailure(); }, this))
 {
     setObjectName(QStringLiteral("CommentsTab"));
     auto *layout = new QVBoxLayout(this);
     auto *fields = new QFormLayout;
-    AddBoundFields(fields, data1, kFields);
+    AddBoundFields(fields, comments, kFields);
     layout->addLayout(fields);
     layout->addWidget(m_box, 1);
     layout->addWidget(m_navigator);

@@ -24,7 +24,7 @@ class CommentsTab : public QWidget, public CommentLookup
 public:
     // utilities: the Utilities tab's File, Author and Title at the moment of Add New.
     // advanced: shows the comment database window.
-    CommentsTab(CommentDataSource &data1, MessageBoxes &messages, QtControlLoader *controls,
+    CommentsTab(CommentDataSource &comments, MessageBoxes &messages, QtControlLoader *controls,
                 std::function<FileInfo()> utilities, std::function<void()> advanced, QWidget *parent = nullptr);
 
     CommentBox *commentBox() const { return m_box; }

@@ -1,6 +1,7 @@
 #include "comments/windows/font_options_window.h"
 
 #include "comments/windows/comment_buttons.h"
+#include "twips.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -17,7 +18,7 @@
 
 namespace {
 
-const CommandButtonSpec kRtfEdit[] = {
+const CommandButton kRtfEdit[] = {
     {"Bold", "Bold: switched off where the selection is partly bold"},
     {"Underline", "Underline: switched off where the selection is partly underlined"},
     {"Italic", "Italic: switched off where the selection is partly italic"},
@@ -38,9 +39,9 @@ void SwatchLabel::mousePressEvent(QMouseEvent *event)
 }
 
 FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtControlLoader *controls, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_target(std::move(target)), m_names(new QComboBox),
-      m_sizes(new QComboBox), m_foreColor(new QRadioButton(QStringLiteral("ForeColor"))),
-      m_backColor(new QRadioButton(QStringLiteral("BackColor")))
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_target(std::move(target)), m_names(new QComboBox(this)),
+      m_sizes(new QComboBox(this)), m_foreColor(new QRadioButton(QStringLiteral("ForeColor"), this)),
+      m_backColor(new QRadioButton(QStringLiteral("BackColor"), this))
 {
     setObjectName(QStringLiteral("FontOptions"));
     setWindowTitle(QStringLiteral("Font Menu"));

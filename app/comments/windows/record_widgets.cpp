@@ -57,7 +57,7 @@ QLineEdit *AddBoundField(QFormLayout *form, const QString &label, const QString 
     return edit;
 }
 
-void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundFieldSpec> fields)
+void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundField> fields)
 {
     static const QHash<QString, QString> toolTips = {
         {QStringLiteral("Author"), QStringLiteral("The book's author")},
@@ -65,7 +65,7 @@ void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<cons
         {QStringLiteral("Genre"), QStringLiteral("The book's genre")},
         {QStringLiteral("File"), QStringLiteral("The e-book's file name")},
     };
-    for (const BoundFieldSpec &spec : fields) {
+    for (const BoundField &spec : fields) {
         const QString field = QString::fromLatin1(spec.field);
         AddBoundField(form, QString::fromLatin1(spec.label), QString::fromLatin1(spec.objectName),
                       toolTips.value(field), source, field);
@@ -73,7 +73,7 @@ void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<cons
 }
 
 RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()> onFailure, QWidget *parent)
-    : QWidget(parent), m_source(source), m_onFailure(std::move(onFailure)), m_position(new QLabel)
+    : QWidget(parent), m_source(source), m_onFailure(std::move(onFailure)), m_position(new QLabel(this))
 {
     setObjectName(QStringLiteral("Data1"));
     auto *layout = new QHBoxLayout(this);
@@ -90,7 +90,7 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
         {">|", "Last Record", &CommentDataSource::moveLast},
     };
     for (const auto &button : buttons) {
-        auto *tool = new QToolButton;
+        auto *tool = new QToolButton(this);
         tool->setText(QString::fromLatin1(button.text));
         tool->setToolTip(QString::fromLatin1(button.name));
         tool->setAccessibleName(QString::fromLatin1(button.name));

@@ -47,7 +47,7 @@ private:
 };
 
 // A record field on a window: its label, its control's name and the field it shows.
-struct BoundFieldSpec
+struct BoundField
 {
     const char *label;
     const char *objectName;
@@ -55,4 +55,4 @@ struct BoundFieldSpec
 };
 
 // The fields, in the order given, each with the tool tip of its field.
-void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundFieldSpec> fields);
+void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<const BoundField> fields);

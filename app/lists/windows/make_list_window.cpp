@@ -1,10 +1,10 @@
 #include "lists/windows/make_list_window.h"
 
-#include "shell/sound_cues.h"
 #include "lists/list_run_report.h"
 #include "platform/file_system_lister.h"
 #include "platform/qt_command_button.h"
 #include "platform/qt_shell.h"
+#include "shell/sound_cues.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +64,7 @@ MakeListWindow::~MakeListWindow() = default;
 
 void MakeListWindow::buildControls(QtControlLoader *controls)
 {
-    auto *stats = new QGroupBox(QStringLiteral("Stats"));
+    auto *stats = new QGroupBox(QStringLiteral("Stats"), this);
     stats->setObjectName(QStringLiteral("Frame1"));
     auto *statsLayout = new QGridLayout(stats);
     filesCount_ = countField("Label1", QStringLiteral("Files"), QStringLiteral("Files found so far"));
@@ -75,20 +75,20 @@ void MakeListWindow::buildControls(QtControlLoader *controls)
     statsLayout->addWidget(new QLabel(QStringLiteral("Directories:")), 1, 0);
     statsLayout->addWidget(directoriesCount_, 1, 1);
 
-    found_ = new QListWidget;
+    found_ = new QListWidget(this);
     found_->setObjectName(QStringLiteral("List3"));
     found_->setAccessibleName(QStringLiteral("Files found"));
     found_->setToolTip(QStringLiteral("The files found so far; scroll up to stop following the run"));
     found_->setUniformItemSizes(true);
     followNewestFiles();
-    bar_ = new QProgressBar;
+    bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("MyBar"));
     bar_->setAccessibleName(QStringLiteral("Activity"));
     bar_->setToolTip(QStringLiteral("Moves while the lists are being made"));
     bar_->setTextVisible(false);
     bar_->setRange(0, 0); // busy: how long a walk takes cannot be known beforehand
     bar_->hide();
-    status_ = new QLabel;
+    status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("StatusMessage"));
     status_->setAccessibleName(QStringLiteral("Outcome"));
     status_->setToolTip(QStringLiteral("Which lists were written and where; the folder opens from its link"));
