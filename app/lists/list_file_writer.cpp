@@ -80,7 +80,7 @@ bool renamePath(const QString &from, const QString &to)
 } // namespace
 
 ListFileWriter::ListFileWriter(const QString &fileName, Encoding encoding)
-    : m_fileName(fileName), m_encoding(encoding)
+    : fileName_(fileName), encoding_(encoding)
 {
 }
 
@@ -92,22 +92,22 @@ ListFileWriter::~ListFileWriter()
 bool ListFileWriter::openList(const QString &listDirectory, const QString &title, const QString &topDirectory)
 {
     abandon();
-    m_error.clear();
-    m_writeError.clear();
+    error_.clear();
+    writeError_.clear();
     if (listDirectory.isEmpty()) {
         // Not the working folder, where the lists would land beside the database unseen.
-        setErrorString(QStringLiteral("No list folder is chosen for %1.").arg(m_fileName));
+        setErrorString(QStringLiteral("No list folder is chosen for %1.").arg(fileName_));
         return false;
     }
-    m_listDirectory = listDirectory;
-    m_path = ListFilePath(listDirectory, m_fileName);
-    removeStaleDrafts(listDirectory, m_fileName);
+    listDirectory_ = listDirectory;
+    path_ = ListFilePath(listDirectory, fileName_);
+    removeStaleDrafts(listDirectory, fileName_);
     if (!createNewFile())
         return false;
-    m_buffer.reserve(kBufferSize);
+    buffer_.reserve(kBufferSize);
     // Without it a browser may guess another encoding for the page.
-    if (m_encoding == Encoding::Utf8WithByteOrderMark)
-        m_buffer.append("\xEF\xBB\xBF");
+    if (encoding_ == Encoding::Utf8WithByteOrderMark)
+        buffer_.append("\xEF\xBB\xBF");
     writeHead(title, topDirectory);
     return true;
 }
@@ -117,44 +117,44 @@ bool ListFileWriter::createNewFile()
     // Created with the usual permissions (0666 less the umask), like any new file.
     int error = 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString candidate = hiddenSibling(m_listDirectory, m_fileName, "new");
+        const QString candidate = hiddenSibling(listDirectory_, fileName_, "new");
         const int descriptor =
             ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             // Held until the draft is in place or gone, so another run does not take it
             // for a killed run's leftover.
             ::flock(descriptor, LOCK_EX | LOCK_NB);
-            m_draftLock = ::dup(descriptor);
-            m_newPath = candidate;
-            m_file = std::make_unique<QFile>();
-            m_file->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+            draftLock_ = ::dup(descriptor);
+            newPath_ = candidate;
+            file_ = std::make_unique<QFile>();
+            file_->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
             return true;
         }
         error = errno;
         if (error != EEXIST)
             break;
     }
-    setErrorString(QStringLiteral("Cannot create the list \"%1\": %2").arg(m_path, systemError(error)));
+    setErrorString(QStringLiteral("Cannot create the list \"%1\": %2").arg(path_, systemError(error)));
     return false;
 }
 
 bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &title)
 {
-    if (!m_file) {
-        if (m_error.isEmpty())
-            setErrorString(QStringLiteral("The list \"%1\" was not opened.").arg(m_fileName));
+    if (!file_) {
+        if (error_.isEmpty())
+            setErrorString(QStringLiteral("The list \"%1\" was not opened.").arg(fileName_));
         return false;
     }
     writeTail(files, directories, title);
     writeBuffer();
-    if (m_writeError.isEmpty() && !m_file->flush())
-        m_writeError = lastWriteError();
+    if (writeError_.isEmpty() && !file_->flush())
+        writeError_ = lastWriteError();
     // On disk before it replaces anything, so a crash cannot leave an empty list behind.
-    if (m_writeError.isEmpty() && ::fdatasync(m_file->handle()) != 0)
-        m_writeError = systemError(errno);
-    m_file.reset();
-    if (!m_writeError.isEmpty()) {
-        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(m_path, m_writeError));
+    if (writeError_.isEmpty() && ::fdatasync(file_->handle()) != 0)
+        writeError_ = systemError(errno);
+    file_.reset();
+    if (!writeError_.isEmpty()) {
+        setErrorString(QStringLiteral("Cannot complete the list \"%1\": %2").arg(path_, writeError_));
         removeNewFile();
         return false;
     }
@@ -163,61 +163,61 @@ bool ListFileWriter::closeList(qint32 files, qint32 directories, const QString &
 
 bool ListFileWriter::replaceOldList()
 {
-    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray path = QFile::encodeName(path_);
     struct stat old {};
     if (::lstat(path.constData(), &old) == 0) {
         if (S_ISDIR(old.st_mode)) {
-            setErrorString(QStringLiteral("Cannot replace the list \"%1\": it is a folder.").arg(m_path));
+            setErrorString(QStringLiteral("Cannot replace the list \"%1\": it is a folder.").arg(path_));
             return false;
         }
-        const QString aside = hiddenSibling(m_listDirectory, m_fileName, "old");
-        if (!renamePath(m_path, aside)) {
-            setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(m_path, systemError(errno)));
+        const QString aside = hiddenSibling(listDirectory_, fileName_, "old");
+        if (!renamePath(path_, aside)) {
+            setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(path_, systemError(errno)));
             return false;
         }
-        m_oldPath = aside;
+        oldPath_ = aside;
     }
-    if (!renamePath(m_newPath, m_path)) {
-        setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(m_path, systemError(errno)));
-        if (!m_oldPath.isEmpty() && renamePath(m_oldPath, m_path))
-            m_oldPath.clear();
+    if (!renamePath(newPath_, path_)) {
+        setErrorString(QStringLiteral("Cannot replace the list \"%1\": %2").arg(path_, systemError(errno)));
+        if (!oldPath_.isEmpty() && renamePath(oldPath_, path_))
+            oldPath_.clear();
         return false;
     }
-    m_replaced = true;
+    replaced_ = true;
     return true;
 }
 
 void ListFileWriter::restoreOldList()
 {
-    if (!m_replaced)
+    if (!replaced_)
         return;
-    m_replaced = !renamePath(m_path, m_newPath);
-    if (!m_oldPath.isEmpty() && renamePath(m_oldPath, m_path))
-        m_oldPath.clear();
+    replaced_ = !renamePath(path_, newPath_);
+    if (!oldPath_.isEmpty() && renamePath(oldPath_, path_))
+        oldPath_.clear();
 }
 
 void ListFileWriter::dropOldList()
 {
-    if (!m_oldPath.isEmpty())
-        ::unlink(QFile::encodeName(m_oldPath).constData());
-    m_oldPath.clear();
-    m_newPath.clear();
+    if (!oldPath_.isEmpty())
+        ::unlink(QFile::encodeName(oldPath_).constData());
+    oldPath_.clear();
+    newPath_.clear();
     releaseDraftLock();
-    m_replaced = false;
+    replaced_ = false;
 }
 
 void ListFileWriter::releaseDraftLock()
 {
-    if (m_draftLock >= 0)
-        ::close(m_draftLock);
-    m_draftLock = -1;
+    if (draftLock_ >= 0)
+        ::close(draftLock_);
+    draftLock_ = -1;
 }
 
 void ListFileWriter::abandon()
 {
-    m_file.reset();
-    m_buffer.truncate(0);
-    if (!m_replaced)
+    file_.reset();
+    buffer_.truncate(0);
+    if (!replaced_)
         removeNewFile();
     else
         releaseDraftLock();
@@ -225,39 +225,39 @@ void ListFileWriter::abandon()
 
 void ListFileWriter::removeNewFile()
 {
-    if (!m_newPath.isEmpty())
-        ::unlink(QFile::encodeName(m_newPath).constData());
-    m_newPath.clear();
+    if (!newPath_.isEmpty())
+        ::unlink(QFile::encodeName(newPath_).constData());
+    newPath_.clear();
     releaseDraftLock();
 }
 
 QString ListFileWriter::errorString() const
 {
-    return m_error;
+    return error_;
 }
 
 void ListFileWriter::writeLine(const QString &line)
 {
-    if (!m_file || !m_writeError.isEmpty())
+    if (!file_ || !writeError_.isEmpty())
         return;
     // Encoded straight into one large buffer: a list has a line per file, and a
     // conversion and a write call for each would cost more than the walk itself.
-    const qsizetype needed = m_encoder.requiredSpace(line.size()) + qsizetype(sizeof(kLineEnd) - 1);
-    if (m_buffer.size() + needed > kBufferSize)
+    const qsizetype needed = encoder_.requiredSpace(line.size()) + qsizetype(sizeof(kLineEnd) - 1);
+    if (buffer_.size() + needed > kBufferSize)
         writeBuffer();
-    const qsizetype used = m_buffer.size();
-    m_buffer.resize(used + needed);
-    char *end = m_encoder.appendToBuffer(m_buffer.data() + used, line);
+    const qsizetype used = buffer_.size();
+    buffer_.resize(used + needed);
+    char *end = encoder_.appendToBuffer(buffer_.data() + used, line);
     for (const char *c = kLineEnd; *c; ++c)
         *end++ = *c;
-    m_buffer.truncate(end - m_buffer.constData());
+    buffer_.truncate(end - buffer_.constData());
 }
 
 void ListFileWriter::writeBuffer()
 {
-    if (m_writeError.isEmpty() && m_file->write(m_buffer) != m_buffer.size())
-        m_writeError = lastWriteError();
-    m_buffer.truncate(0);
+    if (writeError_.isEmpty() && file_->write(buffer_) != buffer_.size())
+        writeError_ = lastWriteError();
+    buffer_.truncate(0);
 }
 
 QString ListFileWriter::lastWriteError() const
@@ -265,7 +265,7 @@ QString ListFileWriter::lastWriteError() const
     // A failed flush leaves the file's own message empty ("Unknown error") while the
     // system still knows why the write failed (a full disk, a file too large).
     const int code = errno;
-    return code != 0 ? systemError(code) : m_file->errorString();
+    return code != 0 ? systemError(code) : file_->errorString();
 }
 
 void ListFileWriter::writeHtmlDoctype()
@@ -281,5 +281,5 @@ void ListFileWriter::writeHtmlTotals(qint32 files, qint32 directories)
 
 void ListFileWriter::setErrorString(const QString &error)
 {
-    m_error = error;
+    error_ = error;
 }

@@ -48,20 +48,20 @@ private:
     void removeNewFile();
     void releaseDraftLock();
 
-    QString m_fileName;
-    Encoding m_encoding;
-    QString m_listDirectory;
-    QString m_path;    // the list
-    QString m_newPath; // the new list while it is written and until it replaces the old
-    QString m_oldPath; // the old list, kept aside during a replacement
-    bool m_replaced = false;
-    int m_draftLock = -1; // a second descriptor of the draft, holding its lock
+    QString fileName_;
+    Encoding encoding_;
+    QString listDirectory_;
+    QString path_;    // the list
+    QString newPath_; // the new list while it is written and until it replaces the old
+    QString oldPath_; // the old list, kept aside during a replacement
+    bool replaced_ = false;
+    int draftLock_ = -1; // a second descriptor of the draft, holding its lock
 
     static constexpr qsizetype kBufferSize = 256 * 1024;
-    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    QByteArray m_buffer;
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray buffer_;
 
-    std::unique_ptr<QFile> m_file;
-    QString m_writeError;
-    QString m_error;
+    std::unique_ptr<QFile> file_;
+    QString writeError_;
+    QString error_;
 };

@@ -27,8 +27,8 @@ public:
 protected:
     SectionListWriter(const QString &fileName, Encoding encoding, const SectionLines &lines);
 
-    QString safeText(const QString &text) const { return m_lines.safeText(text); }
+    QString safeText(const QString &text) const { return lines_.safeText(text); }
 
 private:
-    SectionLines m_lines;
+    SectionLines lines_;
 };

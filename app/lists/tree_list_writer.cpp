@@ -82,8 +82,8 @@ bool IsEventHandlerName(const QString &name)
 
 TreeListWriter::TreeListWriter(const QString &scriptPath, QChar separator)
     : ListFileWriter(kTreeListName, Encoding::Utf8WithByteOrderMark),
-      m_scriptPath(scriptPath),
-      m_separator(separator)
+      scriptPath_(scriptPath),
+      separator_(separator)
 {
 }
 
@@ -99,26 +99,26 @@ bool TreeListWriter::openList(const QString &listDirectory, const QString &title
 
 bool TreeListWriter::readScript()
 {
-    m_scriptLines.clear();
-    QFile script(m_scriptPath);
+    scriptLines_.clear();
+    QFile script(scriptPath_);
     if (script.open(QIODevice::ReadOnly)) {
         const QByteArray text = script.readAll();
         if (script.error() == QFileDevice::NoError) {
-            m_scriptLines = SplitTextLines(QString::fromUtf8(text));
-            m_reservedNames = ReservedScriptNames() + DeclaredNames(m_scriptLines);
+            scriptLines_ = SplitTextLines(QString::fromUtf8(text));
+            reservedNames_ = ReservedScriptNames() + DeclaredNames(scriptLines_);
             return true;
         }
     }
-    setErrorString(QStringLiteral("Cannot read the page script \"%1\": %2").arg(m_scriptPath, script.errorString()));
+    setErrorString(QStringLiteral("Cannot read the page script \"%1\": %2").arg(scriptPath_, script.errorString()));
     return false;
 }
 
 void TreeListWriter::writeHead(const QString &, const QString &topDirectory)
 {
-    m_topPath = TrimmedPath(topDirectory, m_separator);
-    m_declaredIdentifiers.clear();
-    m_usedIdentifiers.clear();
-    m_topIdentifier = declareFolder(topDirectory);
+    topPath_ = TrimmedPath(topDirectory, separator_);
+    declaredIdentifiers_.clear();
+    usedIdentifiers_.clear();
+    topIdentifier_ = declareFolder(topDirectory);
 
     writeHtmlDoctype();
     writeLine(QStringLiteral("<HTML><HEAD><TITLE>Shelvana Treeview List</TITLE>"));
@@ -128,26 +128,26 @@ void TreeListWriter::writeHead(const QString &, const QString &topDirectory)
     writeLine(QStringLiteral("selection = -1;"));
     writeLine(QStringLiteral("selectionIndex = -1;"));
     writeLine(QString());
-    writeLine(m_topIdentifier + QStringLiteral(" = Folder('") + shownFolderName(topDirectory) + QStringLiteral("',false);"));
+    writeLine(topIdentifier_ + QStringLiteral(" = Folder('") + shownFolderName(topDirectory) + QStringLiteral("',false);"));
 }
 
 void TreeListWriter::startDirectory(const QString &directory, int)
 {
-    m_currentDirectory = directory;
-    if (TrimmedPath(directory, m_separator) == m_topPath) {
-        m_currentIdentifier = m_topIdentifier;
+    currentDirectory_ = directory;
+    if (TrimmedPath(directory, separator_) == topPath_) {
+        currentIdentifier_ = topIdentifier_;
         return;
     }
-    const QString parent = declaredIdentifier(ParentPath(directory, m_separator));
-    m_currentIdentifier = declareFolder(directory);
-    writeLine(m_currentIdentifier + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
+    const QString parent = declaredIdentifier(ParentPath(directory, separator_));
+    currentIdentifier_ = declareFolder(directory);
+    writeLine(currentIdentifier_ + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
               + shownFolderName(directory) + QStringLiteral("');"));
 }
 
 void TreeListWriter::listFile(const QString &directory, const QString &fileName)
 {
     // Files come right after their directory's start: spare the lookup for each of them.
-    const QString identifier = directory == m_currentDirectory ? m_currentIdentifier : declaredIdentifier(directory);
+    const QString identifier = directory == currentDirectory_ ? currentIdentifier_ : declaredIdentifier(directory);
     writeLine(QStringLiteral("Add(") + identifier + QStringLiteral(",'") + ScriptName(fileName)
               + QStringLiteral("');"));
 }
@@ -160,8 +160,8 @@ void TreeListWriter::writeTail(qint32 files, qint32 directories, const QString &
 {
     writeLine(QString());
     writeLine(QString());
-    for (const QString &line : std::as_const(m_scriptLines))
-        writeLine(QString(line).replace(QLatin1String("basefolder"), m_topIdentifier));
+    for (const QString &line : std::as_const(scriptLines_))
+        writeLine(QString(line).replace(QLatin1String("basefolder"), topIdentifier_));
     writeLine(QStringLiteral("<BODY bgColor=white onload=init()>"));
     writeLine(QStringLiteral("<FORM><TABLE><TBODY><TR>"));
     writeLine(QStringLiteral("<TD align=left vAlign=top>"));
@@ -177,32 +177,32 @@ void TreeListWriter::writeTail(qint32 files, qint32 directories, const QString &
 
 QString TreeListWriter::shownFolderName(const QString &directory) const
 {
-    return ScriptName(LastPathPart(directory, m_separator));
+    return ScriptName(LastPathPart(directory, separator_));
 }
 
 QString TreeListWriter::declaredIdentifier(const QString &directory) const
 {
-    const QString trimmed = TrimmedPath(directory, m_separator);
-    const auto found = m_declaredIdentifiers.constFind(trimmed);
-    return found != m_declaredIdentifiers.cend() ? *found : FolderIdentifier(directory, m_separator);
+    const QString trimmed = TrimmedPath(directory, separator_);
+    const auto found = declaredIdentifiers_.constFind(trimmed);
+    return found != declaredIdentifiers_.cend() ? *found : FolderIdentifier(directory, separator_);
 }
 
 QString TreeListWriter::declareFolder(const QString &directory)
 {
-    const QString trimmed = TrimmedPath(directory, m_separator);
-    if (const auto found = m_declaredIdentifiers.constFind(trimmed); found != m_declaredIdentifiers.cend())
+    const QString trimmed = TrimmedPath(directory, separator_);
+    if (const auto found = declaredIdentifiers_.constFind(trimmed); found != declaredIdentifiers_.cend())
         return *found;
-    const QString plain = FolderIdentifier(directory, m_separator);
+    const QString plain = FolderIdentifier(directory, separator_);
     QString identifier = plain;
     for (int suffix = 2; !isFreeIdentifier(identifier); ++suffix)
         identifier = plain + QLatin1Char('_') + QString::number(suffix);
-    m_usedIdentifiers.insert(identifier);
-    m_declaredIdentifiers.insert(trimmed, identifier);
+    usedIdentifiers_.insert(identifier);
+    declaredIdentifiers_.insert(trimmed, identifier);
     return identifier;
 }
 
 bool TreeListWriter::isFreeIdentifier(const QString &identifier) const
 {
-    return !m_usedIdentifiers.contains(identifier) && !m_reservedNames.contains(identifier)
+    return !usedIdentifiers_.contains(identifier) && !reservedNames_.contains(identifier)
            && !IsEventHandlerName(identifier);
 }

@@ -37,14 +37,14 @@ private:
     QString declareFolder(const QString &directory);
     bool isFreeIdentifier(const QString &identifier) const;
 
-    QString m_scriptPath;
-    QChar m_separator;
-    QStringList m_scriptLines;
-    QSet<QString> m_reservedNames;
-    QString m_topPath;
-    QString m_topIdentifier;
-    QHash<QString, QString> m_declaredIdentifiers; // trimmed path -> identifier
-    QSet<QString> m_usedIdentifiers;
-    QString m_currentDirectory;
-    QString m_currentIdentifier;
+    QString scriptPath_;
+    QChar separator_;
+    QStringList scriptLines_;
+    QSet<QString> reservedNames_;
+    QString topPath_;
+    QString topIdentifier_;
+    QHash<QString, QString> declaredIdentifiers_; // trimmed path -> identifier
+    QSet<QString> usedIdentifiers_;
+    QString currentDirectory_;
+    QString currentIdentifier_;
 };
