@@ -1,0 +1,13 @@
+#pragma once
+
+#include "books/book_metadata.h"
+#include "books/read_limits.h"
+
+class QIODevice;
+
+bool IsPdf(const QByteArray &head);
+
+// PDF, through Poppler: the document information's Author and Title and the XMP metadata's
+// dc:creator and dc:title. Where both have a value, XMP wins: it is the newer of the two and
+// the one PDF 2.0 keeps. A locked (password) or unreadable document gives nothing.
+BookMetadata ReadPdf(QIODevice &file, const ReadLimits &limits);
