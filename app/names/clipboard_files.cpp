@@ -70,11 +70,14 @@ QString ClipboardText(const QStringList &paths)
 }
 
 bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show)
+                   const std::function<void(const FileInfo &)> &show, QString *analysedPath)
 {
-    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(ClipboardGetFiles(clipboard)), current, lookup);
+    const QStringList paths = ClipboardGetFiles(clipboard);
+    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(paths), current, lookup);
     if (!analysis.emptyClipboard)
         return false;
+    if (analysedPath)
+        *analysedPath = paths.last();
     show(analysis.info);
     clipboard.clear();
     return true;

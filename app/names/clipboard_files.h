@@ -29,5 +29,6 @@ QString ClipboardText(const QStringList &paths);
 
 // One look at the clipboard: copied files are analysed against current, the new File Info
 // frame is shown, and then the clipboard is emptied. False when nothing was analysed.
+// analysedPath, when given, receives the path of the file shown (the last one copied).
 bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show);
+                   const std::function<void(const FileInfo &)> &show, QString *analysedPath = nullptr);
