@@ -2,7 +2,9 @@
 
 #include "platform/clipboard.h"
 
+#include <QFileInfo>
 #include <QList>
+#include <QMimeData>
 #include <QUrl>
 
 #include <optional>
@@ -49,6 +51,15 @@ QStringList PathsFromGnomeCopiedFiles(const QByteArray &data)
     if (action != "copy" && action != "cut")
         return {};
     return pathsFromLines(lines);
+}
+
+std::optional<QString> DroppedFilePath(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    const std::optional<QString> path = urls.isEmpty() ? std::nullopt : localPath(urls.first().toEncoded());
+    if (!path || QFileInfo(*path).isDir())
+        return std::nullopt;
+    return path;
 }
 
 QStringList ClipboardGetFiles(Clipboard &clipboard)

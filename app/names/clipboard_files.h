@@ -7,9 +7,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class Clipboard;
 class CommentLookup;
+class QMimeData;
 
 // The formats in which file managers put copied files on the clipboard.
 inline constexpr char kUriListFormat[] = "text/uri-list";
@@ -20,6 +22,10 @@ inline constexpr char kGnomeCopiedFilesFormat[] = "x-special/gnome-copied-files"
 QStringList PathsFromUriList(const QByteArray &uriList);
 // The same for GNOME's format: "copy" or "cut" on the first line, then one address a line.
 QStringList PathsFromGnomeCopiedFiles(const QByteArray &data);
+
+// The file a drag brings for analysis: its first address, when that is a file on this
+// machine and not a folder.
+std::optional<QString> DroppedFilePath(const QMimeData &data);
 
 // The copied files on the clipboard, uri-list first; empty when it holds none.
 QStringList ClipboardGetFiles(Clipboard &clipboard);

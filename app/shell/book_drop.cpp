@@ -1,6 +1,6 @@
 #include "shell/book_drop.h"
 
-#include "books/dropped_file.h"
+#include "names/clipboard_files.h"
 
 #include <QDropEvent>
 #include <QMimeData>
