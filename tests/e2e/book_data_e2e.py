@@ -7,33 +7,11 @@ Run as: xvfb-run -a dbus-run-session -- /usr/bin/python3 book_data_e2e.py BUILD_
 import os
 import sys
 import unittest
-import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import atspi_driver as ui  # noqa: E402
+from epub_sample import write_epub  # noqa: E402
 from main_window_e2e import ProgramCase, file_url  # noqa: E402
-
-PACKAGE = """<?xml version="1.0" encoding="UTF-8"?>
-<package xmlns="http://www.idpf.org/2007/opf" version="3.0" unique-identifier="id">
- <metadata xmlns:dc="http://purl.org/dc/elements/1.1/">
-  <dc:title>Dune Messiah</dc:title>
-  <dc:creator>Frank Herbert</dc:creator>
- </metadata>
- <manifest/><spine/>
-</package>
-"""
-CONTAINER = """<?xml version="1.0"?>
-<container version="1.0" xmlns="urn:oasis:names:tc:opendocument:xmlns:container">
- <rootfiles><rootfile full-path="OEBPS/content.opf" media-type="application/oebps-package+xml"/></rootfiles>
-</container>
-"""
-
-
-def write_epub(path):
-    with zipfile.ZipFile(path, "w") as book:
-        book.writestr("mimetype", "application/epub+zip", compress_type=zipfile.ZIP_STORED)
-        book.writestr("META-INF/container.xml", CONTAINER, compress_type=zipfile.ZIP_DEFLATED)
-        book.writestr("OEBPS/content.opf", PACKAGE, compress_type=zipfile.ZIP_DEFLATED)
 
 
 class BookData(ProgramCase):
