@@ -6,6 +6,7 @@
 #include "shell/main_window.h"
 #include "support/test_files.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
@@ -228,6 +229,7 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::newRow("window") << "Main";
         QTest::newRow("a field that takes text") << "UtilTitle";
+        QTest::newRow("the comment box") << "RichTextBox1";
     }
 
     void droppedBookIsAnalysedLikeACopiedOne()
@@ -241,6 +243,8 @@ private slots:
         data.setUrls({QUrl::fromLocalFile(book), QUrl::fromLocalFile(second)});
         data.setText(book);
         QWidget *widget = target == "Main" ? window_.get() : window_->findChild<QWidget *>(target);
+        if (auto *box = qobject_cast<QAbstractScrollArea *>(widget))
+            widget = box->viewport(); // where the pointer is
         QCOMPARE(dragAndDrop(widget, data), std::make_pair(true, true));
         QCOMPARE(field("UtilFile"), QString("Herbert - Messiah.epub"));
         QCOMPARE(field("UtilAuthor"), QString("Herbert"));
