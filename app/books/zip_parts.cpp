@@ -10,10 +10,7 @@ ZipParts::ZipParts(QIODevice &file)
     m_zip->open(QuaZip::mdUnzip);
 }
 
-ZipParts::~ZipParts()
-{
-    m_zip->close();
-}
+ZipParts::~ZipParts() = default; // QuaZip closes itself
 
 bool ZipParts::isOpen() const
 {

@@ -135,6 +135,9 @@ private slots:
                                         << "Larry Niven & Jerry Pournelle" << "The Mote";
         QTest::newRow("MOBI without EXTH: full name") << "a.mobi" << Mobi({"Palm_Name", {}, {}, false, "Full Name"}) << ""
                                                       << "Full Name";
+        QTest::newRow("PalmDOC: its database name")
+            << "a.pdb" << Mobi({"Palm_Name", {"Not Read"}, "Not Read", true, {}}).replace("BOOKMOBI", "TEXtREAd") << ""
+            << "Palm_Name";
         QTest::newRow("MOBI without any name but the Palm name") << "a.mobi" << Mobi({"Palm_Name", {}, {}, false, {}})
                                                                  << "" << "Palm_Name";
 
