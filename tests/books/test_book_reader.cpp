@@ -69,6 +69,13 @@ QByteArray EntityBomb()
            "</title-info></description></FictionBook>\n";
 }
 
+// A plain Palm text book: no MOBI header in record 0.
+QByteArray PalmDoc()
+{
+    QByteArray book = Mobi({"Palm_Name", {"Not Read"}, "Not Read", true, {}});
+    return book.replace("BOOKMOBI", "TEXtREAd").replace("MOBI", "TEXT");
+}
+
 QByteArray MobiWithBrokenRecordZero()
 {
     QByteArray mobi = Mobi({{}, {"Isaac Asimov"}, "Foundation", true, {}});
@@ -136,7 +143,7 @@ private slots:
         QTest::newRow("MOBI without EXTH: full name") << "a.mobi" << Mobi({"Palm_Name", {}, {}, false, "Full Name"}) << ""
                                                       << "Full Name";
         QTest::newRow("PalmDOC: its database name")
-            << "a.pdb" << Mobi({"Palm_Name", {"Not Read"}, "Not Read", true, {}}).replace("BOOKMOBI", "TEXtREAd") << ""
+            << "a.pdb" << PalmDoc() << ""
             << "Palm_Name";
         QTest::newRow("MOBI without any name but the Palm name") << "a.mobi" << Mobi({"Palm_Name", {}, {}, false, {}})
                                                                  << "" << "Palm_Name";
