@@ -1,10 +1,12 @@
 #include "books/pdf_reader.h"
 
 #include "books/xmp_metadata.h"
+#include "books/xmp_packet.h"
 
 #include <poppler-qt6.h>
 
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -20,6 +22,18 @@ void SilencePoppler()
     std::call_once(silenced, [] { Poppler::setDebugErrorFunction(Silence, QVariant()); });
 }
 
+// Author and Title of the document information; nothing for a locked or unreadable document.
+// Poppler is done with the file when this returns.
+std::optional<BookMetadata> ReadDocumentInformation(QIODevice &file)
+{
+    SilencePoppler();
+    const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(&file);
+    if (!document || document->isLocked())
+        return std::nullopt;
+    return BookMetadata{CleanAuthors({document->info(QStringLiteral("Author"))}),
+                        CleanMetadataText(document->info(QStringLiteral("Title")))};
+}
+
 } // namespace
 
 bool IsPdf(const QByteArray &head)
@@ -29,16 +43,11 @@ bool IsPdf(const QByteArray &head)
 
 BookMetadata ReadPdf(QIODevice &file, const ReadLimits &limits)
 {
-    SilencePoppler();
-    const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(&file);
-    if (!document || document->isLocked())
+    const std::optional<BookMetadata> info = ReadDocumentInformation(file);
+    if (!info)
         return {};
-    const BookMetadata xmp = ParseXmp(document->metadata().toUtf8(), limits);
-    BookMetadata info{CleanAuthors({document->info(QStringLiteral("Author"))}),
-                      CleanMetadataText(document->info(QStringLiteral("Title")))};
-    if (!xmp.authors.isEmpty())
-        info.authors = xmp.authors;
-    if (!xmp.title.isEmpty())
-        info.title = xmp.title;
-    return info;
+    // Poppler's own metadata() inflates the XMP stream without any limit: a few hundred
+    // kilobytes of compressed blanks would take gigabytes.
+    const BookMetadata xmp = ParseXmp(FindDocumentXmpPacket(file, limits), limits);
+    return {xmp.authors.isEmpty() ? info->authors : xmp.authors, xmp.title.isEmpty() ? info->title : xmp.title};
 }

@@ -7,7 +7,8 @@ class QIODevice;
 
 bool IsPdf(const QByteArray &head);
 
-// PDF, through Poppler: the document information's Author and Title and the XMP metadata's
-// dc:creator and dc:title. Where both have a value, XMP wins: it is the newer of the two and
-// the one PDF 2.0 keeps. A locked (password) or unreadable document gives nothing.
+// PDF: the document information's Author and Title, through Poppler, and the XMP metadata's
+// dc:creator and dc:title (see FindDocumentXmpPacket). Where both have a value, XMP wins: it
+// is the newer of the two and the one PDF 2.0 keeps. A locked (password) or unreadable
+// document gives nothing.
 BookMetadata ReadPdf(QIODevice &file, const ReadLimits &limits);

@@ -129,7 +129,7 @@ QByteArray Stream(const QByteArray &dictionary, const QByteArray &data)
            + "\nendstream";
 }
 
-// Objects 1 to 3 are the catalog, page tree and page; then Info, XMP and the filler.
+// Objects 1 to 3 are the catalog, page tree and page; then Info, the filler and XMP.
 QList<QByteArray> PdfObjects(const PdfContent &content, QByteArray *trailerEntries)
 {
     QByteArray catalog = "<< /Type /Catalog /Pages 2 0 R";
@@ -144,12 +144,14 @@ QList<QByteArray> PdfObjects(const PdfContent &content, QByteArray *trailerEntri
         objects.append("<<" + info + " >>");
         *trailerEntries += "/Info " + QByteArray::number(objects.size()) + " 0 R ";
     }
-    if (!content.xmp.isEmpty()) {
-        objects.append(Stream("/Type /Metadata /Subtype /XML", content.xmp));
-        catalog += " /Metadata " + QByteArray::number(objects.size()) + " 0 R";
-    }
     if (!content.filler.isEmpty())
         objects.append(Stream("", content.filler));
+    if (!content.xmp.isEmpty()) {
+        objects.append(content.compressXmp ? Stream("/Type /Metadata /Subtype /XML /Filter /FlateDecode",
+                                                    qCompress(content.xmp, 9).mid(4))
+                                           : Stream("/Type /Metadata /Subtype /XML", content.xmp));
+        catalog += " /Metadata " + QByteArray::number(objects.size()) + " 0 R";
+    }
     objects[0] = catalog + " >>";
     return objects;
 }
@@ -214,7 +216,8 @@ QByteArray LockedPdf(const PdfContent &content)
     return PdfFile(objects, trailer);
 }
 
-// Leaves dc:creator and dc:title out when empty; the title has a German entry before its default.
+// A document's packet, as PDF writers make it (with the PDF namespace); leaves dc:creator and
+// dc:title out when empty; the title has a German entry before its default.
 QByteArray Xmp(const QStringList &creators, const QString &title)
 {
     QByteArray properties;
@@ -229,6 +232,8 @@ QByteArray Xmp(const QStringList &creators, const QString &title)
                       + Escaped(title) + "</rdf:li></rdf:Alt></dc:title>\n";
     return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
            "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+           "<rdf:Description rdf:about=\"\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\">"
+           "<pdf:Producer>Fixture</pdf:Producer></rdf:Description>\n"
            "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
            + properties + "</rdf:Description></rdf:RDF></x:xmpmeta>\n<?xpacket end=\"r\"?>";
 }

@@ -32,6 +32,7 @@ struct PdfContent
     QString infoTitle;
     QByteArray xmp;
     QByteArray filler; // an extra stream object, to make a big file
+    bool compressXmp = false;
 };
 QByteArray Pdf(const PdfContent &content);
 // The same document locked with the user password "secret" (RC4, 40 bits).

@@ -41,6 +41,16 @@ QByteArray ZipBomb()
     return EpubBytes(package);
 }
 
+// A packet as a camera or a picture editor writes it, in a picture's stream.
+QByteArray PictureXmp()
+{
+    return "JFIF...<?xpacket begin=\"\"?><x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
+           "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+           "<rdf:Description xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title><rdf:Alt>"
+           "<rdf:li xml:lang=\"x-default\">Holiday Photo</rdf:li></rdf:Alt></dc:title></rdf:Description>"
+           "</rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>...";
+}
+
 QByteArray PdfWithWrongXrefOffset()
 {
     QByteArray pdf = Pdf({"Info Author", "Info Title", {}, {}});
@@ -135,6 +145,16 @@ private slots:
             << "a.pdf" << Pdf({"Info Author", "Info Title", Xmp({}, ""), {}}) << "Info Author" << "Info Title";
         QTest::newRow("PDF whose xref points nowhere is rebuilt") << "a.pdf" << PdfWithWrongXrefOffset()
                                                                  << "Info Author" << "Info Title";
+        QTest::newRow("PDF, XMP at the end of a big book")
+            << "a.pdf" << Pdf({"Info Author", "Info Title", Xmp({"Doc Author"}, "Doc Title"), QByteArray(12 << 20, 'x')})
+            << "Doc Author" << "Doc Title";
+        QTest::newRow("PDF, a picture's XMP is not the document's")
+            << "a.pdf" << Pdf({"Info Author", "Info Title", Xmp({"Doc Author"}, "Doc Title"), PictureXmp()})
+            << "Doc Author" << "Doc Title";
+        // Poppler would inflate it without a limit: a compressed packet could be a bomb.
+        QTest::newRow("PDF, compressed XMP is left to Info")
+            << "a.pdf" << Pdf({"Info Author", "Info Title", Xmp({"Doc Author"}, "Doc Title"), {}, true})
+            << "Info Author" << "Info Title";
         QTest::newRow("PDF, Cyrillic Info") << "a.pdf" << Pdf({"Лев Толстой", "Война и мир", {}, {}}) << "Лев Толстой"
                                             << "Война и мир";
 
