@@ -12,6 +12,8 @@ constexpr qint64 kScanBlockSize = 1024 * 1024;
 // are not searched, which keeps a big book quick.
 constexpr qint64 kSearchedHead = 2 * 1024 * 1024;
 constexpr qint64 kSearchedTail = 2 * 1024 * 1024;
+// A book has a few packets; a file full of them is not worth reading each one.
+constexpr int kMaxPacketsPerRange = 16;
 constexpr char kPacketBegin[] = "<?xpacket begin";
 constexpr char kPacketEnd[] = "<?xpacket end";
 constexpr char kPdfNamespace[] = "http://ns.adobe.com/pdf/1.3/";
@@ -65,15 +67,15 @@ QByteArray FindDocumentXmpPacket(QIODevice &file, const ReadLimits &limits)
     QByteArray chosen;
     for (const Range &range : SearchedRanges(file.size())) {
         qint64 start = NextPacketStart(file, range.start, range.end, limits);
-        while (start >= 0) {
+        for (int packets = 0; start >= 0 && packets < kMaxPacketsPerRange; ++packets) {
             QByteArray packet = ReadAt(file, start, limits.partCap);
             const qsizetype end = packet.indexOf(kPacketEnd);
-            if (end >= 0) {
-                packet.truncate(end);
-                if (packet.contains(kPdfNamespace))
-                    chosen = packet;
-            }
-            start = NextPacketStart(file, start + qMax<qsizetype>(end, 1), range.end, limits);
+            if (end < 0)
+                break; // too long or cut off: the rest of this part is not searched
+            packet.truncate(end);
+            if (packet.contains(kPdfNamespace))
+                chosen = packet;
+            start = NextPacketStart(file, start + end, range.end, limits);
         }
     }
     return chosen;
