@@ -2,7 +2,9 @@
 
 #include "platform/clipboard.h"
 
+#include <QFileInfo>
 #include <QList>
+#include <QMimeData>
 #include <QUrl>
 
 #include <optional>
@@ -51,6 +53,15 @@ QStringList PathsFromGnomeCopiedFiles(const QByteArray &data)
     return pathsFromLines(lines);
 }
 
+std::optional<QString> DroppedFilePath(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    const std::optional<QString> path = urls.isEmpty() ? std::nullopt : localPath(urls.first().toEncoded());
+    if (!path || QFileInfo(*path).isDir())
+        return std::nullopt;
+    return path;
+}
+
 QStringList ClipboardGetFiles(Clipboard &clipboard)
 {
     const QString uriList = QString::fromLatin1(kUriListFormat);
@@ -70,11 +81,14 @@ QString ClipboardText(const QStringList &paths)
 }
 
 bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show)
+                   const std::function<void(const FileInfo &)> &show, QString *analysedPath)
 {
-    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(ClipboardGetFiles(clipboard)), current, lookup);
+    const QStringList paths = ClipboardGetFiles(clipboard);
+    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(paths), current, lookup);
     if (!analysis.emptyClipboard)
         return false;
+    if (analysedPath)
+        *analysedPath = paths.last();
     show(analysis.info);
     clipboard.clear();
     return true;

@@ -8,6 +8,7 @@
 #include "names/clipboard_files.h"
 #include "platform/clipboard.h"
 #include "platform/qt_button_table.h"
+#include "shell/book_drop.h"
 #include "shell/browser_links.h"
 #include "shell/config_tab.h"
 #include "shell/desktop.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
                                    this);
     commentsArea_->addWidget(comments_->commentsTab());
     data1_.open(); // without the file the Comments tab says why; the analysis stays grey
+    new BookDrop(this, [this](const QString &path) { analyseDroppedFile(path); });
 
     StartUp(*this);
     // Reaching the desktop's clipboard takes a while: the window shows first.
@@ -125,8 +127,22 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
 void MainWindow::pollClipboard()
 {
     const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
-    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), comments_->commentsTab(), show))
+    QString book;
+    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), comments_->commentsTab(), show, &book)) {
+        utilities_->readBook(book);
         emit fileAnalysed();
+    }
+}
+
+// A dropped book is analysed as a copied one would be, and the clipboard is left alone.
+void MainWindow::analyseDroppedFile(const QString &path)
+{
+    const Analysis analysis = ExtrapolateAuthorTitle(path, utilities_->fileInfo(), comments_->commentsTab());
+    if (!analysis.emptyClipboard)
+        return;
+    utilities_->showFileInfo(analysis.info);
+    utilities_->readBook(path);
+    emit fileAnalysed();
 }
 
 void MainWindow::changeEvent(QEvent *event)

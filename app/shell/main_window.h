@@ -40,6 +40,7 @@ public:
 
     // Reads the clipboard once; copied files are analysed into the File Info frame.
     void pollClipboard();
+    void analyseDroppedFile(const QString &path);
 
 signals:
     // After an analysis filled the File Info frame (and may have moved Data1).

@@ -2,6 +2,7 @@
 
 #include "platform/qt_button_table.h"
 #include "shell/accessible_names.h"
+#include "shell/book_data_line.h"
 #include "shell/browser_links.h"
 #include "shell/launchers.h"
 #include "shell/web_search.h"
@@ -109,6 +110,9 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
     infoLayout->addRow(QStringLiteral("File"), fileRow);
     infoLayout->addRow(QStringLiteral("Title"), utilTitle_);
     infoLayout->addRow(QStringLiteral("Author"), utilAuthor_);
+    bookData_ = new BookDataLine;
+    infoLayout->addRow(bookData_);
+    connect(bookData_, &BookDataLine::useRequested, this, &UtilitiesTab::useBookData);
     setTabOrder(utilFile_, utilTitle_);
     setTabOrder(utilTitle_, utilAuthor_);
 
@@ -205,4 +209,18 @@ void UtilitiesTab::showIndicator(Indicator indicator)
     shape1_->setPalette(palette);
     shape1_->setAccessibleDescription(green ? QStringLiteral("This file has a comment")
                                             : QStringLiteral("Will turn Green if there is a comment"));
+}
+
+void UtilitiesTab::readBook(const QString &path)
+{
+    bookData_->readBook(path);
+}
+
+// A value the book does not name leaves its field as it is.
+void UtilitiesTab::useBookData(const QString &author, const QString &title)
+{
+    if (!author.isEmpty())
+        utilAuthor_->setText(author);
+    if (!title.isEmpty())
+        utilTitle_->setText(title);
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class BookDataLine;
 class Launchers;
 class QComboBox;
 class QFrame;
@@ -28,6 +29,8 @@ public:
 
     FileInfo fileInfo() const;
     void showFileInfo(const FileInfo &info);
+    // Shows under the fields what the analysed file says about itself, once it is read.
+    void readBook(const QString &path);
 
 signals:
     void makeListClicked();
@@ -40,6 +43,7 @@ private:
     void goToWebPage();
     std::optional<QString> chosenPrefix() const;
     void showIndicator(Indicator indicator);
+    void useBookData(const QString &author, const QString &title);
 
     Launchers &launchers_;
     QComboBox *combo1_ = nullptr;
@@ -48,5 +52,6 @@ private:
     QLineEdit *utilTitle_ = nullptr;
     QLineEdit *utilAuthor_ = nullptr;
     QFrame *shape1_ = nullptr;
+    BookDataLine *bookData_ = nullptr;
     Indicator indicator_ = Indicator::Grey;
 };

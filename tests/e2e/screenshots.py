@@ -14,6 +14,7 @@ import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import atspi_driver as ui  # noqa: E402
+from epub_sample import write_epub  # noqa: E402
 
 TABS = ["Intro", "Utilities", "Comments", "Config"]
 
@@ -26,8 +27,8 @@ def main(build, output):
         lists = os.path.join(work, "Lists")
         os.makedirs(os.path.join(books, "Asimov"))
         os.makedirs(lists)
-        book = os.path.join(books, "Asimov", "Isaac Asimov - Foundation.pdf")
-        open(book, "w").close()
+        book = os.path.join(books, "Asimov", "scan_0042.epub")
+        write_epub(book, "Isaac Asimov", "Foundation")
         with open(os.path.join(work, "Path.txt"), "wb") as f:
             f.write(f"/home/ann/Books/\r\n/home/ann/Lists/\r\n 1 \r\n 0 \r\n 1 \r\nAnn's e-books\r\n 0 \r\n".encode())
         shutil.copy(os.path.join(build, "db25.mdb"), work)

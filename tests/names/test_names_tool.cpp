@@ -98,6 +98,27 @@ private slots:
         QCOMPARE(fields[3], QString("grey"));
     }
 
+    // The book's own author and title follow as two more fields, escaped like the others;
+    // a file that says nothing (or is not there) gives two empty fields.
+    void embeddedAddsTheBooksOwnAuthorAndTitle()
+    {
+        QTemporaryDir dir;
+        const QString book = dir.filePath("Unknown - Scan.fb2");
+        QFile file(book);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   "<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><description><title-info>"
+                   "<author><first-name>Émile</first-name><last-name>Zola</last-name></author>"
+                   "<author><nickname>Back\\slash</nickname></author>"
+                   "<book-title>Nana</book-title></title-info></description></FictionBook>\n");
+        file.close();
+        const QString missing = dir.filePath("Isaac Asimov - Foundation.epub");
+        const ToolRun run = RunTool({"--embedded"}, (book + "\n" + missing + "\n").toUtf8());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Unknown - Scan.fb2\tUnknown\tScan\tgrey\tÉmile Zola & Back\\\\slash\tNana\n"
+                                         "Isaac Asimov - Foundation.epub\tIsaac Asimov\tFoundation\tgrey\t\t\n"));
+    }
+
     void missingDatabaseFailsClearly()
     {
         QTemporaryDir dir;
@@ -139,9 +160,9 @@ private slots:
 
     void tooManyArgumentsShowUsage()
     {
-        const ToolRun run = RunTool({"a", "b"}, "");
+        const ToolRun run = RunTool({"--embedded", "a", "b"}, "");
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("Usage: shelvana-names [DATABASE]"));
+        QVERIFY(run.err.contains("Usage: shelvana-names [--embedded] [DATABASE]"));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "books/book_fixtures.h"
 #include "fakes/fake_desktop.h"
 #include "lists/windows/make_list_window.h"
 #include "names/clipboard_files.h"
@@ -5,15 +6,19 @@
 #include "shell/main_window.h"
 #include "support/test_files.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 
@@ -29,6 +34,24 @@ void click(QWidget *button)
 {
     QVERIFY(button);
     QVERIFY(QMetaObject::invokeMethod(button, "PerformClick"));
+}
+
+QString writeBook(const QString &path)
+{
+    const QByteArray package = fixtures::Epub3Package({{"Frank Herbert", ""}}, "Dune Messiah");
+    return fixtures::WriteZip(path, fixtures::EpubEntries(package)) ? path : QString();
+}
+
+// Drags the addresses (or text) onto the target and drops them there; whether each step
+// was taken.
+std::pair<bool, bool> dragAndDrop(QWidget *target, const QMimeData &data)
+{
+    const QPoint centre = target->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return {enter.isAccepted(), drop.isAccepted()};
 }
 
 int openListWindows()
@@ -58,6 +81,8 @@ private:
     }
     QWidget *button(const QString &key) const { return window_->findChild<QWidget *>(key); }
     QString field(const char *name) const { return window_->findChild<QLineEdit *>(QLatin1String(name))->text(); }
+    QString bookLine() const { return window_->findChild<QLabel *>("BookData")->text(); }
+    QPushButton *useBookData() const { return window_->findChild<QPushButton *>("UseBookData"); }
 
 private slots:
     void initTestCase() { QVERIFY2(lumikit().load(), qPrintable(lumikit().errorText())); }
@@ -172,6 +197,82 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(field("UtilTitle"), QString("Dune"));
         QCOMPARE(fakes_->clipboard.clears, 2);
+    }
+
+    void copiedBookShowsWhatItSaysAboutItself()
+    {
+        const QString book = writeBook(dir_->filePath("Scan - 0042.epub"));
+        QVERIFY(!book.isEmpty());
+        open();
+        QVERIFY(!useBookData()->isEnabled());
+        fakes_->clipboard.content.insert(kUriListFormat, QUrl::fromLocalFile(book).toEncoded());
+        fakes_->clipboard.changed();
+        QCOMPARE(field("UtilAuthor"), QString("Scan")); // the guess comes first, as ever
+        QTRY_COMPARE(bookLine(), QString("In the book: Frank Herbert - Dune Messiah"));
+        QCOMPARE(field("UtilTitle"), QString("0042"));
+        useBookData()->click();
+        QCOMPARE(field("UtilAuthor"), QString("Frank Herbert"));
+        QCOMPARE(field("UtilTitle"), QString("Dune Messiah"));
+        QCOMPARE(field("UtilFile"), QString("Scan - 0042.epub"));
+
+        // The next file that says nothing empties the line.
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        fakes_->clipboard.changed();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        QTest::qWait(100);
+        QCOMPARE(bookLine(), QString("In the book:"));
+        QVERIFY(!useBookData()->isEnabled());
+    }
+
+    void droppedBookIsAnalysedLikeACopiedOne_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("window") << "Main";
+        QTest::newRow("a field that takes text") << "UtilTitle";
+        QTest::newRow("the comment box") << "RichTextBox1";
+    }
+
+    void droppedBookIsAnalysedLikeACopiedOne()
+    {
+        QFETCH(QString, target);
+        const QString book = writeBook(dir_->filePath("Herbert - Messiah.epub"));
+        const QString second = writeBook(dir_->filePath("Other - Book.epub"));
+        open();
+        QSignalSpy analysed(window_.get(), &MainWindow::fileAnalysed);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(book), QUrl::fromLocalFile(second)});
+        data.setText(book);
+        QWidget *widget = target == "Main" ? window_.get() : window_->findChild<QWidget *>(target);
+        if (auto *box = qobject_cast<QAbstractScrollArea *>(widget))
+            widget = box->viewport(); // where the pointer is
+        QCOMPARE(dragAndDrop(widget, data), std::make_pair(true, true));
+        QCOMPARE(field("UtilFile"), QString("Herbert - Messiah.epub"));
+        QCOMPARE(field("UtilAuthor"), QString("Herbert"));
+        QCOMPARE(field("UtilTitle"), QString("Messiah"));
+        QCOMPARE(analysed.count(), 1);
+        QCOMPARE(fakes_->clipboard.clears, 0);
+        QTRY_COMPARE(bookLine(), QString("In the book: Frank Herbert - Dune Messiah"));
+    }
+
+    // Refused drags show the forbidden cursor and change nothing.
+    void foldersAndFilesElsewhereAreRefused_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("web address") << "https://example.org/Herbert%20-%20Dune.epub";
+        QTest::newRow("file on another machine") << "file://server/books/Herbert%20-%20Dune.epub";
+    }
+
+    void foldersAndFilesElsewhereAreRefused()
+    {
+        QFETCH(QString, address);
+        QVERIFY(QDir(dir_->path()).mkdir("Herbert - Dune"));
+        const QUrl url = address == "folder" ? QUrl::fromLocalFile(dir_->filePath("Herbert - Dune")) : QUrl(address);
+        open();
+        QMimeData data;
+        data.setUrls({url});
+        QCOMPARE(dragAndDrop(window_->findChild<QWidget *>("UtilFile"), data), std::make_pair(false, false));
+        QCOMPARE(field("UtilFile"), QString());
     }
 
     void fileCopiedBeforeTheStartIsAnalysed()

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "books/book_metadata.h"
+#include "books/read_limits.h"
+
+class QIODevice;
+
+bool IsPdf(const QByteArray &head);
+
+// PDF: the document information's Author and Title, through Poppler, and the XMP metadata's
+// dc:creator and dc:title (see FindDocumentXmpPacket). Where both have a value, XMP wins: it
+// is the newer of the two and the one PDF 2.0 keeps. A locked (password) or unreadable
+// document gives nothing.
+BookMetadata ReadPdf(QIODevice &file, const ReadLimits &limits);
