@@ -3,6 +3,7 @@
 #include "platform/clipboard.h"
 
 #include <QList>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 #include <optional>
@@ -69,13 +70,30 @@ QString ClipboardText(const QStringList &paths)
     return paths.join(QStringLiteral("\r\n"));
 }
 
-bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show)
+ClipboardPoll::ClipboardPoll(Clipboard &clipboard) : clipboard_(clipboard) {}
+
+void ClipboardPoll::setLeaveFilesOnClipboard(bool leave)
 {
-    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(ClipboardGetFiles(clipboard)), current, lookup);
+    leaveFiles_ = leave;
+}
+
+bool ClipboardPoll::poll(const FileInfo &current, CommentLookup *lookup,
+                         const std::function<void(const FileInfo &)> &show)
+{
+    if (looking_)
+        return false;
+    const QScopedValueRollback<bool> oneLookAtATime(looking_, true);
+    const QStringList paths = ClipboardGetFiles(clipboard_);
+    if (paths.isEmpty())
+        analysed_.clear(); // the same files copied again are a new copy
+    if (paths.isEmpty() || paths == analysed_)
+        return false;
+    const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(paths), current, lookup);
     if (!analysis.emptyClipboard)
         return false;
+    analysed_ = paths;
     show(analysis.info);
-    clipboard.clear();
+    if (!leaveFiles_)
+        clipboard_.clear();
     return true;
 }

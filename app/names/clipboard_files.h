@@ -27,7 +27,27 @@ QStringList ClipboardGetFiles(Clipboard &clipboard);
 // The text the analysis gets: the paths joined with CR LF, or the "no files" text.
 QString ClipboardText(const QStringList &paths);
 
-// One look at the clipboard: copied files are analysed against current, the new File Info
-// frame is shown, and then the clipboard is emptied. False when nothing was analysed.
-bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show);
+// Looks at the clipboard for copied files, one look at a time. Emptying the clipboard makes
+// some desktops report a change at once, while the other program's offer is still visible
+// (Wayland): a look started from inside a look would analyse the same files for ever. So a
+// look never nests, and a file list already analysed is not analysed again while it stays on
+// the clipboard.
+class ClipboardPoll
+{
+public:
+    explicit ClipboardPoll(Clipboard &clipboard);
+
+    // When set, analysed files stay on the clipboard, so that they can be pasted elsewhere.
+    void setLeaveFilesOnClipboard(bool leave);
+
+    // One look: copied files not yet analysed are analysed against current, the new File
+    // Info frame is shown, and then the clipboard is emptied unless the files are to be left
+    // on it. False when nothing was analysed.
+    bool poll(const FileInfo &current, CommentLookup *lookup, const std::function<void(const FileInfo &)> &show);
+
+private:
+    Clipboard &clipboard_;
+    QStringList analysed_;
+    bool leaveFiles_ = false;
+    bool looking_ = false;
+};

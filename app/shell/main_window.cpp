@@ -46,6 +46,7 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     , desktop_(desktop)
     , controls_(controls)
     , launchers_(settings_, desktop)
+    , clipboardPoll_(desktop.clipboard)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
@@ -102,10 +103,15 @@ void MainWindow::buildTabs(QtControlLoader *controls)
     firstStartHint_->setWordWrap(true);
     firstStartHint_->hide();
     connect(config_, &ConfigTab::saved, firstStartHint_, &QLabel::hide);
+    clipboardHint_ = new QLabel(QStringLiteral("Files copied elsewhere are picked up when Shelvana comes to the front."));
+    clipboardHint_->setObjectName(QStringLiteral("ClipboardHint"));
+    clipboardHint_->setWordWrap(true);
+    clipboardHint_->setVisible(desktop_.clipboard.readableOnlyInFront());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addWidget(firstStartHint_);
+    layout->addWidget(clipboardHint_);
 }
 
 QWidget *MainWindow::commentsPage(QtControlLoader *controls)
@@ -124,7 +130,7 @@ QWidget *MainWindow::commentsPage(QtControlLoader *controls)
 void MainWindow::pollClipboard()
 {
     const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
-    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), comments_->commentsTab(), show))
+    if (clipboardPoll_.poll(utilities_->fileInfo(), comments_->commentsTab(), show))
         emit fileAnalysed();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "comments/comment_data_source.h"
+#include "names/clipboard_files.h"
 #include "shell/launchers.h"
 #include "shell/main_lifecycle.h"
 
@@ -71,12 +72,14 @@ private:
     Settings settings_;
     CommentDataSource data1_;
     Launchers launchers_;
+    ClipboardPoll clipboardPoll_;
     QTabWidget *tabs_ = nullptr;
     UtilitiesTab *utilities_ = nullptr;
     ConfigTab *config_ = nullptr;
     QVBoxLayout *commentsArea_ = nullptr;
     CommentWindows *comments_ = nullptr;
     QLabel *firstStartHint_ = nullptr;
+    QLabel *clipboardHint_ = nullptr;
     QTimer *timer1_ = nullptr;
     QPointer<MakeListWindow> makeList_;
     QPointer<QTextBrowser> help_;

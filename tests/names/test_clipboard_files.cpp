@@ -16,16 +16,24 @@ public:
     QString findFile(const QString &fileName) override { return files.contains(fileName) ? fileName : QString(); }
 };
 
-// The frame the poll shows, or none; checks that it was shown before the clipboard was emptied.
-std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+// The frame a look shows, or none; checks that it was shown before the clipboard was emptied.
+std::optional<FileInfo> look(ClipboardPoll &poll, FakeClipboard &clipboard, const FileInfo &current,
+                             CommentLookup *lookup)
 {
     std::optional<FileInfo> shown;
     const int clearsBefore = clipboard.clears;
-    const bool analysed = PollClipboard(clipboard, current, lookup, [&](const FileInfo &info) {
+    const bool analysed = poll.poll(current, lookup, [&](const FileInfo &info) {
         QCOMPARE(clipboard.clears, clearsBefore);
         shown = info;
     });
     return analysed ? shown : std::nullopt;
+}
+
+// One look with a poll of its own.
+std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+{
+    ClipboardPoll poll(clipboard);
+    return look(poll, clipboard, current, lookup);
 }
 
 const QString kUriList = QString::fromLatin1(kUriListFormat);
@@ -160,6 +168,59 @@ private slots:
 
         clipboard.content.insert(kUriList, "file:///b/Unknown%20-%20Book.txt");
         QCOMPARE(poll(clipboard, *info, &lookup)->indicator, Indicator::Grey);
+    }
+
+    void emptyingThatReportsAChangeAtOnceAnalysesOnce()
+    {
+        FakeClipboard clipboard;
+        clipboard.clearEchoesOldOffer = true;
+        clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt");
+        ClipboardPoll poll(clipboard);
+        int shown = 0;
+        int depth = 0;
+        const auto lookAgain = [&] {
+            if (++depth < 5) // a bound, so that a look from inside a look fails here, not by stack overflow
+                poll.poll(FileInfo(), nullptr, [&](const FileInfo &) { ++shown; });
+            --depth;
+        };
+        clipboard.onChanged(nullptr, lookAgain);
+        lookAgain();
+        QCOMPARE(shown, 1);
+        QCOMPARE(clipboard.clears, 1);
+        lookAgain(); // the offer is still there: already analysed
+        lookAgain();
+        QCOMPARE(shown, 1);
+    }
+
+    void filesAlreadyAnalysedAreAnalysedAgainOnlyAfterTheyLeftTheClipboard_data()
+    {
+        QTest::addColumn<bool>("leaveFiles");
+        QTest::newRow("files emptied from the clipboard") << false;
+        QTest::newRow("files left on the clipboard") << true;
+    }
+    void filesAlreadyAnalysedAreAnalysedAgainOnlyAfterTheyLeftTheClipboard()
+    {
+        QFETCH(bool, leaveFiles);
+        FakeClipboard clipboard;
+        ClipboardPoll poll(clipboard);
+        poll.setLeaveFilesOnClipboard(leaveFiles);
+        const QByteArray dune = "file:///b/Herbert%20-%20Dune.txt";
+        clipboard.content.insert(kUriList, dune);
+        const FileInfo edited{"mine.txt", "Edited", "By Hand"};
+        QVERIFY(look(poll, clipboard, FileInfo(), nullptr));
+        QCOMPARE(clipboard.content.isEmpty(), !leaveFiles);
+        QCOMPARE(clipboard.clears, leaveFiles ? 0 : 1);
+
+        clipboard.content.insert(kUriList, dune); // still there, or offered again unchanged
+        QVERIFY(!look(poll, clipboard, edited, nullptr));
+
+        clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt\nfile:///b/Asimov%20-%20Robots.txt");
+        QCOMPARE(look(poll, clipboard, edited, nullptr)->title, QString("Robots"));
+
+        clipboard.content.clear(); // something else copied, then the first file once more
+        QVERIFY(!look(poll, clipboard, edited, nullptr));
+        clipboard.content.insert(kUriList, dune);
+        QCOMPARE(look(poll, clipboard, edited, nullptr)->title, QString("Dune"));
     }
 
     void longPathsAreTakenWhole()

@@ -196,6 +196,36 @@ private slots:
         QCOMPARE(field("UtilTitle"), QString("Dune"));
     }
 
+    void clipboardThatEchoesItsEmptyingIsAnalysedOnce()
+    {
+        fakes_->clipboard.reports = true;
+        fakes_->clipboard.clearEchoesOldOffer = true;
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        open();
+        QSignalSpy analysed(window_.get(), &MainWindow::fileAnalysed);
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        fakes_->clipboard.changed();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QCOMPARE(analysed.count(), 0);
+        QCOMPARE(fakes_->clipboard.clears, 1);
+    }
+
+    void saysWhereCopiedFilesArePickedUpOnlyInFront_data()
+    {
+        QTest::addColumn<bool>("onlyInFront");
+        QTest::newRow("Wayland") << true;
+        QTest::newRow("X11") << false;
+    }
+    void saysWhereCopiedFilesArePickedUpOnlyInFront()
+    {
+        QFETCH(bool, onlyInFront);
+        fakes_->clipboard.onlyInFront = onlyInFront;
+        open();
+        auto *hint = window_->findChild<QLabel *>("ClipboardHint");
+        QCOMPARE(hint->isVisible(), onlyInFront);
+        QVERIFY(hint->text().contains("when Shelvana comes to the front"));
+    }
+
     void makeListOpensOneListWindowAtATime()
     {
         open();
