@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -52,14 +53,29 @@ QStringList PathsFromGnomeCopiedFiles(const QByteArray &data)
     return pathsFromLines(lines);
 }
 
+QStringList PathsFromNautilusText(const QByteArray &text)
+{
+    const qsizetype firstLineEnd = text.indexOf('\n');
+    if (firstLineEnd < 0 || text.left(firstLineEnd).trimmed() != kNautilusClipboardHeader)
+        return {};
+    return PathsFromGnomeCopiedFiles(text.mid(firstLineEnd + 1));
+}
+
 QStringList ClipboardGetFiles(Clipboard &clipboard)
 {
-    const QString uriList = QString::fromLatin1(kUriListFormat);
-    if (clipboard.hasFormat(uriList))
-        return PathsFromUriList(clipboard.data(uriList));
-    const QString gnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
-    if (clipboard.hasFormat(gnome))
-        return PathsFromGnomeCopiedFiles(clipboard.data(gnome));
+    using Reader = QStringList (*)(const QByteArray &);
+    // Text arrives as text/plain on X11, and as the charset variant from some Wayland programs.
+    static const std::pair<const char *, Reader> readers[] = {
+        {kUriListFormat, PathsFromUriList},
+        {kGnomeCopiedFilesFormat, PathsFromGnomeCopiedFiles},
+        {"text/plain;charset=utf-8", PathsFromNautilusText},
+        {"text/plain", PathsFromNautilusText},
+    };
+    for (const auto &[format, read] : readers) {
+        const QString mimeType = QString::fromLatin1(format);
+        if (clipboard.hasFormat(mimeType))
+            return read(clipboard.data(mimeType));
+    }
     return {};
 }
 

@@ -14,14 +14,19 @@ class CommentLookup;
 // The formats in which file managers put copied files on the clipboard.
 inline constexpr char kUriListFormat[] = "text/uri-list";
 inline constexpr char kGnomeCopiedFilesFormat[] = "x-special/gnome-copied-files";
+// Nautilus from 3.30 offers its copied files only as text, under this first line.
+inline constexpr char kNautilusClipboardHeader[] = "x-special/nautilus-clipboard";
 
 // The local paths of a text/uri-list (one address a line, "#" lines are comments), in
 // order. File addresses are percent-decoded as UTF-8; other addresses are left out.
 QStringList PathsFromUriList(const QByteArray &uriList);
 // The same for GNOME's format: "copy" or "cut" on the first line, then one address a line.
 QStringList PathsFromGnomeCopiedFiles(const QByteArray &data);
+// The same for Nautilus's text: its header line, then GNOME's format. Other text holds no files.
+QStringList PathsFromNautilusText(const QByteArray &text);
 
-// The copied files on the clipboard, uri-list first; empty when it holds none.
+// The copied files on the clipboard, uri-list first, then GNOME's format, then Nautilus's
+// text; empty when it holds none. Copied text is no file list, even when it reads as a path.
 QStringList ClipboardGetFiles(Clipboard &clipboard);
 
 // The text the analysis gets: the paths joined with CR LF, or the "no files" text.

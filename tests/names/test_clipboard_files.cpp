@@ -39,6 +39,15 @@ std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, 
 const QString kUriList = QString::fromLatin1(kUriListFormat);
 const QString kGnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
 
+// What a file manager offers on the clipboard: data by format.
+using Offer = QHash<QString, QByteArray>;
+
+// Two books in folders with non-ASCII names, as file managers put them in addresses.
+const QString kCapek = QStringLiteral("/home/anna/Bücher/Čapek/Karel Čapek - Válka s mloky.epub");
+const QString kDune = QStringLiteral("/home/anna/Bücher/Herbert - Dune.pdf");
+const QByteArray kCapekUri = "file:///home/anna/B%C3%BCcher/%C4%8Capek/Karel%20%C4%8Capek%20-%20V%C3%A1lka%20s%20mloky.epub";
+const QByteArray kDuneUri = "file:///home/anna/B%C3%BCcher/Herbert%20-%20Dune.pdf";
+
 } // namespace
 
 class TestClipboardFiles : public QObject
@@ -91,6 +100,64 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(QStringList, paths);
         QCOMPARE(PathsFromGnomeCopiedFiles(data), paths);
+    }
+
+    // The exact bytes that each file manager offers for a copy or a cut of the two books.
+    void readsWhatFileManagersCopy_data()
+    {
+        QTest::addColumn<Offer>("offer");
+        QTest::addColumn<QStringList>("paths");
+        const QStringList both{kCapek, kDune};
+        const QByteArray uriList = kCapekUri + "\r\n" + kDuneUri + "\r\n";
+        const QByteArray plainPaths = (kCapek + "\n" + kDune).toUtf8();
+        for (const char *name : {"copy", "cut"}) {
+            const QByteArray action(name);
+            const QByteArray gnome = action + "\n" + kCapekUri + "\n" + kDuneUri;
+            QTest::addRow("Thunar %s", name) << Offer{{kUriList, uriList}, {kGnome, gnome}, {"text/plain", plainPaths}}
+                                             << both;
+            Offer pcmanfm{{kUriList, uriList}, {kGnome, gnome + "\n"}, {"text/plain", plainPaths},
+                          {"text/x-libfmqt-pid", "4242"}};
+            if (action == "cut")
+                pcmanfm.insert("application/x-kde-cutselection", "1");
+            QTest::addRow("PCManFM-Qt %s", name) << pcmanfm << both;
+            QTest::addRow("Caja %s", name) << Offer{{kGnome, gnome}, {"text/plain", plainPaths}} << both;
+            QTest::addRow("Nautilus 3.28 %s", name) << Offer{{kGnome, gnome}, {"text/plain", plainPaths}} << both;
+            const QByteArray nautilusText = "x-special/nautilus-clipboard\n" + action + "\n" + kCapekUri + "\n" + kDuneUri + "\n";
+            QTest::addRow("Nautilus 3.30 to 42 %s", name) << Offer{{"text/plain", nautilusText}} << both;
+            QTest::addRow("Nautilus on Wayland %s", name) << Offer{{"text/plain;charset=utf-8", nautilusText}} << both;
+            QTest::addRow("Nautilus 43 %s", name) << Offer{{kGnome, gnome}, {"text/plain", nautilusText}} << both;
+            Offer dolphin{{kUriList, uriList}, {"application/x-kde4-urilist", uriList}};
+            if (action == "cut")
+                dolphin.insert("application/x-kde-cutselection", "1");
+            QTest::addRow("Dolphin %s", name) << dolphin << both;
+        }
+        QTest::newRow("copied text that reads as a path") << Offer{{"text/plain", plainPaths}} << QStringList();
+        QTest::newRow("text that starts like Nautilus's")
+            << Offer{{"text/plain", "x-special/nautilus-clipboard"}} << QStringList();
+    }
+    void readsWhatFileManagersCopy()
+    {
+        QFETCH(Offer, offer);
+        QFETCH(QStringList, paths);
+        FakeClipboard clipboard;
+        clipboard.content = offer;
+        QCOMPARE(ClipboardGetFiles(clipboard), paths);
+        // Each file list of the offer on its own names the same files.
+        for (auto format = offer.cbegin(); format != offer.cend(); ++format) {
+            FakeClipboard alone;
+            alone.content.insert(format.key(), format.value());
+            const QStringList found = ClipboardGetFiles(alone);
+            if (!found.isEmpty())
+                QCOMPARE(found, paths);
+        }
+        // A cut is analysed like a copy: the last file counts.
+        const std::optional<FileInfo> info = poll(clipboard, FileInfo(), nullptr);
+        QCOMPARE(info.has_value(), !paths.isEmpty());
+        if (info) {
+            QCOMPARE(info->file, QString("Herbert - Dune.pdf"));
+            QCOMPARE(info->title, QString("Dune"));
+            QVERIFY(clipboard.content.isEmpty());
+        }
     }
 
     void clipboardTextJoinsWithCrLf()
