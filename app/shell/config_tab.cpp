@@ -1,5 +1,6 @@
 #include "shell/config_tab.h"
 
+#include "platform/message_box.h"
 #include "platform/qt_button_table.h"
 #include "shell/accessible_names.h"
 #include "shell/browser_links.h"
@@ -41,10 +42,11 @@ QLineEdit *directoryField(const char *name, const QString &label, const QString 
 
 } // namespace
 
-ConfigTab::ConfigTab(Settings &settings, Desktop &desktop, Launchers &launchers, QtControlLoader *controls,
-                     const QString &settingsPath, QWidget *parent)
+ConfigTab::ConfigTab(Settings &settings, UserPreferences &preferences, Desktop &desktop, Launchers &launchers,
+                     QtControlLoader *controls, const QString &settingsPath, QWidget *parent)
     : QWidget(parent)
     , settings_(settings)
+    , preferences_(preferences)
     , desktop_(desktop)
     , launchers_(launchers)
     , settingsPath_(settingsPath)
@@ -62,6 +64,27 @@ QCheckBox *ConfigTab::switchBox(const char *name, const QString &caption, const 
     NameControl(box, caption, toolTip);
     connect(box, &QCheckBox::toggled, this, [this, field](bool on) { settings_.*field = on ? 1 : 0; });
     return box;
+}
+
+QCheckBox *ConfigTab::leaveCopiedFilesBox()
+{
+    const QString caption = QStringLiteral("Leave copied files on the clipboard");
+    auto *box = new QCheckBox(caption, this);
+    box->setObjectName(QStringLiteral("LeaveCopiedFiles"));
+    NameControl(box, caption,
+                QStringLiteral("Files copied in the file manager stay on the clipboard after File Info shows them, "
+                               "so they can still be pasted elsewhere (kept for you at once)"));
+    box->setChecked(preferences_.leaveCopiedFiles());
+    connect(box, &QCheckBox::toggled, this, &ConfigTab::keepLeaveCopiedFiles);
+    return box;
+}
+
+void ConfigTab::keepLeaveCopiedFiles(bool leave)
+{
+    QString error;
+    if (!preferences_.setLeaveCopiedFiles(leave, &error))
+        desktop_.messages.show(QStringLiteral("Shelvana"), error);
+    emit leaveCopiedFilesChanged(leave); // for this run, kept or not
 }
 
 void ConfigTab::buildControls(QtControlLoader *controls)
@@ -88,6 +111,7 @@ void ConfigTab::buildControls(QtControlLoader *controls)
     connect(listTitle_, &QLineEdit::textChanged, this, [this](const QString &text) { settings_.ConfigListTitle = text; });
     sound_ = switchBox("ConfigSound", QStringLiteral("Use Sound"), QStringLiteral("Turno On/Off the use of sound"),
                        &Settings::ConfigSound);
+    leaveCopiedFiles_ = leaveCopiedFilesBox();
     auto *titleLabel = new QLabel(QStringLiteral("List Title"));
     titleLabel->setBuddy(listTitle_);
 
@@ -102,6 +126,7 @@ void ConfigTab::buildControls(QtControlLoader *controls)
     grid->addWidget(titleLabel, 3, 0);
     grid->addWidget(listTitle_, 3, 1, 1, 2);
     grid->addWidget(sound_, 4, 0);
+    grid->addWidget(leaveCopiedFiles_, 4, 1);
     grid->addWidget(buttons.at(QStringLiteral("ButtonConfig"), 2), 4, 2, Qt::AlignRight);
     grid->setColumnStretch(2, 1);
 

@@ -89,8 +89,11 @@ void MainWindow::buildTabs(QtControlLoader *controls)
     utilities_ = new UtilitiesTab(launchers_, controls);
     connect(utilities_, &UtilitiesTab::makeListClicked, this, &MainWindow::showMakeList);
     connect(utilities_, &UtilitiesTab::exitClicked, this, &MainWindow::close);
-    config_ = new ConfigTab(settings_, desktop_, launchers_, controls, kSettingsFile);
+    config_ = new ConfigTab(settings_, preferences_, desktop_, launchers_, controls, kSettingsFile);
     connect(config_, &ConfigTab::exitClicked, this, &MainWindow::close);
+    clipboardPoll_.setLeaveFilesOnClipboard(preferences_.leaveCopiedFiles());
+    connect(config_, &ConfigTab::leaveCopiedFilesChanged, this,
+            [this](bool leave) { clipboardPoll_.setLeaveFilesOnClipboard(leave); });
 
     tabs_->addTab(intro, QStringLiteral("Intro"));
     tabs_->addTab(utilities_, QStringLiteral("Utilities"));

@@ -3,6 +3,7 @@
 #include "base/settings.h"
 #include "comments/comment_data_source.h"
 #include "names/clipboard_files.h"
+#include "shell/config_commands.h"
 #include "shell/launchers.h"
 #include "shell/main_lifecycle.h"
 
@@ -70,6 +71,7 @@ private:
     Desktop &desktop_;
     QtControlLoader *controls_;
     Settings settings_;
+    UserPreferences preferences_;
     CommentDataSource data1_;
     Launchers launchers_;
     ClipboardPoll clipboardPoll_;

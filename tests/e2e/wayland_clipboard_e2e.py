@@ -60,7 +60,8 @@ class Weston:
 
     def environment(self):
         env = ui.program_environment()
-        env.update(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY="wayland-shelvana", XDG_RUNTIME_DIR=self.runtime)
+        env.update(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY="wayland-shelvana", XDG_RUNTIME_DIR=self.runtime,
+                   XDG_CONFIG_HOME=os.path.join(self.runtime, "config"))  # never the user's own choices
         return env
 
     def stop(self):
