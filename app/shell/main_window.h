@@ -23,8 +23,9 @@ class UtilitiesTab;
 struct Desktop;
 
 // "Main": the program's home window with the tabs "Intro", "Utilities", "Comments" and
-// "Config". It owns the settings and the comment data source Data1, watches the clipboard
-// for copied files, and ends the program on Exit or when its frame is closed.
+// "Config". It owns the settings and the comment data source (Data1 of the saved layout),
+// watches the clipboard for copied files, and ends the program on Exit or when its frame is
+// closed.
 class MainWindow : public QWidget, private MainWindowSteps
 {
     Q_OBJECT
@@ -35,16 +36,13 @@ public:
     ~MainWindow() override;
 
     Settings &settings() { return settings_; }
-    CommentDataSource &data1() { return data1_; }
-    // The Comments tab's room for its fields and commands, above its Exit button.
-    QVBoxLayout *commentsArea() const { return commentsArea_; }
     QTabWidget *tabs() const { return tabs_; }
 
     // Reads the clipboard once; copied files are analysed into the File Info frame.
     void pollClipboard();
 
 signals:
-    // After an analysis filled the File Info frame (and may have moved Data1).
+    // After an analysis filled the File Info frame (and may have moved the comment data source).
     void fileAnalysed();
 
 protected:
@@ -68,21 +66,23 @@ private:
     void unloadCommentWindow() override;
     void unloadMainWindow() override;
 
+    // What the tabs and the comment windows use: set up before them, and kept until they are
+    // gone (the destructor deletes every child first).
     Desktop &desktop_;
     QtControlLoader *controls_;
     Settings settings_;
     UserPreferences preferences_;
-    CommentDataSource data1_;
+    CommentDataSource comments_;
     Launchers launchers_;
     ClipboardPoll clipboardPoll_;
     QTabWidget *tabs_ = nullptr;
     UtilitiesTab *utilities_ = nullptr;
     ConfigTab *config_ = nullptr;
-    QVBoxLayout *commentsArea_ = nullptr;
-    CommentWindows *comments_ = nullptr;
+    QVBoxLayout *commentsArea_ = nullptr; // the Comments tab's room for its fields, above Exit
+    CommentWindows *commentWindows_ = nullptr;
     QLabel *firstStartHint_ = nullptr;
     QLabel *clipboardHint_ = nullptr;
-    QTimer *timer1_ = nullptr;
+    QTimer *clipboardTimer_ = nullptr;
     QPointer<MakeListWindow> makeList_;
     QPointer<QTextBrowser> help_;
     bool mainUnloaded_ = false;
