@@ -110,6 +110,16 @@ bool ClipboardPoll::poll(const FileInfo &current, CommentLookup *lookup,
     analysed_ = paths;
     show(analysis.info);
     if (!leaveFiles_)
-        clipboard_.clear();
+        empty();
     return true;
+}
+
+void ClipboardPoll::empty()
+{
+    clipboard_.clear();
+    // Emptied at once (X11, where no change is reported for it): the same files copied again
+    // are a new copy. Still shown (Wayland, where the compositor may refuse or answer later):
+    // they are not analysed again.
+    if (ClipboardGetFiles(clipboard_) != analysed_)
+        analysed_.clear();
 }

@@ -51,6 +51,8 @@ public:
     bool poll(const FileInfo &current, CommentLookup *lookup, const std::function<void(const FileInfo &)> &show);
 
 private:
+    void empty();
+
     Clipboard &clipboard_;
     QStringList analysed_;
     bool leaveFiles_ = false;

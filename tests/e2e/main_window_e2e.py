@@ -146,6 +146,10 @@ class CopiedFiles(ProgramCase):
         self.assertEqual(indicator.description, "This file has a comment")
         ui.wait_for("the clipboard to be emptied", lambda: "text/uri-list" not in self.clipboard_targets())
 
+        ui.set_text(self.title_field(), "Edited")
+        self.copy_to_clipboard(file_url(path) + "\r\n", "text/uri-list")  # the same file, copied anew
+        ui.wait_for("the new copy analysed", lambda: ui.text_of(self.title_field()) == "Foundation")
+
     def test_gnome_format_and_copied_text(self):
         ui.select_tab(self.app, "Utilities")
         dune = os.path.join(self.books, "Herbert - Dune.txt")

@@ -259,27 +259,34 @@ private slots:
         QCOMPARE(shown, 1);
     }
 
-    void filesAlreadyAnalysedAreAnalysedAgainOnlyAfterTheyLeftTheClipboard_data()
+    void aCopyIsAnalysedOnce_data()
     {
         QTest::addColumn<bool>("leaveFiles");
-        QTest::newRow("files emptied from the clipboard") << false;
-        QTest::newRow("files left on the clipboard") << true;
+        QTest::addColumn<bool>("emptyingRefused");
+        QTest::newRow("files emptied from the clipboard") << false << false;
+        QTest::newRow("emptying refused by the desktop") << false << true;
+        QTest::newRow("files left on the clipboard") << true << false;
     }
-    void filesAlreadyAnalysedAreAnalysedAgainOnlyAfterTheyLeftTheClipboard()
+    void aCopyIsAnalysedOnce()
     {
         QFETCH(bool, leaveFiles);
+        QFETCH(bool, emptyingRefused);
         FakeClipboard clipboard;
+        clipboard.clearEchoesOldOffer = emptyingRefused;
         ClipboardPoll poll(clipboard);
         poll.setLeaveFilesOnClipboard(leaveFiles);
         const QByteArray dune = "file:///b/Herbert%20-%20Dune.txt";
-        clipboard.content.insert(kUriList, dune);
         const FileInfo edited{"mine.txt", "Edited", "By Hand"};
+        clipboard.content.insert(kUriList, dune);
         QVERIFY(look(poll, clipboard, FileInfo(), nullptr));
-        QCOMPARE(clipboard.content.isEmpty(), !leaveFiles);
         QCOMPARE(clipboard.clears, leaveFiles ? 0 : 1);
+        const bool stillThere = !clipboard.content.isEmpty();
+        QCOMPARE(stillThere, leaveFiles || emptyingRefused);
 
-        clipboard.content.insert(kUriList, dune); // still there, or offered again unchanged
-        QVERIFY(!look(poll, clipboard, edited, nullptr));
+        // Looked at again: files still there are not analysed again (the user's edits stay);
+        // the same files copied again after the clipboard was emptied are a new copy.
+        clipboard.content.insert(kUriList, dune);
+        QCOMPARE(look(poll, clipboard, edited, nullptr).has_value(), !stillThere);
 
         clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt\nfile:///b/Asimov%20-%20Robots.txt");
         QCOMPARE(look(poll, clipboard, edited, nullptr)->title, QString("Robots"));
