@@ -22,8 +22,10 @@ SKIPPED = 77
 
 def missing_tools():
     missing = [tool for tool in ("weston", "wl-copy", "wl-paste") if not shutil.which(tool)]
-    plugin = subprocess.run(["qtpaths6", "--query", "QT_INSTALL_PLUGINS"], capture_output=True, text=True)
-    plugins = plugin.stdout.strip() if plugin.returncode == 0 else "/usr/lib/x86_64-linux-gnu/qt6/plugins"
+    plugins = "/usr/lib/x86_64-linux-gnu/qt6/plugins"
+    if shutil.which("qtpaths6"):
+        query = subprocess.run(["qtpaths6", "--query", "QT_INSTALL_PLUGINS"], capture_output=True, text=True)
+        plugins = query.stdout.strip() or plugins
     if not os.path.exists(os.path.join(plugins, "platforms", "libqwayland-generic.so")):
         missing.append("Qt's Wayland plugin (qt6-wayland)")
     return missing
