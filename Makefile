@@ -11,7 +11,8 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6
             libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core xdg-utils nodejs \
             xvfb xauth xclip xdotool imagemagick libqt6svg6 chromium \
             python3-pyatspi at-spi2-core dbus \
-            desktop-file-utils appstream libx11-dev libquazip1-qt6-dev libpoppler-qt6-dev
+            desktop-file-utils appstream libx11-dev libquazip1-qt6-dev libpoppler-qt6-dev \
+            qt6-wayland weston wl-clipboard
 
 # The build's output goes through a filter, and a failed build must still fail the recipe.
 SHELL := /bin/bash

@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QList>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -62,14 +64,29 @@ std::optional<QString> DroppedFilePath(const QMimeData &data)
     return path;
 }
 
+QStringList PathsFromNautilusText(const QByteArray &text)
+{
+    const qsizetype firstLineEnd = text.indexOf('\n');
+    if (firstLineEnd < 0 || text.left(firstLineEnd).trimmed() != kNautilusClipboardHeader)
+        return {};
+    return PathsFromGnomeCopiedFiles(text.mid(firstLineEnd + 1));
+}
+
 QStringList ClipboardGetFiles(Clipboard &clipboard)
 {
-    const QString uriList = QString::fromLatin1(kUriListFormat);
-    if (clipboard.hasFormat(uriList))
-        return PathsFromUriList(clipboard.data(uriList));
-    const QString gnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
-    if (clipboard.hasFormat(gnome))
-        return PathsFromGnomeCopiedFiles(clipboard.data(gnome));
+    using Reader = QStringList (*)(const QByteArray &);
+    // Text arrives as text/plain on X11, and as the charset variant from some Wayland programs.
+    static const std::pair<const char *, Reader> readers[] = {
+        {kUriListFormat, PathsFromUriList},
+        {kGnomeCopiedFilesFormat, PathsFromGnomeCopiedFiles},
+        {"text/plain;charset=utf-8", PathsFromNautilusText},
+        {"text/plain", PathsFromNautilusText},
+    };
+    for (const auto &[format, read] : readers) {
+        const QString mimeType = QString::fromLatin1(format);
+        if (clipboard.hasFormat(mimeType))
+            return read(clipboard.data(mimeType));
+    }
     return {};
 }
 
@@ -80,16 +97,42 @@ QString ClipboardText(const QStringList &paths)
     return paths.join(QStringLiteral("\r\n"));
 }
 
-bool PollClipboard(Clipboard &clipboard, const FileInfo &current, CommentLookup *lookup,
-                   const std::function<void(const FileInfo &)> &show, QString *analysedPath)
+ClipboardPoll::ClipboardPoll(Clipboard &clipboard) : clipboard_(clipboard) {}
+
+void ClipboardPoll::setLeaveFilesOnClipboard(bool leave)
 {
-    const QStringList paths = ClipboardGetFiles(clipboard);
+    leaveFiles_ = leave;
+}
+
+bool ClipboardPoll::poll(const FileInfo &current, CommentLookup *lookup,
+                         const std::function<void(const FileInfo &)> &show, QString *analysedPath)
+{
+    if (looking_)
+        return false;
+    const QScopedValueRollback<bool> oneLookAtATime(looking_, true);
+    const QStringList paths = ClipboardGetFiles(clipboard_);
+    if (paths.isEmpty())
+        analysed_.clear(); // the same files copied again are a new copy
+    if (paths.isEmpty() || paths == analysed_)
+        return false;
     const Analysis analysis = ExtrapolateAuthorTitle(ClipboardText(paths), current, lookup);
     if (!analysis.emptyClipboard)
         return false;
+    analysed_ = paths;
     if (analysedPath)
         *analysedPath = paths.last();
     show(analysis.info);
-    clipboard.clear();
+    if (!leaveFiles_)
+        empty();
     return true;
+}
+
+void ClipboardPoll::empty()
+{
+    clipboard_.clear();
+    // Emptied at once (X11, where no change is reported for it): the same files copied again
+    // are a new copy. Still shown (Wayland, where the compositor may refuse or answer later):
+    // they are not analysed again.
+    if (ClipboardGetFiles(clipboard_) != analysed_)
+        analysed_.clear();
 }

@@ -19,4 +19,7 @@ public:
     virtual void onChanged(QObject *context, std::function<void()> handler) = 0;
     // Whether the desktop reports changes at all; where it does not, the clipboard is polled.
     virtual bool reportsChanges() const = 0;
+    // Whether the clipboard can be read only while one of this program's windows is in front
+    // (Wayland): files copied elsewhere are found when the program comes to the front.
+    virtual bool readableOnlyInFront() const = 0;
 };

@@ -30,8 +30,21 @@ void QtClipboard::onChanged(QObject *context, std::function<void()> handler)
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, context, std::move(handler));
 }
 
+namespace {
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
 bool QtClipboard::reportsChanges() const
 {
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+    return QGuiApplication::platformName() == QLatin1String("xcb") || onWayland();
+}
+
+bool QtClipboard::readableOnlyInFront() const
+{
+    return onWayland();
 }

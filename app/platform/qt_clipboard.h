@@ -12,4 +12,5 @@ public:
     void onChanged(QObject *context, std::function<void()> handler) override;
     // X11 (with its selection-change extension) and Wayland report changes.
     bool reportsChanges() const override;
+    bool readableOnlyInFront() const override;
 };

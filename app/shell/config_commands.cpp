@@ -5,6 +5,21 @@
 #include "platform/message_box.h"
 #include "shell/sound_cues.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+const QString kLeaveCopiedFilesKey = QStringLiteral("Clipboard/LeaveCopiedFiles");
+
+// The program names no organisation: its own name stands in, so the file gets a folder of its own.
+QString organisation()
+{
+    const QString name = QCoreApplication::organizationName();
+    return name.isEmpty() ? QCoreApplication::applicationName() : name;
+}
+
+} // namespace
+
 void ChooseDirectory(Settings &settings, DirectoryField field, DirectoryPicker &picker)
 {
     std::optional<QString> chosen = picker.pickDirectory(QStringLiteral("Choose Directory"), QString());
@@ -23,4 +38,24 @@ bool SaveConfig(const Settings &settings, const QString &path, SoundPlayer &soun
     }
     PlayCue(settings, sound, QStringLiteral("vuuum.wav"));
     return true;
+}
+
+UserPreferences::UserPreferences()
+    : store_(QSettings::NativeFormat, QSettings::UserScope, organisation(), QCoreApplication::applicationName())
+{
+}
+
+bool UserPreferences::leaveCopiedFiles() const
+{
+    return store_.value(kLeaveCopiedFilesKey, false).toBool();
+}
+
+bool UserPreferences::setLeaveCopiedFiles(bool leave, QString *error)
+{
+    store_.setValue(kLeaveCopiedFilesKey, leave);
+    store_.sync();
+    if (store_.status() == QSettings::NoError)
+        return true;
+    *error = QStringLiteral("Could not keep the choice in %1: the file cannot be written.").arg(store_.fileName());
+    return false;
 }

@@ -36,9 +36,12 @@ const QString kSettingsFile = QString::fromLatin1(kSettingsFileName);
 // within this time.
 constexpr int kClipboardPollMs = 150;
 
+// The Comments tab's element of Lumicap1, the Exit buttons, one on each tab.
+constexpr int kExitOnComments = 1;
+
 QList<SavedButton> commentsButtonTable()
 {
-    return {CommandButtonRow("Lumicap1", 1, "Exit")};
+    return {CommandButtonRow("Lumicap1", kExitOnComments, "Exit")};
 }
 
 } // namespace
@@ -48,16 +51,17 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     , desktop_(desktop)
     , controls_(controls)
     , launchers_(settings_, desktop)
+    , clipboardPoll_(desktop.clipboard)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
     buildTabs(controls);
-    comments_ = new CommentWindows(data1_,
-                                   {desktop.dialogs, desktop.directories, desktop.databases, controls,
-                                    [this] { return utilities_->fileInfo(); }, {}},
-                                   this);
-    commentsArea_->addWidget(comments_->commentsTab());
-    data1_.open(); // without the file the Comments tab says why; the analysis stays grey
+    commentWindows_ = new CommentWindows(comments_,
+                                         {desktop.dialogs, desktop.directories, desktop.databases, controls,
+                                          [this] { return utilities_->fileInfo(); }, {}},
+                                         this);
+    commentsArea_->addWidget(commentWindows_->commentsTab());
+    comments_.open(); // without the file the Comments tab says why; the analysis stays grey
     new BookDrop(this, [this](const QString &path) { analyseDroppedFile(path); });
 
     StartUp(*this);
@@ -70,29 +74,39 @@ void MainWindow::watchClipboard()
     desktop_.clipboard.onChanged(this, [this] { pollClipboard(); });
     // Where the desktop reports no clipboard changes, copied files are found by polling.
     if (!desktop_.clipboard.reportsChanges()) {
-        timer1_ = new QTimer(this);
-        timer1_->setObjectName(QStringLiteral("Timer1"));
-        timer1_->setInterval(kClipboardPollMs);
-        connect(timer1_, &QTimer::timeout, this, &MainWindow::pollClipboard);
-        timer1_->start();
+        clipboardTimer_ = new QTimer(this);
+        clipboardTimer_->setObjectName(QStringLiteral("Timer1"));
+        clipboardTimer_->setInterval(kClipboardPollMs);
+        connect(clipboardTimer_, &QTimer::timeout, this, &MainWindow::pollClipboard);
+        clipboardTimer_->start();
     }
     pollClipboard(); // files copied before the program started
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The tabs and the comment windows use the settings, the launchers and the comment data
+    // held in members, which go before QWidget's own clean-up of the children: the children go
+    // first.
+    while (!children().isEmpty())
+        delete children().constFirst();
+}
 
 void MainWindow::buildTabs(QtControlLoader *controls)
 {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
-    auto *intro = new IntroTab(ProgramFile(QStringLiteral("banner.png")));
+    auto *intro = new IntroTab(ProgramFile(QStringLiteral("banner.png")), tabs_);
     connect(intro, &IntroTab::aboutClicked, this, &MainWindow::showAbout);
     connect(intro, &IntroTab::helpClicked, this, &MainWindow::showHelp);
-    utilities_ = new UtilitiesTab(launchers_, controls);
+    utilities_ = new UtilitiesTab(launchers_, controls, tabs_);
     connect(utilities_, &UtilitiesTab::makeListClicked, this, &MainWindow::showMakeList);
     connect(utilities_, &UtilitiesTab::exitClicked, this, &MainWindow::close);
-    config_ = new ConfigTab(settings_, desktop_, launchers_, controls, kSettingsFile);
+    config_ = new ConfigTab(settings_, preferences_, desktop_, launchers_, controls, kSettingsFile, tabs_);
     connect(config_, &ConfigTab::exitClicked, this, &MainWindow::close);
+    clipboardPoll_.setLeaveFilesOnClipboard(preferences_.leaveCopiedFiles());
+    connect(config_, &ConfigTab::leaveCopiedFilesChanged, this,
+            [this](bool leave) { clipboardPoll_.setLeaveFilesOnClipboard(leave); });
 
     tabs_->addTab(intro, QStringLiteral("Intro"));
     tabs_->addTab(utilities_, QStringLiteral("Utilities"));
@@ -100,27 +114,34 @@ void MainWindow::buildTabs(QtControlLoader *controls)
     tabs_->addTab(config_, QStringLiteral("Config"));
 
     firstStartHint_ = new QLabel(QStringLiteral("First start: choose the E-Book Directory and the List Directory on "
-                                                "the Config tab, then press \"Save Config\"."));
+                                                "the Config tab, then press \"Save Config\"."),
+                                 this);
     firstStartHint_->setObjectName(QStringLiteral("FirstStartHint"));
     firstStartHint_->setWordWrap(true);
     firstStartHint_->hide();
     connect(config_, &ConfigTab::saved, firstStartHint_, &QLabel::hide);
+    clipboardHint_ = new QLabel(QStringLiteral("Files copied elsewhere are picked up when Shelvana comes to the front."),
+                                this);
+    clipboardHint_->setObjectName(QStringLiteral("ClipboardHint"));
+    clipboardHint_->setWordWrap(true);
+    clipboardHint_->setVisible(desktop_.clipboard.readableOnlyInFront());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addWidget(firstStartHint_);
+    layout->addWidget(clipboardHint_);
 }
 
 QWidget *MainWindow::commentsPage(QtControlLoader *controls)
 {
-    auto *page = new QWidget;
+    auto *page = new QWidget(tabs_);
     page->setObjectName(QStringLiteral("CommentsPage"));
     const CommandButtons buttons = MakeCommandButtons(controls, commentsButtonTable(), page,
                                                       {{QStringLiteral("Lumicap1"), [this](int) { close(); }}});
     commentsArea_ = new QVBoxLayout;
     auto *layout = new QVBoxLayout(page);
     layout->addLayout(commentsArea_, 1);
-    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 1), 0, Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), kExitOnComments), 0, Qt::AlignRight | Qt::AlignBottom);
     return page;
 }
 
@@ -128,7 +149,7 @@ void MainWindow::pollClipboard()
 {
     const auto show = [this](const FileInfo &info) { utilities_->showFileInfo(info); };
     QString book;
-    if (PollClipboard(desktop_.clipboard, utilities_->fileInfo(), comments_->commentsTab(), show, &book)) {
+    if (clipboardPoll_.poll(utilities_->fileInfo(), commentWindows_->commentsTab(), show, &book)) {
         utilities_->readBook(book);
         emit fileAnalysed();
     }
@@ -137,7 +158,7 @@ void MainWindow::pollClipboard()
 // A dropped book is analysed as a copied one would be, and the clipboard is left alone.
 void MainWindow::analyseDroppedFile(const QString &path)
 {
-    const Analysis analysis = ExtrapolateAuthorTitle(path, utilities_->fileInfo(), comments_->commentsTab());
+    const Analysis analysis = ExtrapolateAuthorTitle(path, utilities_->fileInfo(), commentWindows_->commentsTab());
     if (!analysis.emptyClipboard)
         return;
     utilities_->showFileInfo(analysis.info);
@@ -200,7 +221,7 @@ void MainWindow::showHelp()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Nothing typed in either comment window is lost on the way out.
-    if (!comments_->commitAll()) {
+    if (!commentWindows_->commitAll()) {
         event->ignore();
         return;
     }
@@ -210,12 +231,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::loadCommentWindow()
 {
-    comments_->loadCommentDb();
+    commentWindows_->loadCommentDb();
 }
 
 void MainWindow::unloadCommentWindow()
 {
-    comments_->unload();
+    commentWindows_->unload();
 }
 
 void MainWindow::unloadMainWindow()

@@ -2,6 +2,8 @@
 
 #include "base/settings.h"
 #include "comments/comment_data_source.h"
+#include "names/clipboard_files.h"
+#include "shell/config_commands.h"
 #include "shell/launchers.h"
 #include "shell/main_lifecycle.h"
 
@@ -21,8 +23,9 @@ class UtilitiesTab;
 struct Desktop;
 
 // "Main": the program's home window with the tabs "Intro", "Utilities", "Comments" and
-// "Config". It owns the settings and the comment data source Data1, watches the clipboard
-// for copied files, and ends the program on Exit or when its frame is closed.
+// "Config". It owns the settings and the comment data source (Data1 of the saved layout),
+// watches the clipboard for copied files, and ends the program on Exit or when its frame is
+// closed.
 class MainWindow : public QWidget, private MainWindowSteps
 {
     Q_OBJECT
@@ -33,9 +36,6 @@ public:
     ~MainWindow() override;
 
     Settings &settings() { return settings_; }
-    CommentDataSource &data1() { return data1_; }
-    // The Comments tab's room for its fields and commands, above its Exit button.
-    QVBoxLayout *commentsArea() const { return commentsArea_; }
     QTabWidget *tabs() const { return tabs_; }
 
     // Reads the clipboard once; copied files are analysed into the File Info frame.
@@ -43,7 +43,7 @@ public:
     void analyseDroppedFile(const QString &path);
 
 signals:
-    // After an analysis filled the File Info frame (and may have moved Data1).
+    // After an analysis filled the File Info frame (and may have moved the comment data source).
     void fileAnalysed();
 
 protected:
@@ -67,18 +67,23 @@ private:
     void unloadCommentWindow() override;
     void unloadMainWindow() override;
 
+    // What the tabs and the comment windows use: set up before them, and kept until they are
+    // gone (the destructor deletes every child first).
     Desktop &desktop_;
     QtControlLoader *controls_;
     Settings settings_;
-    CommentDataSource data1_;
+    UserPreferences preferences_;
+    CommentDataSource comments_;
     Launchers launchers_;
+    ClipboardPoll clipboardPoll_;
     QTabWidget *tabs_ = nullptr;
     UtilitiesTab *utilities_ = nullptr;
     ConfigTab *config_ = nullptr;
-    QVBoxLayout *commentsArea_ = nullptr;
-    CommentWindows *comments_ = nullptr;
+    QVBoxLayout *commentsArea_ = nullptr; // the Comments tab's room for its fields, above Exit
+    CommentWindows *commentWindows_ = nullptr;
     QLabel *firstStartHint_ = nullptr;
-    QTimer *timer1_ = nullptr;
+    QLabel *clipboardHint_ = nullptr;
+    QTimer *clipboardTimer_ = nullptr;
     QPointer<MakeListWindow> makeList_;
     QPointer<QTextBrowser> help_;
     bool mainUnloaded_ = false;

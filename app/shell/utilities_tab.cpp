@@ -19,29 +19,41 @@ namespace {
 
 const QString kLinkToolTip = QStringLiteral("Loads default browser and  goes to web page");
 
+// The elements of this tab's button arrays, numbered as in the saved layout: ButtonMakeList...
+constexpr int kMakeList = 0;
+constexpr int kViewList = 1;
+// ...ButtonExplorer...
+constexpr int kFileFind = 0;
+constexpr int kWinExplorer = 1;
+// ...and Lumicap1, the Exit buttons, one on each tab.
+constexpr int kExitOnUtilities = 0;
+
+// The comment indicator's size: 255 x 135 twips in the saved layout.
+constexpr QSize kIndicatorSize(17, 9);
+
 QList<SavedButton> buttonTable()
 {
     return {
         CommandButtonRow("ButtonHyperJump", -1, "Go", "Go to web page"),
-        CommandButtonRow("ButtonMakeList", 0, "Make List", "Make E-Book list"),
-        CommandButtonRow("ButtonMakeList", 1, "View List", "View E-Book list"),
-        CommandButtonRow("ButtonExplorer", 1, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
-        CommandButtonRow("ButtonExplorer", 0, "File Find", "Find Files in E-Book directory"),
-        CommandButtonRow("Lumicap1", 0, "Exit"),
+        CommandButtonRow("ButtonMakeList", kMakeList, "Make List", "Make E-Book list"),
+        CommandButtonRow("ButtonMakeList", kViewList, "View List", "View E-Book list"),
+        CommandButtonRow("ButtonExplorer", kWinExplorer, "WinExplorer", "Loads Windows Explorer to E-Book directory"),
+        CommandButtonRow("ButtonExplorer", kFileFind, "File Find", "Find Files in E-Book directory"),
+        CommandButtonRow("Lumicap1", kExitOnUtilities, "Exit"),
     };
 }
 
-QLineEdit *infoField(const char *name, const QString &label, const QString &toolTip)
+QLineEdit *infoField(const char *name, const QString &label, const QString &toolTip, QWidget *parent)
 {
-    auto *field = new QLineEdit;
+    auto *field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
     NameControl(field, label, toolTip);
     return field;
 }
 
-QGroupBox *frame(const QString &caption, const char *name)
+QGroupBox *frame(const QString &caption, const char *name, QWidget *parent)
 {
-    auto *box = new QGroupBox(caption);
+    auto *box = new QGroupBox(caption, parent);
     box->setObjectName(QLatin1String(name));
     return box;
 }
@@ -64,48 +76,44 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
          {QStringLiteral("ButtonExplorer"), [this](int index) { onButtonExplorer(index); }},
          {QStringLiteral("Lumicap1"), [this](int index) { emit exitClicked(index); }}});
 
-    QGroupBox *links = frame(QStringLiteral("Shelvana Utilities"), "Frame1");
-    combo1_ = new QComboBox;
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setEditable(true);
-    combo1_->setInsertPolicy(QComboBox::NoInsert);
-    combo1_->setMinimumContentsLength(24);
-    NameControl(combo1_, QStringLiteral("Browser link"), kLinkToolTip);
-    combo2_ = new QComboBox(this);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->setEditable(true);
-    combo2_->setEditText(QStringLiteral("Hidden"));
-    combo2_->hide();
+    QGroupBox *links = frame(QStringLiteral("Shelvana Utilities"), "Frame1", this);
+    linkChooser_ = new QComboBox(links);
+    linkChooser_->setObjectName(QStringLiteral("Combo1"));
+    linkChooser_->setEditable(true);
+    linkChooser_->setInsertPolicy(QComboBox::NoInsert);
+    linkChooser_->setMinimumContentsLength(24);
+    NameControl(linkChooser_, QStringLiteral("Browser link"), kLinkToolTip);
     auto *searchRow = new QHBoxLayout;
-    searchRow->addWidget(combo1_, 1);
+    searchRow->addWidget(linkChooser_, 1);
     searchRow->addWidget(buttons.at(QStringLiteral("ButtonHyperJump")));
     auto *listRow = new QHBoxLayout;
-    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 0));
-    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), 1));
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), kMakeList));
+    listRow->addWidget(buttons.at(QStringLiteral("ButtonMakeList"), kViewList));
     listRow->addStretch(1);
     auto *linksLayout = new QVBoxLayout(links);
     linksLayout->addLayout(searchRow);
     linksLayout->addLayout(listRow);
 
-    QGroupBox *os = frame(QStringLiteral("OS Utilities"), "Frame2");
+    QGroupBox *os = frame(QStringLiteral("OS Utilities"), "Frame2", this);
     auto *osLayout = new QVBoxLayout(os);
-    osLayout->addWidget(buttons.at(QStringLiteral("ButtonExplorer"), 1));
-    osLayout->addWidget(buttons.at(QStringLiteral("ButtonExplorer"), 0));
+    osLayout->addWidget(buttons.at(QStringLiteral("ButtonExplorer"), kWinExplorer));
+    osLayout->addWidget(buttons.at(QStringLiteral("ButtonExplorer"), kFileFind));
 
-    QGroupBox *info = frame(QStringLiteral("File Info"), "Frame3");
-    utilFile_ = infoField("UtilFile", QStringLiteral("File"), QStringLiteral("Filename - click COPY while in Explorer or File Find"));
-    utilTitle_ = infoField("UtilTitle", QStringLiteral("Title"), QStringLiteral("Extrapolated Title"));
-    utilAuthor_ = infoField("UtilAuthor", QStringLiteral("Author"), QStringLiteral("Extrapolated Author"));
-    shape1_ = new QFrame;
-    shape1_->setObjectName(QStringLiteral("Shape1"));
-    shape1_->setFixedSize(255 / 15, 135 / 15);
-    shape1_->setFrameShape(QFrame::Box);
-    shape1_->setAutoFillBackground(true);
-    shape1_->setAccessibleName(QStringLiteral("Comment indicator"));
+    QGroupBox *info = frame(QStringLiteral("File Info"), "Frame3", this);
+    utilFile_ = infoField("UtilFile", QStringLiteral("File"),
+                          QStringLiteral("Filename - click COPY while in Explorer or File Find"), info);
+    utilTitle_ = infoField("UtilTitle", QStringLiteral("Title"), QStringLiteral("Extrapolated Title"), info);
+    utilAuthor_ = infoField("UtilAuthor", QStringLiteral("Author"), QStringLiteral("Extrapolated Author"), info);
+    matchIndicator_ = new QFrame(info);
+    matchIndicator_->setObjectName(QStringLiteral("Shape1"));
+    matchIndicator_->setFixedSize(kIndicatorSize);
+    matchIndicator_->setFrameShape(QFrame::Box);
+    matchIndicator_->setAutoFillBackground(true);
+    matchIndicator_->setAccessibleName(QStringLiteral("Comment indicator"));
     showIndicator(Indicator::Grey);
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(utilFile_, 1);
-    fileRow->addWidget(shape1_);
+    fileRow->addWidget(matchIndicator_);
     auto *infoLayout = new QFormLayout(info);
     infoLayout->addRow(QStringLiteral("File"), fileRow);
     infoLayout->addRow(QStringLiteral("Title"), utilTitle_);
@@ -123,35 +131,33 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
     layout->addLayout(top);
     layout->addWidget(info);
     layout->addStretch(1);
-    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), 0), 0, Qt::AlignRight);
+    layout->addWidget(buttons.at(QStringLiteral("Lumicap1"), kExitOnUtilities), 0, Qt::AlignRight);
 }
 
 void UtilitiesTab::setLinks(const BrowserLinks &links)
 {
-    combo1_->clear();
-    combo2_->clear();
-    combo1_->addItems(links.names);
-    combo2_->addItems(links.prefixes);
+    linkChooser_->clear();
+    linkChooser_->addItems(links.names);
+    linkPrefixes_ = links.prefixes;
     const QString toolTip = links.problem.isEmpty() ? kLinkToolTip : kLinkToolTip + QLatin1Char('\n') + links.problem;
-    NameControl(combo1_, QStringLiteral("Browser link"), toolTip);
+    NameControl(linkChooser_, QStringLiteral("Browser link"), toolTip);
 }
 
 void UtilitiesTab::selectLink(int position)
 {
-    if (position < combo1_->count())
-        combo1_->setCurrentIndex(position);
+    if (position < linkChooser_->count())
+        linkChooser_->setCurrentIndex(position);
 }
 
 std::optional<QString> UtilitiesTab::chosenPrefix() const
 {
     QStringList names;
-    for (int i = 0; i < combo1_->count(); ++i)
-        names.append(combo1_->itemText(i));
-    const std::optional<int> chosen = ChosenLink(names, combo1_->currentIndex(), combo1_->currentText());
+    for (int i = 0; i < linkChooser_->count(); ++i)
+        names.append(linkChooser_->itemText(i));
+    const std::optional<int> chosen = ChosenLink(names, linkChooser_->currentIndex(), linkChooser_->currentText());
     if (!chosen)
         return std::nullopt;
-    combo2_->setCurrentIndex(*chosen);
-    return combo2_->currentText();
+    return linkPrefixes_.value(*chosen);
 }
 
 void UtilitiesTab::goToWebPage()
@@ -162,10 +168,10 @@ void UtilitiesTab::goToWebPage()
 void UtilitiesTab::onButtonMakeList(int index)
 {
     switch (index) {
-    case 0:
+    case kMakeList:
         emit makeListClicked();
         break;
-    case 1:
+    case kViewList:
         launchers_.viewList();
         break;
     default:
@@ -176,10 +182,10 @@ void UtilitiesTab::onButtonMakeList(int index)
 void UtilitiesTab::onButtonExplorer(int index)
 {
     switch (index) {
-    case 0:
+    case kFileFind:
         launchers_.fileFind();
         break;
-    case 1:
+    case kWinExplorer:
         launchers_.winExplorer();
         break;
     default:
@@ -204,10 +210,10 @@ void UtilitiesTab::showIndicator(Indicator indicator)
 {
     indicator_ = indicator;
     const bool green = indicator == Indicator::Green;
-    QPalette palette = shape1_->palette();
+    QPalette palette = matchIndicator_->palette();
     palette.setColor(QPalette::Window, green ? QColor(0x00, 0xFF, 0x00) : QColor(0x80, 0x80, 0x80));
-    shape1_->setPalette(palette);
-    shape1_->setAccessibleDescription(green ? QStringLiteral("This file has a comment")
+    matchIndicator_->setPalette(palette);
+    matchIndicator_->setAccessibleDescription(green ? QStringLiteral("This file has a comment")
                                             : QStringLiteral("Will turn Green if there is a comment"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "names/extrapolation.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -23,7 +24,7 @@ class UtilitiesTab : public QWidget
 public:
     UtilitiesTab(Launchers &launchers, QtControlLoader *controls, QWidget *parent = nullptr);
 
-    // Fills the link box and the hidden list of address prefixes, in step.
+    // Fills the link box and the list of address prefixes, in step.
     void setLinks(const BrowserLinks &links);
     void selectLink(int position);
 
@@ -46,12 +47,12 @@ private:
     void useBookData(const QString &author, const QString &title);
 
     Launchers &launchers_;
-    QComboBox *combo1_ = nullptr;
-    QComboBox *combo2_ = nullptr;
+    QComboBox *linkChooser_ = nullptr;
+    QStringList linkPrefixes_; // the address prefix of each link in linkChooser_
     QLineEdit *utilFile_ = nullptr;
     QLineEdit *utilTitle_ = nullptr;
     QLineEdit *utilAuthor_ = nullptr;
-    QFrame *shape1_ = nullptr;
+    QFrame *matchIndicator_ = nullptr;
     BookDataLine *bookData_ = nullptr;
     Indicator indicator_ = Indicator::Grey;
 };

@@ -58,6 +58,7 @@ class ProgramCase(unittest.TestCase):
             f.write(XDG_OPEN.format(record=self.record))
         os.chmod(stand_in, 0o755)
         self.env = ui.program_environment(extra_path=bin_dir)
+        self.env["XDG_CONFIG_HOME"] = os.path.join(self.work, "config")  # never the user's own choices
         self.log = open(os.path.join(self.work, "program.log"), "w")
         self.start_program()
 
@@ -145,6 +146,10 @@ class CopiedFiles(ProgramCase):
         self.assertEqual(indicator.description, "This file has a comment")
         ui.wait_for("the clipboard to be emptied", lambda: "text/uri-list" not in self.clipboard_targets())
 
+        ui.set_text(self.title_field(), "Edited")
+        self.copy_to_clipboard(file_url(path) + "\r\n", "text/uri-list")  # the same file, copied anew
+        ui.wait_for("the new copy analysed", lambda: ui.text_of(self.title_field()) == "Foundation")
+
     def test_gnome_format_and_copied_text(self):
         ui.select_tab(self.app, "Utilities")
         dune = os.path.join(self.books, "Herbert - Dune.txt")
@@ -160,6 +165,17 @@ class CopiedFiles(ProgramCase):
         time.sleep(0.6)  # several polls
         self.assertEqual(self.clipboard_text(), "Somebody - Something.txt")
         self.assertEqual(ui.text_of(self.title_field()), "Dune")
+
+    def test_copied_files_left_on_the_clipboard_when_ticked(self):
+        ui.select_tab(self.app, "Config")
+        ui.press(ui.find(self.main, role="check box", name="Leave copied files on the clipboard", showing=True))
+        kept = os.path.join(self.work, "config", "Shelvana", "Shelvana.conf")
+        ui.wait_for("the choice to be kept", lambda: os.path.exists(kept) and "LeaveCopiedFiles=true" in read_text(kept))
+        ui.select_tab(self.app, "Utilities")
+        self.copy_to_clipboard(file_url(os.path.join(self.books, "Herbert - Dune.txt")), "text/uri-list")
+        ui.wait_for("the copied file", lambda: ui.text_of(self.title_field()) == "Dune")
+        time.sleep(0.6)
+        self.assertIn("text/uri-list", self.clipboard_targets())
 
 
 class Launchers(ProgramCase):

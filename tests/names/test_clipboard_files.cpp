@@ -16,20 +16,37 @@ public:
     QString findFile(const QString &fileName) override { return files.contains(fileName) ? fileName : QString(); }
 };
 
-// The frame the poll shows, or none; checks that it was shown before the clipboard was emptied.
-std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+// The frame a look shows, or none; checks that it was shown before the clipboard was emptied.
+std::optional<FileInfo> look(ClipboardPoll &poll, FakeClipboard &clipboard, const FileInfo &current,
+                             CommentLookup *lookup)
 {
     std::optional<FileInfo> shown;
     const int clearsBefore = clipboard.clears;
-    const bool analysed = PollClipboard(clipboard, current, lookup, [&](const FileInfo &info) {
+    const bool analysed = poll.poll(current, lookup, [&](const FileInfo &info) {
         QCOMPARE(clipboard.clears, clearsBefore);
         shown = info;
     });
     return analysed ? shown : std::nullopt;
 }
 
+// One look with a poll of its own.
+std::optional<FileInfo> poll(FakeClipboard &clipboard, const FileInfo &current, CommentLookup *lookup)
+{
+    ClipboardPoll poll(clipboard);
+    return look(poll, clipboard, current, lookup);
+}
+
 const QString kUriList = QString::fromLatin1(kUriListFormat);
 const QString kGnome = QString::fromLatin1(kGnomeCopiedFilesFormat);
+
+// What a file manager offers on the clipboard: data by format.
+using Offer = QHash<QString, QByteArray>;
+
+// Two books in folders with non-ASCII names, as file managers put them in addresses.
+const QString kCapek = QStringLiteral("/home/anna/Bücher/Čapek/Karel Čapek - Válka s mloky.epub");
+const QString kDune = QStringLiteral("/home/anna/Bücher/Herbert - Dune.pdf");
+const QByteArray kCapekUri = "file:///home/anna/B%C3%BCcher/%C4%8Capek/Karel%20%C4%8Capek%20-%20V%C3%A1lka%20s%20mloky.epub";
+const QByteArray kDuneUri = "file:///home/anna/B%C3%BCcher/Herbert%20-%20Dune.pdf";
 
 } // namespace
 
@@ -83,6 +100,64 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(QStringList, paths);
         QCOMPARE(PathsFromGnomeCopiedFiles(data), paths);
+    }
+
+    // The exact bytes that each file manager offers for a copy or a cut of the two books.
+    void readsWhatFileManagersCopy_data()
+    {
+        QTest::addColumn<Offer>("offer");
+        QTest::addColumn<QStringList>("paths");
+        const QStringList both{kCapek, kDune};
+        const QByteArray uriList = kCapekUri + "\r\n" + kDuneUri + "\r\n";
+        const QByteArray plainPaths = (kCapek + "\n" + kDune).toUtf8();
+        for (const char *name : {"copy", "cut"}) {
+            const QByteArray action(name);
+            const QByteArray gnome = action + "\n" + kCapekUri + "\n" + kDuneUri;
+            QTest::addRow("Thunar %s", name) << Offer{{kUriList, uriList}, {kGnome, gnome}, {"text/plain", plainPaths}}
+                                             << both;
+            Offer pcmanfm{{kUriList, uriList}, {kGnome, gnome + "\n"}, {"text/plain", plainPaths},
+                          {"text/x-libfmqt-pid", "4242"}};
+            if (action == "cut")
+                pcmanfm.insert("application/x-kde-cutselection", "1");
+            QTest::addRow("PCManFM-Qt %s", name) << pcmanfm << both;
+            QTest::addRow("Caja %s", name) << Offer{{kGnome, gnome}, {"text/plain", plainPaths}} << both;
+            QTest::addRow("Nautilus 3.28 %s", name) << Offer{{kGnome, gnome}, {"text/plain", plainPaths}} << both;
+            const QByteArray nautilusText = "x-special/nautilus-clipboard\n" + action + "\n" + kCapekUri + "\n" + kDuneUri + "\n";
+            QTest::addRow("Nautilus 3.30 to 42 %s", name) << Offer{{"text/plain", nautilusText}} << both;
+            QTest::addRow("Nautilus on Wayland %s", name) << Offer{{"text/plain;charset=utf-8", nautilusText}} << both;
+            QTest::addRow("Nautilus 43 %s", name) << Offer{{kGnome, gnome}, {"text/plain", nautilusText}} << both;
+            Offer dolphin{{kUriList, uriList}, {"application/x-kde4-urilist", uriList}};
+            if (action == "cut")
+                dolphin.insert("application/x-kde-cutselection", "1");
+            QTest::addRow("Dolphin %s", name) << dolphin << both;
+        }
+        QTest::newRow("copied text that reads as a path") << Offer{{"text/plain", plainPaths}} << QStringList();
+        QTest::newRow("text that starts like Nautilus's")
+            << Offer{{"text/plain", "x-special/nautilus-clipboard"}} << QStringList();
+    }
+    void readsWhatFileManagersCopy()
+    {
+        QFETCH(Offer, offer);
+        QFETCH(QStringList, paths);
+        FakeClipboard clipboard;
+        clipboard.content = offer;
+        QCOMPARE(ClipboardGetFiles(clipboard), paths);
+        // Each file list of the offer on its own names the same files.
+        for (auto format = offer.cbegin(); format != offer.cend(); ++format) {
+            FakeClipboard alone;
+            alone.content.insert(format.key(), format.value());
+            const QStringList found = ClipboardGetFiles(alone);
+            if (!found.isEmpty())
+                QCOMPARE(found, paths);
+        }
+        // A cut is analysed like a copy: the last file counts.
+        const std::optional<FileInfo> info = poll(clipboard, FileInfo(), nullptr);
+        QCOMPARE(info.has_value(), !paths.isEmpty());
+        if (info) {
+            QCOMPARE(info->file, QString("Herbert - Dune.pdf"));
+            QCOMPARE(info->title, QString("Dune"));
+            QVERIFY(clipboard.content.isEmpty());
+        }
     }
 
     void clipboardTextJoinsWithCrLf()
@@ -160,6 +235,66 @@ private slots:
 
         clipboard.content.insert(kUriList, "file:///b/Unknown%20-%20Book.txt");
         QCOMPARE(poll(clipboard, *info, &lookup)->indicator, Indicator::Grey);
+    }
+
+    void emptyingThatReportsAChangeAtOnceAnalysesOnce()
+    {
+        FakeClipboard clipboard;
+        clipboard.clearEchoesOldOffer = true;
+        clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt");
+        ClipboardPoll poll(clipboard);
+        int shown = 0;
+        int depth = 0;
+        const auto lookAgain = [&] {
+            if (++depth < 5) // a bound, so that a look from inside a look fails here, not by stack overflow
+                poll.poll(FileInfo(), nullptr, [&](const FileInfo &) { ++shown; });
+            --depth;
+        };
+        clipboard.onChanged(nullptr, lookAgain);
+        lookAgain();
+        QCOMPARE(shown, 1);
+        QCOMPARE(clipboard.clears, 1);
+        lookAgain(); // the offer is still there: already analysed
+        lookAgain();
+        QCOMPARE(shown, 1);
+    }
+
+    void aCopyIsAnalysedOnce_data()
+    {
+        QTest::addColumn<bool>("leaveFiles");
+        QTest::addColumn<bool>("emptyingRefused");
+        QTest::newRow("files emptied from the clipboard") << false << false;
+        QTest::newRow("emptying refused by the desktop") << false << true;
+        QTest::newRow("files left on the clipboard") << true << false;
+    }
+    void aCopyIsAnalysedOnce()
+    {
+        QFETCH(bool, leaveFiles);
+        QFETCH(bool, emptyingRefused);
+        FakeClipboard clipboard;
+        clipboard.clearEchoesOldOffer = emptyingRefused;
+        ClipboardPoll poll(clipboard);
+        poll.setLeaveFilesOnClipboard(leaveFiles);
+        const QByteArray dune = "file:///b/Herbert%20-%20Dune.txt";
+        const FileInfo edited{"mine.txt", "Edited", "By Hand"};
+        clipboard.content.insert(kUriList, dune);
+        QVERIFY(look(poll, clipboard, FileInfo(), nullptr));
+        QCOMPARE(clipboard.clears, leaveFiles ? 0 : 1);
+        const bool stillThere = !clipboard.content.isEmpty();
+        QCOMPARE(stillThere, leaveFiles || emptyingRefused);
+
+        // Looked at again: files still there are not analysed again (the user's edits stay);
+        // the same files copied again after the clipboard was emptied are a new copy.
+        clipboard.content.insert(kUriList, dune);
+        QCOMPARE(look(poll, clipboard, edited, nullptr).has_value(), !stillThere);
+
+        clipboard.content.insert(kUriList, "file:///b/Herbert%20-%20Dune.txt\nfile:///b/Asimov%20-%20Robots.txt");
+        QCOMPARE(look(poll, clipboard, edited, nullptr)->title, QString("Robots"));
+
+        clipboard.content.clear(); // something else copied, then the first file once more
+        QVERIFY(!look(poll, clipboard, edited, nullptr));
+        clipboard.content.insert(kUriList, dune);
+        QCOMPARE(look(poll, clipboard, edited, nullptr)->title, QString("Dune"));
     }
 
     void longPathsAreTakenWhole()

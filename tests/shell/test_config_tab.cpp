@@ -1,4 +1,5 @@
 #include "fakes/fake_desktop.h"
+#include "shell/config_commands.h"
 #include "shell/config_tab.h"
 #include "shell/launchers.h"
 #include "support/file_size_limit.h"
@@ -7,7 +8,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +23,7 @@ class TestConfigTab : public QObject
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     Settings settings_;
+    std::unique_ptr<UserPreferences> preferences_;
     std::unique_ptr<FakeDesktop> fakes_;
     std::unique_ptr<Launchers> launchers_;
     std::unique_ptr<ConfigTab> tab_;
@@ -28,14 +32,34 @@ private:
     void press(int index) { tab_->findChild<QPushButton *>(QStringLiteral("ButtonConfig(%1)").arg(index))->click(); }
     template <typename T> T *control(const char *name) { return tab_->findChild<T *>(QLatin1String(name)); }
 
+    // The per-user settings of this test live in its temporary folder, never in the user's own.
+    void keepPreferencesIn(const QString &folder)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    }
+    void makeTab()
+    {
+        preferences_ = std::make_unique<UserPreferences>();
+        tab_ = std::make_unique<ConfigTab>(settings_, *preferences_, fakes_->desktop, *launchers_, nullptr, path());
+    }
+
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
+        keepPreferencesIn(dir_->filePath("config"));
         settings_ = Settings();
         fakes_ = std::make_unique<FakeDesktop>();
         launchers_ = std::make_unique<Launchers>(settings_, fakes_->desktop);
-        tab_ = std::make_unique<ConfigTab>(settings_, fakes_->desktop, *launchers_, nullptr, path());
+        makeTab();
+    }
+
+    void cleanup()
+    {
+        tab_.reset();
+        preferences_.reset();
     }
 
     void tickingChangesTheSettingWithoutSaving_data()
@@ -127,6 +151,43 @@ private slots:
         QVERIFY(fakes_->messages.shown[0].second.contains("Could not save"));
         QVERIFY(fakes_->sound.played.isEmpty());
         QCOMPARE(saved.count(), 0);
+    }
+
+    void leaveCopiedFilesIsKeptPerUserAtOnce()
+    {
+        auto *box = control<QCheckBox>("LeaveCopiedFiles");
+        QVERIFY(!box->isChecked()); // by default the analysis empties the clipboard
+        QCOMPARE(box->accessibleName(), QString("Leave copied files on the clipboard"));
+        QCOMPARE(box->text(), box->accessibleName());
+        QVERIFY(box->toolTip().contains("pasted elsewhere"));
+        QCOMPARE(box->accessibleDescription(), box->toolTip());
+
+        QSignalSpy changed(tab_.get(), &ConfigTab::leaveCopiedFilesChanged);
+        box->click();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toBool(), true);
+        QVERIFY(UserPreferences().leaveCopiedFiles());
+        QVERIFY(!QFile::exists(path())); // Path.txt stays as it was
+        QVERIFY(settings_ == Settings());
+
+        makeTab(); // the next start shows the kept choice
+        QVERIFY(control<QCheckBox>("LeaveCopiedFiles")->isChecked());
+        control<QCheckBox>("LeaveCopiedFiles")->click();
+        QVERIFY(!UserPreferences().leaveCopiedFiles());
+        QVERIFY(fakes_->messages.shown.isEmpty());
+    }
+
+    void leaveCopiedFilesThatCannotBeKeptSaysSo()
+    {
+        const QString blocked = dir_->filePath("not-a-folder");
+        WriteTestFile(blocked, "a file where the settings folder would go");
+        keepPreferencesIn(blocked);
+        makeTab();
+        QSignalSpy changed(tab_.get(), &ConfigTab::leaveCopiedFilesChanged);
+        control<QCheckBox>("LeaveCopiedFiles")->click();
+        QCOMPARE(fakes_->messages.shown.size(), 1);
+        QVERIFY(fakes_->messages.shown[0].second.contains("Could not keep the choice"));
+        QCOMPARE(changed.count(), 1); // still in effect for this run
     }
 
     void editBrowserLinksOpensTheLinksFile()

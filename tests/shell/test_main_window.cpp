@@ -11,9 +11,12 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,12 +88,18 @@ private:
     QPushButton *useBookData() const { return window_->findChild<QPushButton *>("UseBookData"); }
 
 private slots:
-    void initTestCase() { QVERIFY2(lumikit().load(), qPrintable(lumikit().errorText())); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY2(lumikit().load(), qPrintable(lumikit().errorText()));
+    }
 
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(dir_->path())); // Path.txt and db25.mdb are found here
+        // and the per-user settings, never the user's own
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_->filePath("config"));
         fakes_ = std::make_unique<FakeDesktop>();
     }
 
@@ -295,6 +304,58 @@ private slots:
         QCOMPARE(field("UtilTitle"), QString());
         fakes_->clipboard.changed();
         QCOMPARE(field("UtilTitle"), QString("Dune"));
+    }
+
+    void clipboardThatEchoesItsEmptyingIsAnalysedOnce()
+    {
+        fakes_->clipboard.reports = true;
+        fakes_->clipboard.clearEchoesOldOffer = true;
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        open();
+        QSignalSpy analysed(window_.get(), &MainWindow::fileAnalysed);
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        fakes_->clipboard.changed();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QCOMPARE(analysed.count(), 0);
+        QCOMPARE(fakes_->clipboard.clears, 1);
+    }
+
+    void tickedLeaveCopiedFilesKeepsTheClipboardAndAnalysesOnce()
+    {
+        open();
+        window_->findChild<QCheckBox *>("LeaveCopiedFiles")->click();
+        QSignalSpy analysed(window_.get(), &MainWindow::fileAnalysed);
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Herbert%20-%20Dune.txt");
+        fakes_->clipboard.changed();
+        QCOMPARE(field("UtilTitle"), QString("Dune"));
+        fakes_->clipboard.changed();
+        QTest::qWait(200); // several polls
+        QCOMPARE(analysed.count(), 1);
+        QCOMPARE(fakes_->clipboard.clears, 0);
+        QVERIFY(!fakes_->clipboard.content.isEmpty());
+
+        window_.reset(); // the choice holds at the next start
+        fakes_ = std::make_unique<FakeDesktop>();
+        fakes_->clipboard.content.insert(kUriListFormat, "file:///b/Asimov%20-%20Robots.txt");
+        open();
+        QCOMPARE(field("UtilTitle"), QString("Robots"));
+        QCOMPARE(fakes_->clipboard.clears, 0);
+    }
+
+    void saysWhereCopiedFilesArePickedUpOnlyInFront_data()
+    {
+        QTest::addColumn<bool>("onlyInFront");
+        QTest::newRow("Wayland") << true;
+        QTest::newRow("X11") << false;
+    }
+    void saysWhereCopiedFilesArePickedUpOnlyInFront()
+    {
+        QFETCH(bool, onlyInFront);
+        fakes_->clipboard.onlyInFront = onlyInFront;
+        open();
+        auto *hint = window_->findChild<QLabel *>("ClipboardHint");
+        QCOMPARE(hint->isVisible(), onlyInFront);
+        QVERIFY(hint->text().contains("when Shelvana comes to the front"));
     }
 
     void makeListOpensOneListWindowAtATime()
