@@ -118,7 +118,7 @@ void UtilitiesTab::buildControls(QtControlLoader *controls)
     infoLayout->addRow(QStringLiteral("File"), fileRow);
     infoLayout->addRow(QStringLiteral("Title"), utilTitle_);
     infoLayout->addRow(QStringLiteral("Author"), utilAuthor_);
-    bookData_ = new BookDataLine;
+    bookData_ = new BookDataLine(info);
     infoLayout->addRow(bookData_);
     connect(bookData_, &BookDataLine::useRequested, this, &UtilitiesTab::useBookData);
     setTabOrder(utilFile_, utilTitle_);
