@@ -10,7 +10,7 @@ fi
 deb=$(ls "$package_dir"/shelvana_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { echo "FAIL: no package in $package_dir"; exit 1; }
 
-report=$(lintian --display-info --pedantic --no-tag-display-limit "$deb" 2>&1) || true
+report=$(lintian --display-info --pedantic --tag-display-limit 0 "$deb" 2>&1) || true
 echo "$report"
 if grep -q '^[EW]: ' <<< "$report"; then
   echo "FAIL: lintian reports errors or warnings on $(basename "$deb")"
