@@ -23,7 +23,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
     ApplyColorScheme(qEnvironmentVariable("SHELVANA_COLOR_SCHEME"));
-    EnterWorkingFolder();
+    QtMessageBox messages;
+    if (!EnterWorkingFolder(messages))
+        return 1;
 
     QtControlLoader controls;
     if (!controls.load()) {
@@ -33,7 +35,6 @@ int main(int argc, char *argv[])
     QtSoundPlayer sound;
     QtShell shell;
     QtProgramStarter programs;
-    QtMessageBox messages;
     QtDirectoryPicker directories(nullptr);
     QtClipboard clipboard;
     QtMessageBoxes dialogs;

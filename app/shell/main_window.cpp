@@ -9,6 +9,7 @@
 #include "names/clipboard_files.h"
 #include "platform/clipboard.h"
 #include "platform/qt_button_table.h"
+#include "platform/sound_player.h"
 #include "shell/browser_links.h"
 #include "shell/config_tab.h"
 #include "shell/desktop.h"
@@ -50,6 +51,13 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
     buildTabs(controls);
+    // Said once, under the tabs: a box at every cue would interrupt the work.
+    desktop.sound.onProblem([hint = QPointer<QLabel>(firstStartHint_)](const QString &problem) {
+        if (hint) {
+            hint->setText(problem);
+            hint->show();
+        }
+    });
     comments_ = new CommentWindows(data1_,
                                    {desktop.dialogs, desktop.directories, desktop.databases, controls,
                                     [this] { return utilities_->fileInfo(); }, {}},

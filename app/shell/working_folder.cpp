@@ -3,6 +3,7 @@
 #include "base/program_files.h"
 #include "base/settings_file.h"
 #include "comments/comment_schema.h"
+#include "platform/message_box.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 namespace {
 
 const QString kDatabaseName = QString::fromLatin1(kCommentDatabaseFileName);
+const QString kTitle = QStringLiteral("Shelvana");
 
 // Copies the template unless a database is there already.
 void seedDatabase(const QString &folder, const QString &databaseTemplate, QString *problem)
@@ -20,6 +22,14 @@ void seedDatabase(const QString &folder, const QString &databaseTemplate, QStrin
     QString why;
     if (!CopyForUser(databaseTemplate, target, &why))
         *problem = QStringLiteral("The empty comment database could not be put in place. ") + why;
+}
+
+// Working anywhere else would read and write another folder's settings and comments.
+bool sayWhyTheProgramEnds(const QString &problem, MessageBox &messages)
+{
+    messages.show(kTitle, problem + QStringLiteral("\n\nShelvana ends without reading or writing settings and "
+                                                   "comments in any other folder."));
+    return false;
 }
 
 } // namespace
@@ -57,18 +67,24 @@ QString PrepareWorkingFolder(const QString &current, const QString &userFolder,
     return userFolder;
 }
 
-bool EnterWorkingFolder()
+bool EnterWorkingFolder(const QString &current, const QString &userFolder, const QString &databaseTemplate,
+                        MessageBox &messages)
 {
     QString problem;
-    const QString folder = PrepareWorkingFolder(QDir::currentPath(), UserDataFolder(),
-                                                ProgramFile(kDatabaseName), &problem);
-    if (!problem.isEmpty())
-        qWarning("%s", qUtf8Printable(problem));
+    const QString folder = PrepareWorkingFolder(current, userFolder, databaseTemplate, &problem);
     if (folder.isEmpty())
-        return false;
+        return sayWhyTheProgramEnds(problem, messages);
     if (!QDir::setCurrent(folder)) {
-        qWarning("Could not change to the folder %s.", qUtf8Printable(QDir::toNativeSeparators(folder)));
-        return false;
+        return sayWhyTheProgramEnds(QStringLiteral("The folder %1 for the settings and comments could not be entered.")
+                                        .arg(QDir::toNativeSeparators(folder)),
+                                    messages);
     }
+    if (!problem.isEmpty())
+        messages.show(kTitle, problem);
     return true;
+}
+
+bool EnterWorkingFolder(MessageBox &messages)
+{
+    return EnterWorkingFolder(QDir::currentPath(), UserDataFolder(), ProgramFile(kDatabaseName), messages);
 }
