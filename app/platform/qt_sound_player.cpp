@@ -22,7 +22,7 @@ SoundBackend *QtSoundPlayer::backend()
         if (backend_)
             backend_->onError([this](const QString &error) { report(error); });
         else
-            report(QStringLiteral("The sound cues cannot be played: the audio back end did not load (%1).")
+            report(QStringLiteral("The sound cues cannot be played: the audio back end did not load. %1")
                        .arg(plugin.errorString()));
     }
     return backend_;

@@ -24,6 +24,18 @@ void seedDatabase(const QString &folder, const QString &databaseTemplate, QStrin
         *problem = QStringLiteral("The empty comment database could not be put in place. ") + why;
 }
 
+// Why a folder could not be made: the nearest path above it that exists is a file, or a
+// folder that cannot be written.
+QString whyNotMade(const QString &folder)
+{
+    QFileInfo above(folder);
+    while (!above.exists() && !above.isRoot())
+        above = QFileInfo(above.absolutePath());
+    const QString shown = QDir::toNativeSeparators(above.filePath());
+    return above.isDir() ? QStringLiteral("%1 cannot be written.").arg(shown)
+                         : QStringLiteral("%1 is a file, not a folder.").arg(shown);
+}
+
 // Working anywhere else would read and write another folder's settings and comments.
 bool sayWhyTheProgramEnds(const QString &problem, MessageBox &messages)
 {
@@ -59,8 +71,8 @@ QString PrepareWorkingFolder(const QString &current, const QString &userFolder,
     if (HoldsProgramData(current))
         return current;
     if (!QDir().mkpath(userFolder)) {
-        *problem = QStringLiteral("The folder %1 for the settings and comments could not be made.")
-                       .arg(QDir::toNativeSeparators(userFolder));
+        *problem = QStringLiteral("The folder %1 for the settings and comments could not be made: %2")
+                       .arg(QDir::toNativeSeparators(userFolder), whyNotMade(userFolder));
         return QString();
     }
     seedDatabase(userFolder, databaseTemplate, problem);

@@ -148,6 +148,7 @@ private slots:
         QString problem;
         QCOMPARE(start.prepare(&problem), QString());
         QVERIFY2(problem.contains(start.user), qPrintable(problem));
+        QVERIFY2(problem.contains(start.root.filePath("data") + " is a file"), qPrintable(problem));
     }
 
     // Entering the folder at start-up: the program goes on in the user folder, or says why it
