@@ -62,7 +62,9 @@ install: programs
 uninstall:
 	@[ -f $(INSTALLED) ] || { echo "Nothing to remove: no make install from $(BUILD)."; exit 1; }
 	xargs -r -d '\n' rm -f < $(INSTALLED)
-	-grep -m1 '/lib/shelvana/' $(INSTALLED) | xargs -r -d '\n' dirname | xargs -r -d '\n' rmdir
+	-for own in /lib/shelvana/ /share/doc/shelvana/; do \
+	  grep -m1 "$$own" $(INSTALLED) | xargs -r -d '\n' dirname | xargs -r -d '\n' rmdir; \
+	done
 	rm $(INSTALLED)
 
 package: programs
