@@ -24,7 +24,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Shelvana"));
     QApplication::setApplicationVersion(QStringLiteral(SHELVANA_VERSION));
     ApplyColorScheme(qEnvironmentVariable("SHELVANA_COLOR_SCHEME"));
-    EnterWorkingFolder();
+    QtMessageBox messages;
+    if (!EnterWorkingFolder(messages))
+        return 1;
 
     QtControlLoader controls;
     if (!controls.load()) {
@@ -34,7 +36,6 @@ int main(int argc, char *argv[])
     QtSoundPlayer sound;
     QtShell shell;
     QtProgramStarter programs;
-    QtMessageBox messages;
     QtDirectoryPicker directories(nullptr);
     QtClipboard clipboard;
     QtMessageBoxes dialogs;

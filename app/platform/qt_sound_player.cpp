@@ -19,15 +19,33 @@ SoundBackend *QtSoundPlayer::backend()
         QPluginLoader plugin(QDir(directory_).filePath(QStringLiteral("shelvana-sound")));
         backend_ = qobject_cast<SoundBackend *>(plugin.instance());
         loadFailed_ = !backend_;
+        if (backend_)
+            backend_->onError([this](const QString &error) { report(error); });
+        else
+            report(QStringLiteral("The sound cues cannot be played: the audio back end did not load. %1")
+                       .arg(plugin.errorString()));
     }
     return backend_;
 }
 
 void QtSoundPlayer::play(const QString &filePath)
 {
-    SoundBackend *player = QFileInfo(filePath).isReadable() ? backend() : nullptr;
-    if (player)
+    if (!QFileInfo(filePath).isReadable()) {
+        report(QStringLiteral("The sound %1 could not be read.").arg(QDir::toNativeSeparators(filePath)));
+        QApplication::beep();
+        return;
+    }
+    if (SoundBackend *player = backend())
         player->play(filePath);
     else
         QApplication::beep();
+}
+
+void QtSoundPlayer::report(const QString &problem)
+{
+    if (reported_)
+        return;
+    reported_ = true;
+    if (problemHandler_)
+        problemHandler_(problem);
 }

@@ -183,7 +183,8 @@ void ConfigTab::onButtonConfig(int index)
             emit saved();
         break;
     case kEditBrowserLinks:
-        launchers_.editBrowserLinks(LinksFileToEdit());
+        if (const std::optional<QString> links = LinksFileToEdit(desktop_.messages))
+            launchers_.editBrowserLinks(*links);
         break;
     default:
         break;

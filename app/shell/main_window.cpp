@@ -9,6 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/qt_button_table.h"
 #include "shell/book_drop.h"
+#include "platform/sound_player.h"
 #include "shell/browser_links.h"
 #include "shell/config_tab.h"
 #include "shell/desktop.h"
@@ -56,6 +57,13 @@ MainWindow::MainWindow(Desktop &desktop, QtControlLoader *controls, QWidget *par
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Shelvana"));
     buildTabs(controls);
+    // Said once, under the tabs: a box at every cue would interrupt the work.
+    desktop.sound.onProblem([hint = QPointer<QLabel>(firstStartHint_)](const QString &problem) {
+        if (hint) {
+            hint->setText(problem);
+            hint->show();
+        }
+    });
     commentWindows_ = new CommentWindows(comments_,
                                          {desktop.dialogs, desktop.directories, desktop.databases, controls,
                                           [this] { return utilities_->fileInfo(); }, {}},

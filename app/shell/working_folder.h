@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class MessageBox;
+
 // The folder the program works in: where Path.txt and db25.mdb are opened by their bare
 // names and where the user's own Links.txt lives. A folder that already holds the settings
 // or the comment database (the build folder, a portable copy) is used as it is; anywhere
@@ -25,7 +27,12 @@ bool HoldsProgramData(const QString &folder);
 QString PrepareWorkingFolder(const QString &current, const QString &userFolder,
                              const QString &databaseTemplate, QString *problem);
 
-// Prepares the working folder of this run (the template is the db25.mdb beside the program)
-// and makes it the current directory. On failure the program stays where it was started
-// and the reason goes to standard error. Needs the application object.
-bool EnterWorkingFolder();
+// Prepares the working folder (see PrepareWorkingFolder) and makes it the current directory.
+// When there is no folder to work in, says why and returns false: the program then ends
+// rather than read and write the settings and comments of the folder it was started in.
+// A database that could not be put in place is said too, and the folder is used.
+bool EnterWorkingFolder(const QString &current, const QString &userFolder, const QString &databaseTemplate,
+                        MessageBox &messages);
+// The same for this run: the template is the db25.mdb beside the program. Needs the
+// application object.
+bool EnterWorkingFolder(MessageBox &messages);

@@ -20,6 +20,7 @@ class SilentPlayer final : public SoundPlayer
 {
 public:
     void play(const QString &) override {}
+    void onProblem(ProblemHandler) override {}
 };
 
 // Measures the longest gap between timer ticks until done() is true.

@@ -9,5 +9,7 @@ class FakeSoundPlayer final : public SoundPlayer
 {
 public:
     QStringList played;
+    ProblemHandler problemHandler;
     void play(const QString &filePath) override { played << filePath; }
+    void onProblem(ProblemHandler handler) override { problemHandler = std::move(handler); }
 };

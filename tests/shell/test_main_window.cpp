@@ -143,6 +143,17 @@ private slots:
         QVERIFY(hint->isHidden());
     }
 
+    void aSoundProblemIsSaidUnderTheTabs()
+    {
+        WriteTestFile("Path.txt", "/books/\r\n/lists/\r\n 1 \r\n 0 \r\n 0 \r\nMine\r\n 1 \r\n");
+        open();
+        QVERIFY(fakes_->sound.problemHandler);
+        fakes_->sound.problemHandler("The sound welcomef.wav could not be played.");
+        auto *hint = window_->findChild<QLabel *>("FirstStartHint");
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), QString("The sound welcomef.wav could not be played."));
+    }
+
     void commandButtonsAreHoverButtonsAsSaved_data()
     {
         QTest::addColumn<QString>("key");

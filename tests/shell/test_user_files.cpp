@@ -50,11 +50,16 @@ private:
     // "Edit Browser Links" as the Config tab does it, with the user's file.
     void editLinks(const QString &userFolder, const QString &programFolder)
     {
-        launchers_.editBrowserLinks(LinksFileToEdit(userFolder, programFolder));
+        if (const std::optional<QString> links = LinksFileToEdit(userFolder, programFolder, fakes_.desktop.messages))
+            launchers_.editBrowserLinks(*links);
     }
 
 private slots:
-    void init() { fakes_.shell.opened.clear(); }
+    void init()
+    {
+        fakes_.shell.opened.clear();
+        fakes_.messages.shown.clear();
+    }
 
     void userDataFolderFollowsXdg_data()
     {
@@ -143,6 +148,49 @@ private slots:
         QString problem;
         QCOMPARE(start.prepare(&problem), QString());
         QVERIFY2(problem.contains(start.user), qPrintable(problem));
+        QVERIFY2(problem.contains(start.root.filePath("data") + " is a file"), qPrintable(problem));
+    }
+
+    // Entering the folder at start-up: the program goes on in the user folder, or says why it
+    // ends instead of using the folder it was started in.
+    void enteringTheWorkingFolder_data()
+    {
+        QTest::addColumn<bool>("templateShips");
+        QTest::addColumn<bool>("userFolderBlocked");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<QString>("messageNames");
+        QTest::newRow("entered") << true << false << true << "";
+        QTest::newRow("no template: said, folder still used") << false << false << true << "program/db25.mdb";
+        QTest::newRow("folder cannot be made: said, program ends") << true << true << false << "data/shelvana";
+    }
+    void enteringTheWorkingFolder()
+    {
+        QFETCH(bool, templateShips);
+        QFETCH(bool, userFolderBlocked);
+        QFETCH(bool, goesOn);
+        QFETCH(QString, messageNames);
+        StartFixture start;
+        if (templateShips)
+            WriteTestFile(start.databaseTemplate, "empty table");
+        if (userFolderBlocked)
+            WriteTestFile(start.root.filePath(QStringLiteral("data")), "a file in the way");
+        const QString startedIn = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(start.current));
+        const bool entered = EnterWorkingFolder(start.current, start.user, start.databaseTemplate, fakes_.messages);
+        const QString workingFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(startedIn));
+
+        QCOMPARE(entered, goesOn);
+        QCOMPARE(workingFolder, goesOn ? start.user : start.current);
+        if (messageNames.isEmpty()) {
+            QCOMPARE(fakes_.messages.shown.size(), 0);
+            return;
+        }
+        QCOMPARE(fakes_.messages.shown.size(), 1);
+        const QString message = fakes_.messages.shown.first().second;
+        QVERIFY2(message.contains(start.root.filePath(messageNames)), qPrintable(message));
+        QCOMPARE(message.contains(QStringLiteral("Shelvana ends")), !goesOn);
+        QCOMPARE(filesIn(start.current), QStringList());
     }
 
     void linksAreReadFromTheUserCopyWhenThere_data()
@@ -193,9 +241,37 @@ private slots:
     {
         QTemporaryDir root;
         QDir().mkpath(root.filePath("user"));
-        QCOMPARE(LinksFileToEdit(root.filePath("user"), root.filePath("program")), root.filePath("user/Links.txt"));
-        QVERIFY(QFileInfo::exists(root.filePath("user/Links.txt")));
+        editLinks(root.filePath("user"), root.filePath("program"));
+        QCOMPARE(fakes_.shell.opened, QList<QUrl>{QUrl::fromLocalFile(root.filePath("user/Links.txt"))});
         QCOMPARE(ReadTestFile(root.filePath("user/Links.txt")), QByteArray());
+    }
+
+    // No editor on a file that is not there, and no empty copy that would hide the shipped links.
+    void aUserCopyThatCannotBeMadeIsSaidAndNothingOpened_data()
+    {
+        QTest::addColumn<QString>("shipped");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("copy into a folder that cannot be made") << "program/Links.txt" << "blocked/user";
+        QTest::newRow("empty file in a folder that cannot be made") << "" << "blocked/user";
+        QTest::newRow("shipped file that cannot be read") << "program/Links.txt/" << "user";
+    }
+    void aUserCopyThatCannotBeMadeIsSaidAndNothingOpened()
+    {
+        QFETCH(QString, shipped);
+        QFETCH(QString, user);
+        QTemporaryDir root;
+        WriteTestFile(root.filePath("blocked"), "a file in the way");
+        QDir().mkpath(root.filePath("user"));
+        if (shipped.endsWith('/'))
+            QDir().mkpath(root.filePath(shipped));
+        else if (!shipped.isEmpty())
+            WriteTestFile(root.filePath(shipped), "Search\r\nhttps://example.org/?q=\r\n");
+        editLinks(root.filePath(user), root.filePath("program"));
+        QCOMPARE(fakes_.shell.opened, QList<QUrl>());
+        QCOMPARE(fakes_.messages.shown.size(), 1);
+        const QString message = fakes_.messages.shown.first().second;
+        QVERIFY2(message.contains(root.filePath(user + "/Links.txt")), qPrintable(message));
+        QVERIFY(!QFileInfo::exists(root.filePath("user/Links.txt")));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "sound_backend.h"
 
+#include <QDir>
 #include <QObject>
 #include <QSoundEffect>
 #include <QUrl>
@@ -12,6 +13,16 @@ class SoundEffectBackend final : public QObject, public SoundBackend
     Q_INTERFACES(SoundBackend)
 
 public:
+    SoundEffectBackend()
+    {
+        connect(&effect_, &QSoundEffect::statusChanged, this, [this] {
+            if (effect_.status() == QSoundEffect::Error && error_) {
+                error_(QStringLiteral("The sound %1 could not be played.")
+                           .arg(QDir::toNativeSeparators(effect_.source().toLocalFile())));
+            }
+        });
+    }
+
     void play(const QString &filePath) override
     {
         effect_.stop();
@@ -19,8 +30,11 @@ public:
         effect_.play();
     }
 
+    void onError(ErrorHandler handler) override { error_ = std::move(handler); }
+
 private:
     QSoundEffect effect_;
+    ErrorHandler error_;
 };
 
 #include "sound_effect_backend.moc"
