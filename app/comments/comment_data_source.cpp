@@ -83,25 +83,6 @@ constexpr qint64 kCountSlice = 4096;
 // Rows kept read; beyond this the ones farthest from the latest read are dropped.
 constexpr int kCacheLimit = 4096;
 
-// The record set query for a record source: a table name, or an Access query of all fields of
-// one table ("SELECT * FROM Table1 WHERE ..."), whose tail is kept as it is. The rowid is
-// read along, since it is the only way back to the row. Empty when the source is neither.
-QString recordSetQuery(const QString &source, QString *table)
-{
-    static const QRegularExpression tableName(QStringLiteral(R"(^\s*(\[[^\]]+\]|\w+)\s*$)"));
-    static const QRegularExpression allFieldsQuery(
-        QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+(\[[^\]]+\]|\w+)([\s;].*)?$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    QRegularExpressionMatch match = tableName.match(source);
-    if (!match.hasMatch())
-        match = allFieldsQuery.match(source);
-    if (!match.hasMatch())
-        return QString();
-    *table = match.captured(1);
-    return QStringLiteral("SELECT rowid AS %1, %2 FROM %3%4").arg(QLatin1String(kKey), fieldList(), *table,
-                                                                  match.captured(2));
-}
-
 QString reasonFor(int code, const QString &message)
 {
     switch (code & 0xFF) {
@@ -153,6 +134,20 @@ private:
 
 using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
 
+// The statement with its values bound; SQLITE_OK or the reason it could not be prepared.
+int prepareBound(sqlite3 *db, const QString &text, const QStringList &values, Statement *statement)
+{
+    const QByteArray sql = text.toUtf8();
+    sqlite3_stmt *compiled = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, nullptr);
+    statement->reset(compiled);
+    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
+        const QByteArray value = values[i].toUtf8();
+        rc = sqlite3_bind_text(compiled, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    return rc;
+}
+
 // An Access pattern that matches exactly the given text: each pattern character in brackets.
 QString literalPattern(const QString &text)
 {
@@ -172,7 +167,7 @@ const QString kCouldNotSave = QStringLiteral("Could not save the record");
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
     : QObject(parent), m_path(databasePath), m_connection(nextConnectionName()),
-      m_recordSource(QLatin1String(kCommentTableName))
+      m_recordSource(QLatin1String(kCommentTableName)), m_filter(RecordFilter(m_recordSource))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     // mode=rw: open an existing file only, never create one.
@@ -238,26 +233,48 @@ bool CommentDataSource::refresh()
     return m_open && reload(QStringLiteral("Could not read the records"));
 }
 
-// The new query is checked and its first page read before anything changes, so a record
-// source the engine rejects leaves the record set as it was.
+void CommentDataSource::setRecordSource(const QString &source)
+{
+    m_recordSource = source;
+    m_filter = RecordFilter::fromRecordSource(source);
+}
+
+void CommentDataSource::setRecordFilter(const RecordFilter &filter)
+{
+    m_recordSource = filter.recordSource();
+    m_filter = filter;
+}
+
+// The edits of the record left are written first; when that fails nothing changes. A query
+// that cannot be read leaves an empty record set rather than the rows of the one before,
+// which would look like its answer.
 bool CommentDataSource::reload(const QString &action)
 {
     m_error.clear();
-    RecordSetQuery query;
-    if (!settleQuery(action, &query))
-        return false;
     if (!leaveCurrentRecord())
         return false;
-    const RecordSetQuery previous = m_query;
-    m_query = query;
+    RecordSetQuery query;
     Rows firstPage;
-    const bool read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1").arg(kPageSize)), &firstPage);
-    if (!read) {
-        const QString reason = m_error;
-        m_query = previous;
-        m_error = action + reason.mid(reason.indexOf(QLatin1String(": ")));
+    const bool read = readFirstPage(action, &query, &firstPage);
+    showRecordSet(query, std::move(firstPage), read ? QString() : m_error);
+    return read;
+}
+
+bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage)
+{
+    if (!settleQuery(action, query))
         return false;
-    }
+    m_query = *query;
+    if (readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), firstPage))
+        return true;
+    m_error = action + m_error.mid(m_error.indexOf(QLatin1String(": ")));
+    return false;
+}
+
+void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
+{
+    m_query = query;
+    m_recordSetError = error;
     m_cache.clear();
     for (int i = 0; i < int(firstPage.size()); ++i)
         m_cache.emplace(i, std::move(firstPage[i]));
@@ -270,36 +287,34 @@ bool CommentDataSource::reload(const QString &action)
     makeCurrent(m_readPrefix > 0 ? 0 : -1);
     emit recordSetChanged();
     emit currentChanged();
-    return true;
 }
 
 bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
 {
-    query->rows = recordSetQuery(m_recordSource, &query->table);
-    if (query->rows.isEmpty()) {
-        m_error = QStringLiteral("The record source is neither a table name nor a query of all fields of one "
-                                 "table: %1")
-                      .arg(m_recordSource);
+    if (!m_filter) {
+        m_error = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
+                                 "table: %2")
+                      .arg(action, m_recordSource);
+        return false;
+    }
+    query->table = m_filter->quotedTable();
+    query->rows.text = QStringLiteral("SELECT rowid AS %1, %2 FROM %3").arg(QLatin1String(kKey), fieldList(), query->table);
+    if (!m_filter->condition().isEmpty())
+        query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
+    query->rows.values = m_filter->patterns();
+    if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
+        m_error = action + QStringLiteral(": ") + invalid + QLatin1Char('.');
         return false;
     }
     sqlite3 *db = connection();
-    const QByteArray sql = query->rows.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    const char *rest = nullptr;
-    const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, &rest);
-    const Statement statement(compiled, sqlite3_finalize);
-    if (rc != SQLITE_OK)
+    Statement statement(nullptr, sqlite3_finalize);
+    if (const int rc = prepareBound(db, query->rows.text, query->rows.values, &statement); rc != SQLITE_OK)
         return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    if (!QByteArray(rest).trimmed().isEmpty())
-        return fail(action, SQLITE_ERROR, QStringLiteral("a search may hold only one statement"));
     // Rows of a table are read in rowid order, which lets a page start at any known row;
     // a view's rows have no rowid and are counted off from the first.
-    QString table = query->table;
-    if (table.startsWith(QLatin1Char('[')))
-        table = table.mid(1, table.size() - 2);
     QSqlQuery kind(database());
     kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
-    kind.addBindValue(table);
+    kind.addBindValue(m_filter->table());
     query->keyed = kind.exec() && kind.next() && kind.value(0).toString() == QLatin1String("table");
     if (query->keyed) {
         QSqlQuery last(database());
@@ -313,36 +328,37 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
 // The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
 // narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
 // The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
-QString CommentDataSource::keyedRows(const RowRange &range, const QString &condition, const QString &tail) const
+CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
+                                                        const QString &tail) const
 {
     if (!m_query.keyed)
-        return QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows, tail);
+        return {QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows.text, tail), m_query.rows.values};
     const QString key = QLatin1String(kKey);
     QString where = QStringLiteral("%1 <= %2").arg(key).arg(std::min(range.upTo.value_or(m_query.bound), m_query.bound));
     if (range.after)
         where += QStringLiteral(" AND %1 > %2").arg(key).arg(*range.after);
-    if (!condition.isEmpty())
-        where += QStringLiteral(" AND ") + condition;
+    if (!condition.text.isEmpty())
+        where += QStringLiteral(" AND ") + condition.text;
     QString order = QStringLiteral("ORDER BY %1").arg(key);
     QString limit = tail;
     if (tail.startsWith(QLatin1String("DESC "))) {
         order += QStringLiteral(" DESC");
         limit = tail.mid(5);
     }
-    return QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows, where, order, limit);
+    return {QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows.text, where, order, limit),
+            m_query.rows.values + condition.values};
 }
 
 // Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const QString &sql, Rows *rows) const
+bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows) const
 {
     sqlite3 *db = connection();
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
-    const Statement statement(compiled, sqlite3_finalize);
+    Statement statement(nullptr, sqlite3_finalize);
+    int rc = prepareBound(db, sql.text, sql.values, &statement);
     const QString action = QStringLiteral("Could not read the records");
     if (rc != SQLITE_OK)
         return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_stmt *compiled = statement.get();
     const ReadDeadline deadline(db, m_readLimitMs);
     while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
         Record record;
@@ -361,27 +377,30 @@ bool CommentDataSource::readRows(const QString &sql, Rows *rows) const
     return true;
 }
 
-std::optional<qint64> CommentDataSource::readNumber(const QString &sql) const
+// The first column of the one row; nothing when it holds no value or the read fails.
+std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql) const
 {
     sqlite3 *db = connection();
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
-    const Statement statement(compiled, sqlite3_finalize);
-    const QString action = QStringLiteral("Could not count the records");
-    if (rc != SQLITE_OK) {
-        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-        return std::nullopt;
+    Statement statement(nullptr, sqlite3_finalize);
+    int rc = prepareBound(db, sql.text, sql.values, &statement);
+    const QString action = QStringLiteral("Could not read the records");
+    if (rc == SQLITE_OK) {
+        const ReadDeadline deadline(db, m_readLimitMs);
+        rc = sqlite3_step(statement.get());
     }
-    const ReadDeadline deadline(db, m_readLimitMs);
-    rc = sqlite3_step(compiled);
     if (rc != SQLITE_ROW) {
         fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
         return std::nullopt;
     }
-    if (sqlite3_column_type(compiled, 0) == SQLITE_NULL)
+    if (sqlite3_column_type(statement.get(), 0) == SQLITE_NULL)
         return std::nullopt;
-    return sqlite3_column_int64(compiled, 0);
+    return sqlite3_column_int64(statement.get(), 0);
+}
+
+std::optional<qint64> CommentDataSource::countRows(const RowRange &range) const
+{
+    const BoundSql rows = keyedRows(range, {}, QString());
+    return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
 }
 
 // Reads the page that holds the position, starting from a neighbour already read when there
@@ -398,23 +417,23 @@ bool CommentDataSource::readPageAt(int position) const
     bool forward = true;
     bool read = false;
     if (!m_query.keyed) {
-        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
+        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     } else if (before != m_cache.end()) {
-        read = readRows(keyedRows({before->second.rowId, std::nullopt}, QString(),
+        read = readRows(keyedRows({before->second.rowId, std::nullopt}, {},
                                   QStringLiteral("LIMIT %1").arg(kPageSize)),
                         &rows);
     } else if (after != m_cache.end()) {
         forward = false;
-        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, QString(),
+        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, {},
                                   QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
                         &rows);
     } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
         forward = false;
         first = *m_queryCount - 1;
-        read = readRows(keyedRows({}, QString(), QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
+        read = readRows(keyedRows({}, {}, QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
     } else {
-        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
+        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     }
     if (!read)
@@ -435,8 +454,7 @@ bool CommentDataSource::countQueryRows() const
 {
     if (m_queryCount)
         return true;
-    const std::optional<qint64> count =
-        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({}, QString(), QString())));
+    const std::optional<qint64> count = countRows({});
     if (count)
         m_queryCount = int(*count);
     return count.has_value();
@@ -494,8 +512,7 @@ bool CommentDataSource::countSomeRecords()
     if (!m_query.keyed)
         return countQueryRows();
     const qint64 upTo = std::min(m_countedUpTo + kCountSlice, m_query.bound);
-    const std::optional<qint64> slice =
-        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({m_countedUpTo, upTo}, QString(), QString())));
+    const std::optional<qint64> slice = countRows({m_countedUpTo, upTo});
     if (!slice)
         return false;
     m_partialCount += int(*slice);
@@ -815,9 +832,11 @@ std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
         if (m_appended[i].rowId == rowId && countQueryRows())
             return *m_queryCount + qint64(i);
     }
-    return readNumber(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
-                          .arg(keyedRows({rowId - 1, rowId}, QString(), QString()),
-                               keyedRows({std::nullopt, rowId - 1}, QString(), QString())));
+    const BoundSql row = keyedRows({rowId - 1, rowId}, {}, QString());
+    const BoundSql before = keyedRows({std::nullopt, rowId - 1}, {}, QString());
+    return readNumber({QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
+                           .arg(row.text, before.text),
+                       row.values + before.values});
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
@@ -847,17 +866,17 @@ bool CommentDataSource::findFirst(const QString &criterion)
     if (hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("SELECT %1 FROM (%2) LIMIT 1")
-                      .arg(QLatin1String(kKey),
-                           keyedRows({}, QStringLiteral("like(?, %1)").arg(QLatin1String(kCommentFieldNames[field])),
-                                     QString())));
-    query.addBindValue(literalPattern(wanted));
-    if (!query.exec())
-        return fail(QStringLiteral("Could not search the records"), query.lastError());
+    const BoundSql matching = keyedRows(
+        {}, {QStringLiteral("%1 LIKE ?").arg(QLatin1String(kCommentFieldNames[field])), {literalPattern(wanted)}},
+        QStringLiteral("LIMIT 1"));
+    const std::optional<qint64> row =
+        readNumber({QStringLiteral("SELECT (SELECT %1 FROM (%2))").arg(QLatin1String(kKey), matching.text),
+                    matching.values});
+    if (!row && !m_error.isEmpty())
+        return false;
     std::optional<qint64> position;
-    if (query.next())
-        position = positionOfRow(query.value(0).toLongLong());
+    if (row)
+        position = positionOfRow(*row);
     for (size_t i = 0; !position && i < m_appended.size(); ++i) {
         const std::optional<QString> text = textOf(m_appended[i].values[field]);
         if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "comments/comment_bookmark.h"
+#include "comments/record_filter.h"
 #include "names/comment_lookup.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <map>
@@ -50,12 +52,16 @@ public:
     // How long one read may take before it is given up (the record set may have no end).
     void setReadTimeLimit(int milliseconds) { m_readLimitMs = milliseconds; }
 
-    // Takes effect at the next refresh. Initially "Table1".
-    void setRecordSource(const QString &source) { m_recordSource = source; }
+    // Takes effect at the next refresh. Initially "Table1". A text is read as RecordFilter
+    // reads it; any other text fails at the refresh.
+    void setRecordSource(const QString &source);
+    void setRecordFilter(const RecordFilter &filter);
     QString recordSource() const { return m_recordSource; }
     // Writes the pending edits, then rereads the record set; the first record becomes current.
-    // A record source the database rejects changes nothing.
+    // When the edits cannot be written nothing changes. When the records cannot be read the
+    // record set is empty, and recordSetError() says why until the next refresh that works.
     bool refresh();
+    QString recordSetError() const { return m_recordSetError; }
 
     // Stored records of the record set (a new record not yet written is not counted), asked
     // of the engine the first time after a refresh. When the engine cannot count them in
@@ -141,11 +147,17 @@ private:
         StoredValues values;
     };
     using Rows = std::vector<Record>;
+    // A statement with a "?" for each value, bound in order.
+    struct BoundSql
+    {
+        QString text;
+        QStringList values;
+    };
     // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
     struct RecordSetQuery
     {
         QString table;
-        QString rows; // SELECT <key>, <fields> FROM ...
+        BoundSql rows; // SELECT <key>, <fields> FROM ...
         bool keyed = false;
         qint64 bound = 0;
     };
@@ -154,16 +166,19 @@ private:
     bool openDatabase();
     sqlite3 *connection() const;
     bool reload(const QString &action);
+    bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
+    void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const QString &sql, Rows *rows) const;
-    std::optional<qint64> readNumber(const QString &sql) const;
+    bool readRows(const BoundSql &sql, Rows *rows) const;
+    std::optional<qint64> readNumber(const BoundSql &sql) const;
     std::optional<qint64> positionOfRow(qint64 rowId) const;
     struct RowRange
     {
         std::optional<qint64> after;
         std::optional<qint64> upTo;
     };
-    QString keyedRows(const RowRange &range, const QString &condition, const QString &tail) const;
+    std::optional<qint64> countRows(const RowRange &range) const;
+    BoundSql keyedRows(const RowRange &range, const BoundSql &condition, const QString &tail) const;
     bool readPageAt(int position) const;
     bool countQueryRows() const;
     const Record *recordAt(int position) const;
@@ -186,7 +201,9 @@ private:
     QString m_path;
     QString m_connection;
     QString m_recordSource;
+    std::optional<RecordFilter> m_filter;
     mutable QString m_error;
+    QString m_recordSetError;
     bool m_open = false;
     int m_readLimitMs = 3000;
     quint64 m_recordSetId = 0;
