@@ -78,8 +78,12 @@ QVariant bindable(const std::optional<QString> &value)
 constexpr char kKey[] = "shelvana_key";
 // Rows read at a time: a screenful of a grid and some to spare.
 constexpr int kPageSize = 64;
-// Rowids counted at a time by the sliced count: a few milliseconds of reading.
-constexpr qint64 kCountSlice = 4096;
+// The sliced count reads rowid ranges that take about this long, so that the events between
+// the slices (a keystroke, a repaint) never wait noticeably; the range adapts to the machine
+// and the record set.
+constexpr qint64 kCountSliceTargetMs = 8;
+constexpr qint64 kFirstCountSlice = 4096;
+constexpr qint64 kLargestCountSlice = qint64(1) << 24;
 // Rows kept read; beyond this the ones farthest from the latest read are dropped.
 constexpr int kCacheLimit = 4096;
 
@@ -281,8 +285,9 @@ void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPag
     m_readPrefix = int(firstPage.size());
     m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
     m_appended.clear();
-    m_countedUpTo = 0;
+    m_countedUpTo.reset();
     m_partialCount = 0;
+    m_countSlice = kFirstCountSlice;
     m_recordSetId = nextRecordSetId();
     makeCurrent(m_readPrefix > 0 ? 0 : -1);
     emit recordSetChanged();
@@ -454,10 +459,11 @@ bool CommentDataSource::countQueryRows() const
 {
     if (m_queryCount)
         return true;
-    const std::optional<qint64> count = countRows({});
-    if (count)
-        m_queryCount = int(*count);
-    return count.has_value();
+    // Only what the sliced count has not reached yet.
+    const std::optional<qint64> rest = countRows({m_countedUpTo, std::nullopt});
+    if (rest)
+        m_queryCount = m_partialCount + int(*rest);
+    return rest.has_value();
 }
 
 const CommentDataSource::Record *CommentDataSource::recordAt(int position) const
@@ -511,13 +517,21 @@ bool CommentDataSource::countSomeRecords()
     m_error.clear();
     if (!m_query.keyed)
         return countQueryRows();
-    const qint64 upTo = std::min(m_countedUpTo + kCountSlice, m_query.bound);
+    // The first slice takes every rowid up to its end, rowids below 1 too.
+    const qint64 from = m_countedUpTo.value_or(0);
+    const qint64 upTo = from < m_query.bound - m_countSlice ? from + m_countSlice : m_query.bound;
+    QElapsedTimer timer;
+    timer.start();
     const std::optional<qint64> slice = countRows({m_countedUpTo, upTo});
     if (!slice)
         return false;
     m_partialCount += int(*slice);
     m_countedUpTo = upTo;
-    if (m_countedUpTo < m_query.bound)
+    if (timer.elapsed() < kCountSliceTargetMs / 2)
+        m_countSlice = std::min(m_countSlice * 2, kLargestCountSlice);
+    else if (timer.elapsed() > kCountSliceTargetMs)
+        m_countSlice = std::max(m_countSlice / 2, qint64(kPageSize));
+    if (upTo < m_query.bound)
         return false;
     m_queryCount = m_partialCount;
     emit recordCountKnown();
@@ -807,7 +821,7 @@ bool CommentDataSource::deleteCurrent()
             bindUnchangedCondition(query, m_currentRecord);
             if (!query.exec())
                 return fail(QStringLiteral("Could not delete the record"), query.lastError());
-            if (m_currentRecord.rowId <= m_countedUpTo)
+            if (m_countedUpTo && m_currentRecord.rowId <= *m_countedUpTo)
                 --m_partialCount;
         }
         forgetPosition(position);

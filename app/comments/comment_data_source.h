@@ -214,9 +214,10 @@ private:
     mutable int m_readPrefix = 0;
     // The number of query rows, once asked of the engine or reached by reading.
     mutable std::optional<int> m_queryCount;
-    // The sliced count so far: query rows up to this rowid.
-    qint64 m_countedUpTo = 0;
+    // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.
+    std::optional<qint64> m_countedUpTo;
     int m_partialCount = 0;
+    qint64 m_countSlice = 0;
     // Records this data source inserted since the refresh; they follow the query rows.
     Rows m_appended;
     int m_current = -1;
