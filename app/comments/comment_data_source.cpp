@@ -355,7 +355,7 @@ CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, 
 }
 
 // Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows) const
+bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows)
 {
     sqlite3 *db = connection();
     Statement statement(nullptr, sqlite3_finalize);
@@ -383,7 +383,7 @@ bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows) const
 }
 
 // The first column of the one row; nothing when it holds no value or the read fails.
-std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql) const
+std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql)
 {
     sqlite3 *db = connection();
     Statement statement(nullptr, sqlite3_finalize);
@@ -402,7 +402,7 @@ std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql) const
     return sqlite3_column_int64(statement.get(), 0);
 }
 
-std::optional<qint64> CommentDataSource::countRows(const RowRange &range) const
+std::optional<qint64> CommentDataSource::countRows(const RowRange &range)
 {
     const BoundSql rows = keyedRows(range, {}, QString());
     return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
@@ -410,7 +410,7 @@ std::optional<qint64> CommentDataSource::countRows(const RowRange &range) const
 
 // Reads the page that holds the position, starting from a neighbour already read when there
 // is one, from either end of the set, or else by counting off rows from the first.
-bool CommentDataSource::readPageAt(int position) const
+bool CommentDataSource::readPageAt(int position)
 {
     if (int(m_cache.size()) > kCacheLimit) {
         std::erase_if(m_cache, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
@@ -455,7 +455,7 @@ bool CommentDataSource::readPageAt(int position) const
     return true;
 }
 
-bool CommentDataSource::countQueryRows() const
+bool CommentDataSource::countQueryRows()
 {
     if (m_queryCount)
         return true;
@@ -466,7 +466,7 @@ bool CommentDataSource::countQueryRows() const
     return rest.has_value();
 }
 
-const CommentDataSource::Record *CommentDataSource::recordAt(int position) const
+const CommentDataSource::Record *CommentDataSource::recordAt(int position)
 {
     if (position < 0 || !m_open)
         return nullptr;
@@ -492,7 +492,7 @@ CommentDataSource::Record *CommentDataSource::storedRecordAt(int position)
     return found != m_cache.end() ? &found->second : nullptr;
 }
 
-int CommentDataSource::recordCount() const
+int CommentDataSource::recordCount()
 {
     if (!m_open)
         return 0;
@@ -568,7 +568,8 @@ void CommentDataSource::makeCurrent(int position)
 
 QString CommentDataSource::value(const QString &field) const
 {
-    return valueAt(m_current, field);
+    const int i = fieldIndex(field);
+    return i < 0 || m_current < 0 ? QString() : currentValues()[i].value_or(QString());
 }
 
 bool CommentDataSource::isNull(const QString &field) const
@@ -577,7 +578,7 @@ bool CommentDataSource::isNull(const QString &field) const
     return m_current < 0 || i < 0 || !currentValues()[i];
 }
 
-QString CommentDataSource::valueAt(int index, const QString &field) const
+QString CommentDataSource::valueAt(int index, const QString &field)
 {
     const int i = fieldIndex(field);
     if (i < 0 || index < 0)
@@ -737,7 +738,7 @@ bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
     return true;
 }
 
-int CommentDataSource::lastPosition() const
+int CommentDataSource::lastPosition()
 {
     return countQueryRows() ? recordCount() - 1 : -1;
 }
@@ -840,7 +841,7 @@ CommentBookmark CommentDataSource::bookmark() const
 }
 
 // Where the engine puts the row in the set, or nothing when the set no longer holds it.
-std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
+std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId)
 {
     for (size_t i = 0; i < m_appended.size(); ++i) {
         if (m_appended[i].rowId == rowId && countQueryRows())
@@ -905,13 +906,13 @@ QString CommentDataSource::findFile(const QString &fileName)
     return value(QStringLiteral("File"));
 }
 
-bool CommentDataSource::fail(const QString &action, const QSqlError &error) const
+bool CommentDataSource::fail(const QString &action, const QSqlError &error)
 {
     return fail(action, error.nativeErrorCode().toInt(),
                 error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
-bool CommentDataSource::fail(const QString &action, int code, const QString &message) const
+bool CommentDataSource::fail(const QString &action, int code, const QString &message)
 {
     m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
     return false;

@@ -66,7 +66,7 @@ public:
     // Stored records of the record set (a new record not yet written is not counted), asked
     // of the engine the first time after a refresh. When the engine cannot count them in
     // time, the records read so far, with errorString() saying why.
-    int recordCount() const;
+    int recordCount();
     // The count when it is known without asking the engine.
     std::optional<int> knownRecordCount() const;
     // Counts the records a slice of the table at a time, for a count that must not hold the
@@ -85,7 +85,7 @@ public:
     QString value(const QString &field) const;
     bool isNull(const QString &field) const;
     // A field of any record of the set (for a grid); the current one shows its pending edit.
-    QString valueAt(int index, const QString &field) const;
+    QString valueAt(int index, const QString &field);
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
     bool hasPendingEdits() const;
@@ -169,32 +169,32 @@ private:
     bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
     void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const BoundSql &sql, Rows *rows) const;
-    std::optional<qint64> readNumber(const BoundSql &sql) const;
-    std::optional<qint64> positionOfRow(qint64 rowId) const;
+    bool readRows(const BoundSql &sql, Rows *rows);
+    std::optional<qint64> readNumber(const BoundSql &sql);
+    std::optional<qint64> positionOfRow(qint64 rowId);
     struct RowRange
     {
         std::optional<qint64> after;
         std::optional<qint64> upTo;
     };
-    std::optional<qint64> countRows(const RowRange &range) const;
+    std::optional<qint64> countRows(const RowRange &range);
     BoundSql keyedRows(const RowRange &range, const BoundSql &condition, const QString &tail) const;
-    bool readPageAt(int position) const;
-    bool countQueryRows() const;
-    const Record *recordAt(int position) const;
+    bool readPageAt(int position);
+    bool countQueryRows();
+    const Record *recordAt(int position);
     Record *storedRecordAt(int position);
-    bool exists(int position) const { return recordAt(position) != nullptr; }
+    bool exists(int position) { return recordAt(position) != nullptr; }
     Values currentValues() const;
     void makeCurrent(int position);
     bool leaveCurrentRecord();
     bool moveToPosition(int target);
-    int lastPosition() const;
+    int lastPosition();
     bool writeCurrentRecord();
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
     void forgetPosition(int position);
-    bool fail(const QString &action, const QSqlError &error) const;
-    bool fail(const QString &action, int code, const QString &message) const;
+    bool fail(const QString &action, const QSqlError &error);
+    bool fail(const QString &action, int code, const QString &message);
     void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
     static QString unchangedCondition();
 
@@ -202,18 +202,18 @@ private:
     QString m_connection;
     QString m_recordSource;
     std::optional<RecordFilter> m_filter;
-    mutable QString m_error;
+    QString m_error;
     QString m_recordSetError;
     bool m_open = false;
     int m_readLimitMs = 3000;
     quint64 m_recordSetId = 0;
     RecordSetQuery m_query;
     // Rows of the query read so far, by position; trimmed to a window around the latest read.
-    mutable std::map<int, Record> m_cache;
+    std::map<int, Record> m_cache;
     // Positions 0 .. m_readPrefix - 1 have been read at least once.
-    mutable int m_readPrefix = 0;
+    int m_readPrefix = 0;
     // The number of query rows, once asked of the engine or reached by reading.
-    mutable std::optional<int> m_queryCount;
+    std::optional<int> m_queryCount;
     // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.
     std::optional<qint64> m_countedUpTo;
     int m_partialCount = 0;

@@ -8,7 +8,7 @@
 
 namespace {
 
-QStringList filesOf(const CommentDataSource &source)
+QStringList filesOf(CommentDataSource &source)
 {
     QStringList files;
     for (int i = 0; i < source.recordCount(); ++i)
