@@ -41,15 +41,6 @@ QString nextConnectionName()
     return QStringLiteral("shelvana-comments-%1").arg(++last);
 }
 
-int fieldIndex(const QString &name)
-{
-    for (size_t i = 0; i < kCommentFieldNames.size(); ++i) {
-        if (name.compare(QLatin1String(kCommentFieldNames[i]), Qt::CaseInsensitive) == 0)
-            return int(i);
-    }
-    return -1;
-}
-
 QString fieldList()
 {
     QStringList names;
@@ -58,20 +49,9 @@ QString fieldList()
     return names.join(QStringLiteral(", "));
 }
 
-// An empty text that stays distinct from "no value" when bound.
-QString nonNullText(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
-std::optional<QString> textOf(const std::optional<QByteArray> &stored)
-{
-    return stored ? std::optional<QString>(nonNullText(QString::fromUtf8(*stored))) : std::nullopt;
-}
-
 QVariant bindable(const std::optional<QString> &value)
 {
-    return value ? QVariant(nonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
+    return value ? QVariant(NonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
 }
 
 // The rowid travels with each row under this name; a view's rows have none (it is null).
@@ -549,77 +529,48 @@ bool CommentDataSource::readMore(int count)
     return m_readPrefix > wanted - count;
 }
 
-CommentDataSource::Values CommentDataSource::currentValues() const
-{
-    Values values;
-    for (int i = 0; i < kFieldCount; ++i)
-        values[i] = m_pending[i] ? m_pending[i] : textOf(m_currentRecord.values[i]);
-    return values;
-}
-
 void CommentDataSource::makeCurrent(int position)
 {
-    const Record *record = recordAt(position);
-    m_current = record ? position : -1;
-    m_currentRecord = record ? *record : Record();
-    m_isNew = false;
-    m_pending = {};
+    m_cursor.show(position, recordAt(position));
 }
 
 QString CommentDataSource::value(const QString &field) const
 {
-    const int i = fieldIndex(field);
-    return i < 0 || m_current < 0 ? QString() : currentValues()[i].value_or(QString());
+    const int i = CommentFieldIndex(field);
+    return i < 0 || !m_cursor.hasRecord() ? QString() : m_cursor.values()[i].value_or(QString());
 }
 
 bool CommentDataSource::isNull(const QString &field) const
 {
-    const int i = fieldIndex(field);
-    return m_current < 0 || i < 0 || !currentValues()[i];
+    const int i = CommentFieldIndex(field);
+    return !m_cursor.hasRecord() || i < 0 || !m_cursor.values()[i];
 }
 
 QString CommentDataSource::valueAt(int index, const QString &field)
 {
-    const int i = fieldIndex(field);
+    const int i = CommentFieldIndex(field);
     if (i < 0 || index < 0)
         return QString();
-    if (index == m_current)
-        return currentValues()[i].value_or(QString());
+    if (index == m_cursor.position())
+        return m_cursor.values()[i].value_or(QString());
     const Record *record = recordAt(index);
-    return record ? textOf(record->values[i]).value_or(QString()) : QString();
+    return record ? TextOf(record->values[i]).value_or(QString()) : QString();
 }
 
 bool CommentDataSource::setValue(const QString &field, const QString &value)
 {
-    const int i = fieldIndex(field);
-    if (m_current < 0 || i < 0)
+    if (!m_cursor.setValue(CommentFieldIndex(field), value))
         return false;
-    // Putting back what is stored is no edit; an empty field and one without a value look alike.
-    if (m_currentRecord.stored && textOf(m_currentRecord.values[i]).value_or(QString()) == value)
-        m_pending[i].reset();
-    else
-        m_pending[i] = nonNullText(value);
     emit currentValuesChanged();
     return true;
 }
 
-bool CommentDataSource::isBlankNewRecord() const
-{
-    return m_isNew
-           && std::all_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return !edit || edit->isEmpty(); });
-}
-
-bool CommentDataSource::hasPendingEdits() const
-{
-    return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return edit.has_value(); });
-}
-
 void CommentDataSource::cancelUpdate()
 {
-    m_pending = {};
-    if (m_isNew) {
+    m_cursor.dropEdits();
+    if (m_cursor.isNew()) {
         const int count = recordCount();
-        makeCurrent(std::min(m_currentBeforeAdd, count - 1));
+        makeCurrent(std::min(m_cursor.positionBeforeNew(), count - 1));
         emit recordSetChanged();
     }
     emit currentChanged();
@@ -632,11 +583,7 @@ bool CommentDataSource::addNew()
     m_error.clear();
     if (!leaveCurrentRecord() || !countQueryRows())
         return false;
-    m_currentBeforeAdd = m_current;
-    m_current = recordCount();
-    m_currentRecord = Record();
-    m_pending = {};
-    m_isNew = true;
+    m_cursor.startNew(recordCount());
     emit recordSetChanged();
     emit currentChanged();
     return true;
@@ -644,7 +591,7 @@ bool CommentDataSource::addNew()
 
 bool CommentDataSource::updateBatch()
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
     return writeCurrentRecord();
@@ -653,26 +600,26 @@ bool CommentDataSource::updateBatch()
 // A new record nobody typed into is dropped, as a blank row would be.
 bool CommentDataSource::leaveCurrentRecord()
 {
-    if (m_current < 0)
+    if (!m_cursor.hasRecord())
         return true;
-    if (isBlankNewRecord()) {
+    if (m_cursor.isBlankNewRecord()) {
         cancelUpdate();
         return true;
     }
-    return !hasPendingEdits() || writeCurrentRecord();
+    return !m_cursor.hasPendingEdits() || writeCurrentRecord();
 }
 
 bool CommentDataSource::writeCurrentRecord()
 {
-    if (!m_isNew && !hasPendingEdits())
+    if (!m_cursor.isNew() && !m_cursor.hasPendingEdits())
         return true;
-    const bool wasNew = m_isNew;
-    const Values values = currentValues();
+    const bool wasNew = m_cursor.isNew();
+    const Values values = m_cursor.values();
     Record written;
-    written.rowId = m_currentRecord.rowId;
+    written.rowId = m_cursor.record().rowId;
     written.stored = true;
     bool stillThere = false;
-    if (!m_isNew && !updateRecord(m_currentRecord, values, &stillThere))
+    if (!wasNew && !updateRecord(m_cursor.record(), values, &stillThere))
         return false;
     // A record deleted or changed elsewhere since it was read is saved as a new record rather
     // than written over a row that may now be another record.
@@ -680,14 +627,11 @@ bool CommentDataSource::writeCurrentRecord()
         return false;
     for (int i = 0; i < kFieldCount; ++i)
         written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
-    m_currentRecord = written;
-    m_pending = {};
-    if (m_isNew) {
-        m_isNew = false;
+    m_cursor.written(written);
+    if (wasNew)
         m_appended.push_back(written);
-    } else if (Record *kept = storedRecordAt(m_current)) {
+    else if (Record *kept = storedRecordAt(m_cursor.position()))
         *kept = written;
-    }
     emit currentChanged();
     if (!wasNew && !stillThere)
         emit savedAsNewRecord();
@@ -706,7 +650,7 @@ void CommentDataSource::bindUnchangedCondition(QSqlQuery &query, const Record &r
 {
     query.addBindValue(record.rowId);
     for (const auto &value : record.values)
-        query.addBindValue(bindable(textOf(value)));
+        query.addBindValue(bindable(TextOf(value)));
 }
 
 bool CommentDataSource::updateRecord(const Record &record, const Values &values, bool *stillThere)
@@ -755,17 +699,17 @@ bool CommentDataSource::moveLast()
 
 bool CommentDataSource::moveNext()
 {
-    return moveToPosition(m_current + 1);
+    return moveToPosition(m_cursor.position() + 1);
 }
 
 bool CommentDataSource::movePrevious()
 {
-    return moveToPosition(std::max(m_current - 1, 0));
+    return moveToPosition(std::max(m_cursor.position() - 1, 0));
 }
 
 bool CommentDataSource::moveTo(int index)
 {
-    if (index < 0 || !(exists(index) || (m_isNew && index == m_current)))
+    if (index < 0 || !(exists(index) || (m_cursor.isNew() && index == m_cursor.position())))
         return false;
     return moveToPosition(index);
 }
@@ -774,17 +718,17 @@ bool CommentDataSource::moveTo(int index)
 // may drop a blank new record.
 bool CommentDataSource::moveToPosition(int target)
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
-    if (!leaveCurrentRecord() || m_current < 0)
+    if (!leaveCurrentRecord() || !m_cursor.hasRecord())
         return false;
     const int position = target != std::numeric_limits<int>::max() && exists(target) ? target : lastPosition();
     if (position < 0)
         return false;
     makeCurrent(position);
     emit currentChanged();
-    return m_current >= 0;
+    return m_cursor.hasRecord();
 }
 
 // Positions after the one removed move up by one.
@@ -808,21 +752,21 @@ void CommentDataSource::forgetPosition(int position)
 
 bool CommentDataSource::deleteCurrent()
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
-    const int position = m_current;
-    if (m_isNew) {
-        m_isNew = false;
-    } else {
-        if (m_currentRecord.stored) {
+    const int position = m_cursor.position();
+    // A new record not yet written only leaves the set.
+    if (!m_cursor.isNew()) {
+        const Record &record = m_cursor.record();
+        if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
             QSqlQuery query(database());
             query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()));
-            bindUnchangedCondition(query, m_currentRecord);
+            bindUnchangedCondition(query, record);
             if (!query.exec())
                 return fail(QStringLiteral("Could not delete the record"), query.lastError());
-            if (m_countedUpTo && m_currentRecord.rowId <= *m_countedUpTo)
+            if (m_countedUpTo && record.rowId <= *m_countedUpTo)
                 --m_partialCount;
         }
         forgetPosition(position);
@@ -835,9 +779,9 @@ bool CommentDataSource::deleteCurrent()
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (m_current < 0 || m_isNew || !m_currentRecord.stored || !m_query.keyed)
+    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_query.keyed)
         return CommentBookmark();
-    return CommentBookmark(m_recordSetId, m_currentRecord.rowId);
+    return CommentBookmark(m_recordSetId, m_cursor.record().rowId);
 }
 
 // Where the engine puts the row in the set, or nothing when the set no longer holds it.
@@ -872,13 +816,13 @@ bool CommentDataSource::findFirst(const QString &criterion)
     m_error.clear();
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
-    const int field = match.hasMatch() ? fieldIndex(match.captured(1)) : -1;
+    const int field = match.hasMatch() ? CommentFieldIndex(match.captured(1)) : -1;
     if (field < 0 || !m_query.keyed) {
         m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
     // The engine sees what was typed only once it is written.
-    if (hasPendingEdits() && !leaveCurrentRecord())
+    if (m_cursor.hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
     const BoundSql matching = keyedRows(
@@ -893,7 +837,7 @@ bool CommentDataSource::findFirst(const QString &criterion)
     if (row)
         position = positionOfRow(*row);
     for (size_t i = 0; !position && i < m_appended.size(); ++i) {
-        const std::optional<QString> text = textOf(m_appended[i].values[field]);
+        const std::optional<QString> text = TextOf(m_appended[i].values[field]);
         if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())
             position = *m_queryCount + qint64(i);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comments/comment_bookmark.h"
+#include "comments/record_cursor.h"
 #include "comments/record_filter.h"
 #include "names/comment_lookup.h"
 
@@ -77,9 +78,9 @@ public:
     // Reads up to `count` further records; false when the set has no more.
     bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
-    int currentIndex() const { return m_current; }
-    bool hasCurrentRecord() const { return m_current >= 0; }
-    bool isNewRecord() const { return m_isNew; }
+    int currentIndex() const { return m_cursor.position(); }
+    bool hasCurrentRecord() const { return m_cursor.hasRecord(); }
+    bool isNewRecord() const { return m_cursor.isNew(); }
 
     // The current record's field, with its pending edit; empty when it holds no value.
     QString value(const QString &field) const;
@@ -88,9 +89,9 @@ public:
     QString valueAt(int index, const QString &field);
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
-    bool hasPendingEdits() const;
+    bool hasPendingEdits() const { return m_cursor.hasPendingEdits(); }
     // A new record with nothing typed into it: leaving it drops it.
-    bool isBlankNewRecord() const;
+    bool isBlankNewRecord() const { return m_cursor.isBlankNewRecord(); }
     // Drops the pending edits; a new record is dropped and the record before it becomes current.
     void cancelUpdate();
 
@@ -136,16 +137,9 @@ signals:
     void savedAsNewRecord();
 
 private:
-    static constexpr int kFieldCount = 5;
-    using Values = std::array<std::optional<QString>, kFieldCount>;
-    // Kept as read (UTF-8), so that a page of records is read without converting every comment.
-    using StoredValues = std::array<std::optional<QByteArray>, kFieldCount>;
-    struct Record
-    {
-        qint64 rowId = 0;
-        bool stored = false;
-        StoredValues values;
-    };
+    static constexpr int kFieldCount = kCommentFieldCount;
+    using Values = CommentValues;
+    using Record = CommentRecord;
     using Rows = std::vector<Record>;
     // A statement with a "?" for each value, bound in order.
     struct BoundSql
@@ -184,7 +178,6 @@ private:
     const Record *recordAt(int position);
     Record *storedRecordAt(int position);
     bool exists(int position) { return recordAt(position) != nullptr; }
-    Values currentValues() const;
     void makeCurrent(int position);
     bool leaveCurrentRecord();
     bool moveToPosition(int target);
@@ -220,9 +213,5 @@ private:
     qint64 m_countSlice = 0;
     // Records this data source inserted since the refresh; they follow the query rows.
     Rows m_appended;
-    int m_current = -1;
-    Record m_currentRecord;
-    bool m_isNew = false;
-    int m_currentBeforeAdd = -1;
-    Values m_pending;
+    RecordCursor m_cursor;
 };
