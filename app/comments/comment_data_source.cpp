@@ -288,7 +288,7 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
         query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
     query->rows.values = m_filter->patterns();
     if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
-        m_error = action + QStringLiteral(": ") + invalid + QLatin1Char('.');
+        m_error = invalid;
         return false;
     }
     sqlite3 *db = connection();

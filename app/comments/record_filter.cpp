@@ -34,10 +34,10 @@ RecordFilter RecordFilter::search(const QString &author, const QString &title, c
                                   const QString &file)
 {
     RecordFilter filter{QString::fromLatin1(kCommentTableName)};
-    filter.m_patterns = {{QStringLiteral("Author"), author + kAnyText},
-                         {QStringLiteral("Title"), title + kAnyText},
-                         {QStringLiteral("Genre"), genre + kAnyText},
-                         {QStringLiteral("File"), file + kAnyText}};
+    for (const auto &[field, text] : {std::pair{"Author", author}, {"Title", title}, {"Genre", genre}, {"File", file}}) {
+        filter.m_patterns.push_back({QString::fromLatin1(field), text + kAnyText,
+                                     QStringLiteral("the %1 Search text \"%2\"").arg(QLatin1String(field), text)});
+    }
     filter.m_recordSource = SearchQueryText(author, title, genre, file);
     return filter;
 }
@@ -45,7 +45,7 @@ RecordFilter RecordFilter::search(const QString &author, const QString &title, c
 RecordFilter RecordFilter::anyFile()
 {
     RecordFilter filter{QString::fromLatin1(kCommentTableName)};
-    filter.m_patterns = {{QStringLiteral("File"), kAnyText}};
+    filter.m_patterns = {{QStringLiteral("File"), kAnyText, QString()}};
     filter.m_recordSource = ClearAllQueryText();
     return filter;
 }
@@ -81,7 +81,9 @@ std::optional<RecordFilter> RecordFilter::fromRecordSource(const QString &source
             const std::optional<QString> field = part.hasMatch() ? fieldNamed(part.captured(2)) : std::nullopt;
             if (!field || part.captured(1).isEmpty() != part.captured(4).isEmpty())
                 return std::nullopt;
-            filter.m_patterns.push_back({*field, part.captured(3).replace(QStringLiteral("''"), QStringLiteral("'"))});
+            const QString pattern = part.captured(3).replace(QStringLiteral("''"), QStringLiteral("'"));
+            filter.m_patterns.push_back(
+                {*field, pattern, QStringLiteral("the %1 pattern \"%2\"").arg(*field, pattern)});
             offset = part.capturedEnd();
             if (!(part = at(conjunction, offset)).hasMatch())
                 break;
@@ -120,9 +122,9 @@ QString RecordFilter::patternError() const
     for (const FieldPattern &pattern : m_patterns) {
         const AccessLikePattern compiled(pattern.pattern);
         if (!compiled.isValid())
-            return QStringLiteral("the %1 pattern \"%2\" is not complete: a \"[\" needs its \"]\", and a range "
-                                  "such as [a-z] runs upwards")
-                .arg(pattern.field, pattern.pattern);
+            return QStringLiteral("No records are listed: %1 is not complete (a \"[\" needs its \"]\", and a range "
+                                  "such as [a-z] runs upwards).")
+                .arg(pattern.source);
     }
     return QString();
 }

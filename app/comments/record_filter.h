@@ -36,7 +36,8 @@ public:
     QString condition() const;
     // The values for the "?" of condition(), in order.
     QStringList patterns() const;
-    // Why a pattern cannot be matched (an open "[", a backwards range); empty when all can.
+    // Why a pattern cannot be matched (an open "[", a backwards range), in a sentence that
+    // names what the user typed; empty when all can.
     QString patternError() const;
 
     friend bool operator==(const RecordFilter &, const RecordFilter &) = default;
@@ -46,6 +47,8 @@ private:
     {
         QString field;
         QString pattern;
+        // What a message names: the search box and its text, or the field and its pattern.
+        QString source;
         friend bool operator==(const FieldPattern &, const FieldPattern &) = default;
     };
 
