@@ -21,9 +21,10 @@ class QSqlQuery;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A window's view of the comment table: a record source (a table name or an Access query
-// text), the record set it yields with a current record, and the pending edits of that
-// record. Field names (Author, Title, Genre, File, Comment) match without regard to case.
+// A window's view of the comment table: a record filter (or the record source text that
+// stands for one), the record set it yields with a current record, and the pending edits of
+// that record (RecordCursor). Field names (Author, Title, Genre, File, Comment) match
+// without regard to case. What the user typed reaches the engine only as bound values.
 //
 // The record set is read lazily: a refresh reads only its first rows, further rows are read
 // a page at a time as they are asked for, and the count and the last record are asked of the
@@ -33,8 +34,9 @@ struct sqlite3_stmt;
 // next refresh. No statement stays open between calls, so the other window can always write.
 //
 // Failures never throw and never lose what was typed: an operation that fails returns
-// false, leaves the record set and the pending edits as they were, and errorString() says
-// why in words a window can show. Until open() succeeds every operation does nothing.
+// false, leaves the pending edits as they were, and errorString() says why in words a window
+// can show. Only a refresh whose records cannot be read changes the set: to an empty one,
+// not the rows of the set before. Until open() succeeds every operation does nothing.
 class CommentDataSource : public QObject, public CommentLookup
 {
     Q_OBJECT
