@@ -260,12 +260,9 @@ void accessLikeFunction(sqlite3_context *context, int, sqlite3_value **arguments
 
 bool registerAccessLike(const QSqlDatabase &db, QString *error)
 {
-    sqlite3 *connection = SqliteHandle(db);
-    if (!connection) {
-        if (error)
-            *error = QStringLiteral("The connection is not an open SQLite database.");
+    sqlite3 *connection = SqliteHandle(db, error);
+    if (!connection)
         return false;
-    }
     const int rc = sqlite3_create_function_v2(connection, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                               accessLikeFunction, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

@@ -41,15 +41,6 @@ QString nextConnectionName()
     return QStringLiteral("shelvana-comments-%1").arg(++last);
 }
 
-int fieldIndex(const QString &name)
-{
-    for (size_t i = 0; i < kCommentFieldNames.size(); ++i) {
-        if (name.compare(QLatin1String(kCommentFieldNames[i]), Qt::CaseInsensitive) == 0)
-            return int(i);
-    }
-    return -1;
-}
-
 QString fieldList()
 {
     QStringList names;
@@ -58,49 +49,23 @@ QString fieldList()
     return names.join(QStringLiteral(", "));
 }
 
-// An empty text that stays distinct from "no value" when bound.
-QString nonNullText(const QString &text)
-{
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
-std::optional<QString> textOf(const std::optional<QByteArray> &stored)
-{
-    return stored ? std::optional<QString>(nonNullText(QString::fromUtf8(*stored))) : std::nullopt;
-}
-
 QVariant bindable(const std::optional<QString> &value)
 {
-    return value ? QVariant(nonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
+    return value ? QVariant(NonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
 }
 
 // The rowid travels with each row under this name; a view's rows have none (it is null).
 constexpr char kKey[] = "shelvana_key";
 // Rows read at a time: a screenful of a grid and some to spare.
 constexpr int kPageSize = 64;
-// Rowids counted at a time by the sliced count: a few milliseconds of reading.
-constexpr qint64 kCountSlice = 4096;
+// The sliced count reads rowid ranges that take about this long, so that the events between
+// the slices (a keystroke, a repaint) never wait noticeably; the range adapts to the machine
+// and the record set.
+constexpr qint64 kCountSliceTargetMs = 8;
+constexpr qint64 kFirstCountSlice = 4096;
+constexpr qint64 kLargestCountSlice = qint64(1) << 24;
 // Rows kept read; beyond this the ones farthest from the latest read are dropped.
 constexpr int kCacheLimit = 4096;
-
-// The record set query for a record source: a table name, or an Access query of all fields of
-// one table ("SELECT * FROM Table1 WHERE ..."), whose tail is kept as it is. The rowid is
-// read along, since it is the only way back to the row. Empty when the source is neither.
-QString recordSetQuery(const QString &source, QString *table)
-{
-    static const QRegularExpression tableName(QStringLiteral(R"(^\s*(\[[^\]]+\]|\w+)\s*$)"));
-    static const QRegularExpression allFieldsQuery(
-        QStringLiteral(R"(^\s*SELECT\s+\*\s+FROM\s+(\[[^\]]+\]|\w+)([\s;].*)?$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    QRegularExpressionMatch match = tableName.match(source);
-    if (!match.hasMatch())
-        match = allFieldsQuery.match(source);
-    if (!match.hasMatch())
-        return QString();
-    *table = match.captured(1);
-    return QStringLiteral("SELECT rowid AS %1, %2 FROM %3%4").arg(QLatin1String(kKey), fieldList(), *table,
-                                                                  match.captured(2));
-}
 
 QString reasonFor(int code, const QString &message)
 {
@@ -153,6 +118,20 @@ private:
 
 using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
 
+// The statement with its values bound; SQLITE_OK or the reason it could not be prepared.
+int prepareBound(sqlite3 *db, const QString &text, const QStringList &values, Statement *statement)
+{
+    const QByteArray sql = text.toUtf8();
+    sqlite3_stmt *compiled = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, nullptr);
+    statement->reset(compiled);
+    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
+        const QByteArray value = values[i].toUtf8();
+        rc = sqlite3_bind_text(compiled, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    return rc;
+}
+
 // An Access pattern that matches exactly the given text: each pattern character in brackets.
 QString literalPattern(const QString &text)
 {
@@ -172,7 +151,7 @@ const QString kCouldNotSave = QStringLiteral("Could not save the record");
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
     : QObject(parent), m_path(databasePath), m_connection(nextConnectionName()),
-      m_recordSource(QLatin1String(kCommentTableName))
+      m_recordSource(QLatin1String(kCommentTableName)), m_filter(RecordFilter(m_recordSource))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     // mode=rw: open an existing file only, never create one.
@@ -238,68 +217,89 @@ bool CommentDataSource::refresh()
     return m_open && reload(QStringLiteral("Could not read the records"));
 }
 
-// The new query is checked and its first page read before anything changes, so a record
-// source the engine rejects leaves the record set as it was.
+void CommentDataSource::setRecordSource(const QString &source)
+{
+    m_recordSource = source;
+    m_filter = RecordFilter::fromRecordSource(source);
+}
+
+void CommentDataSource::setRecordFilter(const RecordFilter &filter)
+{
+    m_recordSource = filter.recordSource();
+    m_filter = filter;
+}
+
+// The edits of the record left are written first; when that fails nothing changes. A query
+// that cannot be read leaves an empty record set rather than the rows of the one before,
+// which would look like its answer.
 bool CommentDataSource::reload(const QString &action)
 {
     m_error.clear();
-    RecordSetQuery query;
-    if (!settleQuery(action, &query))
-        return false;
     if (!leaveCurrentRecord())
         return false;
-    const RecordSetQuery previous = m_query;
-    m_query = query;
+    RecordSetQuery query;
     Rows firstPage;
-    const bool read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1").arg(kPageSize)), &firstPage);
-    if (!read) {
-        const QString reason = m_error;
-        m_query = previous;
-        m_error = action + reason.mid(reason.indexOf(QLatin1String(": ")));
+    const bool read = readFirstPage(action, &query, &firstPage);
+    showRecordSet(query, std::move(firstPage), read ? QString() : m_error);
+    return read;
+}
+
+bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage)
+{
+    if (!settleQuery(action, query))
         return false;
-    }
+    m_query = *query;
+    if (readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), firstPage))
+        return true;
+    m_error = action + m_error.mid(m_error.indexOf(QLatin1String(": ")));
+    return false;
+}
+
+void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
+{
+    m_query = query;
+    m_recordSetError = error;
     m_cache.clear();
     for (int i = 0; i < int(firstPage.size()); ++i)
         m_cache.emplace(i, std::move(firstPage[i]));
     m_readPrefix = int(firstPage.size());
     m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
     m_appended.clear();
-    m_countedUpTo = 0;
+    m_countedUpTo.reset();
     m_partialCount = 0;
+    m_countSlice = kFirstCountSlice;
     m_recordSetId = nextRecordSetId();
     makeCurrent(m_readPrefix > 0 ? 0 : -1);
     emit recordSetChanged();
     emit currentChanged();
-    return true;
 }
 
 bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
 {
-    query->rows = recordSetQuery(m_recordSource, &query->table);
-    if (query->rows.isEmpty()) {
-        m_error = QStringLiteral("The record source is neither a table name nor a query of all fields of one "
-                                 "table: %1")
-                      .arg(m_recordSource);
+    if (!m_filter) {
+        m_error = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
+                                 "table: %2")
+                      .arg(action, m_recordSource);
+        return false;
+    }
+    query->table = m_filter->quotedTable();
+    query->rows.text = QStringLiteral("SELECT rowid AS %1, %2 FROM %3").arg(QLatin1String(kKey), fieldList(), query->table);
+    if (!m_filter->condition().isEmpty())
+        query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
+    query->rows.values = m_filter->patterns();
+    if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
+        m_error = invalid;
         return false;
     }
     sqlite3 *db = connection();
-    const QByteArray sql = query->rows.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    const char *rest = nullptr;
-    const int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, &rest);
-    const Statement statement(compiled, sqlite3_finalize);
-    if (rc != SQLITE_OK)
+    Statement statement(nullptr, sqlite3_finalize);
+    if (const int rc = prepareBound(db, query->rows.text, query->rows.values, &statement); rc != SQLITE_OK)
         return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    if (!QByteArray(rest).trimmed().isEmpty())
-        return fail(action, SQLITE_ERROR, QStringLiteral("a search may hold only one statement"));
     // Rows of a table are read in rowid order, which lets a page start at any known row;
     // a view's rows have no rowid and are counted off from the first.
-    QString table = query->table;
-    if (table.startsWith(QLatin1Char('[')))
-        table = table.mid(1, table.size() - 2);
     QSqlQuery kind(database());
     kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
-    kind.addBindValue(table);
+    kind.addBindValue(m_filter->table());
     query->keyed = kind.exec() && kind.next() && kind.value(0).toString() == QLatin1String("table");
     if (query->keyed) {
         QSqlQuery last(database());
@@ -313,36 +313,37 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
 // The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
 // narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
 // The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
-QString CommentDataSource::keyedRows(const RowRange &range, const QString &condition, const QString &tail) const
+CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
+                                                        const QString &tail) const
 {
     if (!m_query.keyed)
-        return QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows, tail);
+        return {QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows.text, tail), m_query.rows.values};
     const QString key = QLatin1String(kKey);
     QString where = QStringLiteral("%1 <= %2").arg(key).arg(std::min(range.upTo.value_or(m_query.bound), m_query.bound));
     if (range.after)
         where += QStringLiteral(" AND %1 > %2").arg(key).arg(*range.after);
-    if (!condition.isEmpty())
-        where += QStringLiteral(" AND ") + condition;
+    if (!condition.text.isEmpty())
+        where += QStringLiteral(" AND ") + condition.text;
     QString order = QStringLiteral("ORDER BY %1").arg(key);
     QString limit = tail;
     if (tail.startsWith(QLatin1String("DESC "))) {
         order += QStringLiteral(" DESC");
         limit = tail.mid(5);
     }
-    return QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows, where, order, limit);
+    return {QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows.text, where, order, limit),
+            m_query.rows.values + condition.values};
 }
 
 // Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const QString &sql, Rows *rows) const
+bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows)
 {
     sqlite3 *db = connection();
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
-    const Statement statement(compiled, sqlite3_finalize);
+    Statement statement(nullptr, sqlite3_finalize);
+    int rc = prepareBound(db, sql.text, sql.values, &statement);
     const QString action = QStringLiteral("Could not read the records");
     if (rc != SQLITE_OK)
         return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_stmt *compiled = statement.get();
     const ReadDeadline deadline(db, m_readLimitMs);
     while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
         Record record;
@@ -361,32 +362,35 @@ bool CommentDataSource::readRows(const QString &sql, Rows *rows) const
     return true;
 }
 
-std::optional<qint64> CommentDataSource::readNumber(const QString &sql) const
+// The first column of the one row; nothing when it holds no value or the read fails.
+std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql)
 {
     sqlite3 *db = connection();
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &compiled, nullptr);
-    const Statement statement(compiled, sqlite3_finalize);
-    const QString action = QStringLiteral("Could not count the records");
-    if (rc != SQLITE_OK) {
-        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-        return std::nullopt;
+    Statement statement(nullptr, sqlite3_finalize);
+    int rc = prepareBound(db, sql.text, sql.values, &statement);
+    const QString action = QStringLiteral("Could not read the records");
+    if (rc == SQLITE_OK) {
+        const ReadDeadline deadline(db, m_readLimitMs);
+        rc = sqlite3_step(statement.get());
     }
-    const ReadDeadline deadline(db, m_readLimitMs);
-    rc = sqlite3_step(compiled);
     if (rc != SQLITE_ROW) {
         fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
         return std::nullopt;
     }
-    if (sqlite3_column_type(compiled, 0) == SQLITE_NULL)
+    if (sqlite3_column_type(statement.get(), 0) == SQLITE_NULL)
         return std::nullopt;
-    return sqlite3_column_int64(compiled, 0);
+    return sqlite3_column_int64(statement.get(), 0);
+}
+
+std::optional<qint64> CommentDataSource::countRows(const RowRange &range)
+{
+    const BoundSql rows = keyedRows(range, {}, QString());
+    return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
 }
 
 // Reads the page that holds the position, starting from a neighbour already read when there
 // is one, from either end of the set, or else by counting off rows from the first.
-bool CommentDataSource::readPageAt(int position) const
+bool CommentDataSource::readPageAt(int position)
 {
     if (int(m_cache.size()) > kCacheLimit) {
         std::erase_if(m_cache, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
@@ -398,23 +402,23 @@ bool CommentDataSource::readPageAt(int position) const
     bool forward = true;
     bool read = false;
     if (!m_query.keyed) {
-        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
+        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     } else if (before != m_cache.end()) {
-        read = readRows(keyedRows({before->second.rowId, std::nullopt}, QString(),
+        read = readRows(keyedRows({before->second.rowId, std::nullopt}, {},
                                   QStringLiteral("LIMIT %1").arg(kPageSize)),
                         &rows);
     } else if (after != m_cache.end()) {
         forward = false;
-        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, QString(),
+        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, {},
                                   QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
                         &rows);
     } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
         forward = false;
         first = *m_queryCount - 1;
-        read = readRows(keyedRows({}, QString(), QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
+        read = readRows(keyedRows({}, {}, QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
     } else {
-        read = readRows(keyedRows({}, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
+        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
                         &rows);
     }
     if (!read)
@@ -431,18 +435,18 @@ bool CommentDataSource::readPageAt(int position) const
     return true;
 }
 
-bool CommentDataSource::countQueryRows() const
+bool CommentDataSource::countQueryRows()
 {
     if (m_queryCount)
         return true;
-    const std::optional<qint64> count =
-        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({}, QString(), QString())));
-    if (count)
-        m_queryCount = int(*count);
-    return count.has_value();
+    // Only what the sliced count has not reached yet.
+    const std::optional<qint64> rest = countRows({m_countedUpTo, std::nullopt});
+    if (rest)
+        m_queryCount = m_partialCount + int(*rest);
+    return rest.has_value();
 }
 
-const CommentDataSource::Record *CommentDataSource::recordAt(int position) const
+const CommentDataSource::Record *CommentDataSource::recordAt(int position)
 {
     if (position < 0 || !m_open)
         return nullptr;
@@ -468,7 +472,7 @@ CommentDataSource::Record *CommentDataSource::storedRecordAt(int position)
     return found != m_cache.end() ? &found->second : nullptr;
 }
 
-int CommentDataSource::recordCount() const
+int CommentDataSource::recordCount()
 {
     if (!m_open)
         return 0;
@@ -493,14 +497,21 @@ bool CommentDataSource::countSomeRecords()
     m_error.clear();
     if (!m_query.keyed)
         return countQueryRows();
-    const qint64 upTo = std::min(m_countedUpTo + kCountSlice, m_query.bound);
-    const std::optional<qint64> slice =
-        readNumber(QStringLiteral("SELECT count(*) FROM (%1)").arg(keyedRows({m_countedUpTo, upTo}, QString(), QString())));
+    // The first slice takes every rowid up to its end, rowids below 1 too.
+    const qint64 from = m_countedUpTo.value_or(0);
+    const qint64 upTo = from < m_query.bound - m_countSlice ? from + m_countSlice : m_query.bound;
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<qint64> slice = countRows({m_countedUpTo, upTo});
     if (!slice)
         return false;
     m_partialCount += int(*slice);
     m_countedUpTo = upTo;
-    if (m_countedUpTo < m_query.bound)
+    if (timer.elapsed() < kCountSliceTargetMs / 2)
+        m_countSlice = std::min(m_countSlice * 2, kLargestCountSlice);
+    else if (timer.elapsed() > kCountSliceTargetMs)
+        m_countSlice = std::max(m_countSlice / 2, qint64(kPageSize));
+    if (upTo < m_query.bound)
         return false;
     m_queryCount = m_partialCount;
     emit recordCountKnown();
@@ -518,76 +529,48 @@ bool CommentDataSource::readMore(int count)
     return m_readPrefix > wanted - count;
 }
 
-CommentDataSource::Values CommentDataSource::currentValues() const
-{
-    Values values;
-    for (int i = 0; i < kFieldCount; ++i)
-        values[i] = m_pending[i] ? m_pending[i] : textOf(m_currentRecord.values[i]);
-    return values;
-}
-
 void CommentDataSource::makeCurrent(int position)
 {
-    const Record *record = recordAt(position);
-    m_current = record ? position : -1;
-    m_currentRecord = record ? *record : Record();
-    m_isNew = false;
-    m_pending = {};
+    m_cursor.show(position, recordAt(position));
 }
 
 QString CommentDataSource::value(const QString &field) const
 {
-    return valueAt(m_current, field);
+    const int i = CommentFieldIndex(field);
+    return i < 0 || !m_cursor.hasRecord() ? QString() : m_cursor.values()[i].value_or(QString());
 }
 
 bool CommentDataSource::isNull(const QString &field) const
 {
-    const int i = fieldIndex(field);
-    return m_current < 0 || i < 0 || !currentValues()[i];
+    const int i = CommentFieldIndex(field);
+    return !m_cursor.hasRecord() || i < 0 || !m_cursor.values()[i];
 }
 
-QString CommentDataSource::valueAt(int index, const QString &field) const
+QString CommentDataSource::valueAt(int index, const QString &field)
 {
-    const int i = fieldIndex(field);
+    const int i = CommentFieldIndex(field);
     if (i < 0 || index < 0)
         return QString();
-    if (index == m_current)
-        return currentValues()[i].value_or(QString());
+    if (index == m_cursor.position())
+        return m_cursor.values()[i].value_or(QString());
     const Record *record = recordAt(index);
-    return record ? textOf(record->values[i]).value_or(QString()) : QString();
+    return record ? TextOf(record->values[i]).value_or(QString()) : QString();
 }
 
 bool CommentDataSource::setValue(const QString &field, const QString &value)
 {
-    const int i = fieldIndex(field);
-    if (m_current < 0 || i < 0)
+    if (!m_cursor.setValue(CommentFieldIndex(field), value))
         return false;
-    // Putting back what is stored is no edit; an empty field and one without a value look alike.
-    if (m_currentRecord.stored && textOf(m_currentRecord.values[i]).value_or(QString()) == value)
-        m_pending[i].reset();
-    else
-        m_pending[i] = nonNullText(value);
     emit currentValuesChanged();
     return true;
 }
 
-bool CommentDataSource::isBlankNewRecord() const
-{
-    return m_isNew
-           && std::all_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return !edit || edit->isEmpty(); });
-}
-
-bool CommentDataSource::hasPendingEdits() const
-{
-    return std::any_of(m_pending.begin(), m_pending.end(), [](const auto &edit) { return edit.has_value(); });
-}
-
 void CommentDataSource::cancelUpdate()
 {
-    m_pending = {};
-    if (m_isNew) {
+    m_cursor.dropEdits();
+    if (m_cursor.isNew()) {
         const int count = recordCount();
-        makeCurrent(std::min(m_currentBeforeAdd, count - 1));
+        makeCurrent(std::min(m_cursor.positionBeforeNew(), count - 1));
         emit recordSetChanged();
     }
     emit currentChanged();
@@ -600,11 +583,7 @@ bool CommentDataSource::addNew()
     m_error.clear();
     if (!leaveCurrentRecord() || !countQueryRows())
         return false;
-    m_currentBeforeAdd = m_current;
-    m_current = recordCount();
-    m_currentRecord = Record();
-    m_pending = {};
-    m_isNew = true;
+    m_cursor.startNew(recordCount());
     emit recordSetChanged();
     emit currentChanged();
     return true;
@@ -612,7 +591,7 @@ bool CommentDataSource::addNew()
 
 bool CommentDataSource::updateBatch()
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
     return writeCurrentRecord();
@@ -621,26 +600,26 @@ bool CommentDataSource::updateBatch()
 // A new record nobody typed into is dropped, as a blank row would be.
 bool CommentDataSource::leaveCurrentRecord()
 {
-    if (m_current < 0)
+    if (!m_cursor.hasRecord())
         return true;
-    if (isBlankNewRecord()) {
+    if (m_cursor.isBlankNewRecord()) {
         cancelUpdate();
         return true;
     }
-    return !hasPendingEdits() || writeCurrentRecord();
+    return !m_cursor.hasPendingEdits() || writeCurrentRecord();
 }
 
 bool CommentDataSource::writeCurrentRecord()
 {
-    if (!m_isNew && !hasPendingEdits())
+    if (!m_cursor.isNew() && !m_cursor.hasPendingEdits())
         return true;
-    const bool wasNew = m_isNew;
-    const Values values = currentValues();
+    const bool wasNew = m_cursor.isNew();
+    const Values values = m_cursor.values();
     Record written;
-    written.rowId = m_currentRecord.rowId;
+    written.rowId = m_cursor.record().rowId;
     written.stored = true;
     bool stillThere = false;
-    if (!m_isNew && !updateRecord(m_currentRecord, values, &stillThere))
+    if (!wasNew && !updateRecord(m_cursor.record(), values, &stillThere))
         return false;
     // A record deleted or changed elsewhere since it was read is saved as a new record rather
     // than written over a row that may now be another record.
@@ -648,14 +627,11 @@ bool CommentDataSource::writeCurrentRecord()
         return false;
     for (int i = 0; i < kFieldCount; ++i)
         written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
-    m_currentRecord = written;
-    m_pending = {};
-    if (m_isNew) {
-        m_isNew = false;
+    m_cursor.written(written);
+    if (wasNew)
         m_appended.push_back(written);
-    } else if (Record *kept = storedRecordAt(m_current)) {
+    else if (Record *kept = storedRecordAt(m_cursor.position()))
         *kept = written;
-    }
     emit currentChanged();
     if (!wasNew && !stillThere)
         emit savedAsNewRecord();
@@ -674,7 +650,7 @@ void CommentDataSource::bindUnchangedCondition(QSqlQuery &query, const Record &r
 {
     query.addBindValue(record.rowId);
     for (const auto &value : record.values)
-        query.addBindValue(bindable(textOf(value)));
+        query.addBindValue(bindable(TextOf(value)));
 }
 
 bool CommentDataSource::updateRecord(const Record &record, const Values &values, bool *stillThere)
@@ -706,7 +682,7 @@ bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
     return true;
 }
 
-int CommentDataSource::lastPosition() const
+int CommentDataSource::lastPosition()
 {
     return countQueryRows() ? recordCount() - 1 : -1;
 }
@@ -723,17 +699,17 @@ bool CommentDataSource::moveLast()
 
 bool CommentDataSource::moveNext()
 {
-    return moveToPosition(m_current + 1);
+    return moveToPosition(m_cursor.position() + 1);
 }
 
 bool CommentDataSource::movePrevious()
 {
-    return moveToPosition(std::max(m_current - 1, 0));
+    return moveToPosition(std::max(m_cursor.position() - 1, 0));
 }
 
 bool CommentDataSource::moveTo(int index)
 {
-    if (index < 0 || !(exists(index) || (m_isNew && index == m_current)))
+    if (index < 0 || !(exists(index) || (m_cursor.isNew() && index == m_cursor.position())))
         return false;
     return moveToPosition(index);
 }
@@ -742,17 +718,17 @@ bool CommentDataSource::moveTo(int index)
 // may drop a blank new record.
 bool CommentDataSource::moveToPosition(int target)
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
-    if (!leaveCurrentRecord() || m_current < 0)
+    if (!leaveCurrentRecord() || !m_cursor.hasRecord())
         return false;
     const int position = target != std::numeric_limits<int>::max() && exists(target) ? target : lastPosition();
     if (position < 0)
         return false;
     makeCurrent(position);
     emit currentChanged();
-    return m_current >= 0;
+    return m_cursor.hasRecord();
 }
 
 // Positions after the one removed move up by one.
@@ -776,21 +752,21 @@ void CommentDataSource::forgetPosition(int position)
 
 bool CommentDataSource::deleteCurrent()
 {
-    if (!m_open || m_current < 0)
+    if (!m_open || !m_cursor.hasRecord())
         return false;
     m_error.clear();
-    const int position = m_current;
-    if (m_isNew) {
-        m_isNew = false;
-    } else {
-        if (m_currentRecord.stored) {
+    const int position = m_cursor.position();
+    // A new record not yet written only leaves the set.
+    if (!m_cursor.isNew()) {
+        const Record &record = m_cursor.record();
+        if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
             QSqlQuery query(database());
             query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()));
-            bindUnchangedCondition(query, m_currentRecord);
+            bindUnchangedCondition(query, record);
             if (!query.exec())
                 return fail(QStringLiteral("Could not delete the record"), query.lastError());
-            if (m_currentRecord.rowId <= m_countedUpTo)
+            if (m_countedUpTo && record.rowId <= *m_countedUpTo)
                 --m_partialCount;
         }
         forgetPosition(position);
@@ -803,21 +779,23 @@ bool CommentDataSource::deleteCurrent()
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (m_current < 0 || m_isNew || !m_currentRecord.stored || !m_query.keyed)
+    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_query.keyed)
         return CommentBookmark();
-    return CommentBookmark(m_recordSetId, m_currentRecord.rowId);
+    return CommentBookmark(m_recordSetId, m_cursor.record().rowId);
 }
 
 // Where the engine puts the row in the set, or nothing when the set no longer holds it.
-std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId) const
+std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId)
 {
     for (size_t i = 0; i < m_appended.size(); ++i) {
         if (m_appended[i].rowId == rowId && countQueryRows())
             return *m_queryCount + qint64(i);
     }
-    return readNumber(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
-                          .arg(keyedRows({rowId - 1, rowId}, QString(), QString()),
-                               keyedRows({std::nullopt, rowId - 1}, QString(), QString())));
+    const BoundSql row = keyedRows({rowId - 1, rowId}, {}, QString());
+    const BoundSql before = keyedRows({std::nullopt, rowId - 1}, {}, QString());
+    return readNumber({QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
+                           .arg(row.text, before.text),
+                       row.values + before.values});
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
@@ -838,28 +816,28 @@ bool CommentDataSource::findFirst(const QString &criterion)
     m_error.clear();
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
-    const int field = match.hasMatch() ? fieldIndex(match.captured(1)) : -1;
+    const int field = match.hasMatch() ? CommentFieldIndex(match.captured(1)) : -1;
     if (field < 0 || !m_query.keyed) {
         m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
     // The engine sees what was typed only once it is written.
-    if (hasPendingEdits() && !leaveCurrentRecord())
+    if (m_cursor.hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("SELECT %1 FROM (%2) LIMIT 1")
-                      .arg(QLatin1String(kKey),
-                           keyedRows({}, QStringLiteral("like(?, %1)").arg(QLatin1String(kCommentFieldNames[field])),
-                                     QString())));
-    query.addBindValue(literalPattern(wanted));
-    if (!query.exec())
-        return fail(QStringLiteral("Could not search the records"), query.lastError());
+    const BoundSql matching = keyedRows(
+        {}, {QStringLiteral("%1 LIKE ?").arg(QLatin1String(kCommentFieldNames[field])), {literalPattern(wanted)}},
+        QStringLiteral("LIMIT 1"));
+    const std::optional<qint64> row =
+        readNumber({QStringLiteral("SELECT (SELECT %1 FROM (%2))").arg(QLatin1String(kKey), matching.text),
+                    matching.values});
+    if (!row && !m_error.isEmpty())
+        return false;
     std::optional<qint64> position;
-    if (query.next())
-        position = positionOfRow(query.value(0).toLongLong());
+    if (row)
+        position = positionOfRow(*row);
     for (size_t i = 0; !position && i < m_appended.size(); ++i) {
-        const std::optional<QString> text = textOf(m_appended[i].values[field]);
+        const std::optional<QString> text = TextOf(m_appended[i].values[field]);
         if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())
             position = *m_queryCount + qint64(i);
     }
@@ -872,13 +850,13 @@ QString CommentDataSource::findFile(const QString &fileName)
     return value(QStringLiteral("File"));
 }
 
-bool CommentDataSource::fail(const QString &action, const QSqlError &error) const
+bool CommentDataSource::fail(const QString &action, const QSqlError &error)
 {
     return fail(action, error.nativeErrorCode().toInt(),
                 error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
-bool CommentDataSource::fail(const QString &action, int code, const QString &message) const
+bool CommentDataSource::fail(const QString &action, int code, const QString &message)
 {
     m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
     return false;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "comments/comment_bookmark.h"
+#include "comments/record_cursor.h"
+#include "comments/record_filter.h"
 #include "names/comment_lookup.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <map>
@@ -18,9 +21,10 @@ class QSqlQuery;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A window's view of the comment table: a record source (a table name or an Access query
-// text), the record set it yields with a current record, and the pending edits of that
-// record. Field names (Author, Title, Genre, File, Comment) match without regard to case.
+// A window's view of the comment table: a record filter (or the record source text that
+// stands for one), the record set it yields with a current record, and the pending edits of
+// that record (RecordCursor). Field names (Author, Title, Genre, File, Comment) match
+// without regard to case. What the user typed reaches the engine only as bound values.
 //
 // The record set is read lazily: a refresh reads only its first rows, further rows are read
 // a page at a time as they are asked for, and the count and the last record are asked of the
@@ -30,8 +34,9 @@ struct sqlite3_stmt;
 // next refresh. No statement stays open between calls, so the other window can always write.
 //
 // Failures never throw and never lose what was typed: an operation that fails returns
-// false, leaves the record set and the pending edits as they were, and errorString() says
-// why in words a window can show. Until open() succeeds every operation does nothing.
+// false, leaves the pending edits as they were, and errorString() says why in words a window
+// can show. Only a refresh whose records cannot be read changes the set: to an empty one,
+// not the rows of the set before. Until open() succeeds every operation does nothing.
 class CommentDataSource : public QObject, public CommentLookup
 {
     Q_OBJECT
@@ -50,17 +55,21 @@ public:
     // How long one read may take before it is given up (the record set may have no end).
     void setReadTimeLimit(int milliseconds) { m_readLimitMs = milliseconds; }
 
-    // Takes effect at the next refresh. Initially "Table1".
-    void setRecordSource(const QString &source) { m_recordSource = source; }
+    // Takes effect at the next refresh. Initially "Table1". A text is read as RecordFilter
+    // reads it; any other text fails at the refresh.
+    void setRecordSource(const QString &source);
+    void setRecordFilter(const RecordFilter &filter);
     QString recordSource() const { return m_recordSource; }
     // Writes the pending edits, then rereads the record set; the first record becomes current.
-    // A record source the database rejects changes nothing.
+    // When the edits cannot be written nothing changes. When the records cannot be read the
+    // record set is empty, and recordSetError() says why until the next refresh that works.
     bool refresh();
+    QString recordSetError() const { return m_recordSetError; }
 
     // Stored records of the record set (a new record not yet written is not counted), asked
     // of the engine the first time after a refresh. When the engine cannot count them in
     // time, the records read so far, with errorString() saying why.
-    int recordCount() const;
+    int recordCount();
     // The count when it is known without asking the engine.
     std::optional<int> knownRecordCount() const;
     // Counts the records a slice of the table at a time, for a count that must not hold the
@@ -71,20 +80,20 @@ public:
     // Reads up to `count` further records; false when the set has no more.
     bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
-    int currentIndex() const { return m_current; }
-    bool hasCurrentRecord() const { return m_current >= 0; }
-    bool isNewRecord() const { return m_isNew; }
+    int currentIndex() const { return m_cursor.position(); }
+    bool hasCurrentRecord() const { return m_cursor.hasRecord(); }
+    bool isNewRecord() const { return m_cursor.isNew(); }
 
     // The current record's field, with its pending edit; empty when it holds no value.
     QString value(const QString &field) const;
     bool isNull(const QString &field) const;
     // A field of any record of the set (for a grid); the current one shows its pending edit.
-    QString valueAt(int index, const QString &field) const;
+    QString valueAt(int index, const QString &field);
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
-    bool hasPendingEdits() const;
+    bool hasPendingEdits() const { return m_cursor.hasPendingEdits(); }
     // A new record with nothing typed into it: leaving it drops it.
-    bool isBlankNewRecord() const;
+    bool isBlankNewRecord() const { return m_cursor.isBlankNewRecord(); }
     // Drops the pending edits; a new record is dropped and the record before it becomes current.
     void cancelUpdate();
 
@@ -130,22 +139,21 @@ signals:
     void savedAsNewRecord();
 
 private:
-    static constexpr int kFieldCount = 5;
-    using Values = std::array<std::optional<QString>, kFieldCount>;
-    // Kept as read (UTF-8), so that a page of records is read without converting every comment.
-    using StoredValues = std::array<std::optional<QByteArray>, kFieldCount>;
-    struct Record
-    {
-        qint64 rowId = 0;
-        bool stored = false;
-        StoredValues values;
-    };
+    static constexpr int kFieldCount = kCommentFieldCount;
+    using Values = CommentValues;
+    using Record = CommentRecord;
     using Rows = std::vector<Record>;
+    // A statement with a "?" for each value, bound in order.
+    struct BoundSql
+    {
+        QString text;
+        QStringList values;
+    };
     // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
     struct RecordSetQuery
     {
         QString table;
-        QString rows; // SELECT <key>, <fields> FROM ...
+        BoundSql rows; // SELECT <key>, <fields> FROM ...
         bool keyed = false;
         qint64 bound = 0;
     };
@@ -154,57 +162,58 @@ private:
     bool openDatabase();
     sqlite3 *connection() const;
     bool reload(const QString &action);
+    bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
+    void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const QString &sql, Rows *rows) const;
-    std::optional<qint64> readNumber(const QString &sql) const;
-    std::optional<qint64> positionOfRow(qint64 rowId) const;
+    bool readRows(const BoundSql &sql, Rows *rows);
+    std::optional<qint64> readNumber(const BoundSql &sql);
+    std::optional<qint64> positionOfRow(qint64 rowId);
     struct RowRange
     {
         std::optional<qint64> after;
         std::optional<qint64> upTo;
     };
-    QString keyedRows(const RowRange &range, const QString &condition, const QString &tail) const;
-    bool readPageAt(int position) const;
-    bool countQueryRows() const;
-    const Record *recordAt(int position) const;
+    std::optional<qint64> countRows(const RowRange &range);
+    BoundSql keyedRows(const RowRange &range, const BoundSql &condition, const QString &tail) const;
+    bool readPageAt(int position);
+    bool countQueryRows();
+    const Record *recordAt(int position);
     Record *storedRecordAt(int position);
-    bool exists(int position) const { return recordAt(position) != nullptr; }
-    Values currentValues() const;
+    bool exists(int position) { return recordAt(position) != nullptr; }
     void makeCurrent(int position);
     bool leaveCurrentRecord();
     bool moveToPosition(int target);
-    int lastPosition() const;
+    int lastPosition();
     bool writeCurrentRecord();
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
     void forgetPosition(int position);
-    bool fail(const QString &action, const QSqlError &error) const;
-    bool fail(const QString &action, int code, const QString &message) const;
+    bool fail(const QString &action, const QSqlError &error);
+    bool fail(const QString &action, int code, const QString &message);
     void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
     static QString unchangedCondition();
 
     QString m_path;
     QString m_connection;
     QString m_recordSource;
-    mutable QString m_error;
+    std::optional<RecordFilter> m_filter;
+    QString m_error;
+    QString m_recordSetError;
     bool m_open = false;
     int m_readLimitMs = 3000;
     quint64 m_recordSetId = 0;
     RecordSetQuery m_query;
     // Rows of the query read so far, by position; trimmed to a window around the latest read.
-    mutable std::map<int, Record> m_cache;
+    std::map<int, Record> m_cache;
     // Positions 0 .. m_readPrefix - 1 have been read at least once.
-    mutable int m_readPrefix = 0;
+    int m_readPrefix = 0;
     // The number of query rows, once asked of the engine or reached by reading.
-    mutable std::optional<int> m_queryCount;
-    // The sliced count so far: query rows up to this rowid.
-    qint64 m_countedUpTo = 0;
+    std::optional<int> m_queryCount;
+    // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.
+    std::optional<qint64> m_countedUpTo;
     int m_partialCount = 0;
+    qint64 m_countSlice = 0;
     // Records this data source inserted since the refresh; they follow the query rows.
     Rows m_appended;
-    int m_current = -1;
-    Record m_currentRecord;
-    bool m_isNew = false;
-    int m_currentBeforeAdd = -1;
-    Values m_pending;
+    RecordCursor m_cursor;
 };

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-// The query texts the comment windows hand to the data source, in the Access dialect.
+// The record source texts of the comment windows, in the Access dialect: what a data source
+// reports as its record source. The search itself runs on bound values (RecordFilter).
 
-// The four-field search: each field's text followed by "*", used as it is (nothing is
-// escaped, so a quote in a text makes the query invalid and the data source rejects it).
+// The four-field search: each field's text followed by "*", as typed.
 QString SearchQueryText(const QString &author, const QString &title, const QString &genre, const QString &file);
 
 // Clear All: every record whose File holds a value.

@@ -2,6 +2,8 @@
 
 #include "comments/comment_data_source.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 const QStringList kColumns = {QStringLiteral("Author"), QStringLiteral("Title"), QStringLiteral("Genre"),
@@ -35,6 +37,7 @@ int CommentRecordModel::recordRows() const
 
 void CommentRecordModel::readAgain()
 {
+    const QScopedValueRollback changing(m_changing, true);
     beginResetModel();
     m_rows = recordRows();
     m_currentRow = m_source.currentIndex();
@@ -46,6 +49,7 @@ bool CommentRecordModel::showAllRows()
 {
     const int rows = recordRows();
     if (rows > m_rows) {
+        const QScopedValueRollback changing(m_changing, true);
         beginInsertRows(QModelIndex(), m_rows, rows - 1);
         m_rows = rows;
         endInsertRows();
@@ -96,7 +100,7 @@ QVariant CommentRecordModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags CommentRecordModel::flags(const QModelIndex &index) const
 {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable : Qt::NoItemFlags;
 }
 
 bool CommentRecordModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -134,15 +138,17 @@ bool CommentRecordModel::removeRows(int row, int count, const QModelIndex &paren
 }
 
 // More to show while the count is unknown, or once it is known (the navigation bar counts in
-// the background) beyond the rows shown.
+// the background) beyond the rows shown. Not while this model announces a change: rows
+// inserted then would be a change inside a change.
 bool CommentRecordModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_source.isOpen() && (!m_source.knownRecordCount() || recordRows() > m_rows);
+    return !parent.isValid() && !m_changing && m_source.isOpen()
+           && (!m_source.knownRecordCount() || recordRows() > m_rows);
 }
 
 void CommentRecordModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid())
+    if (!canFetchMore(parent))
         return;
     m_source.readMore(kRowsPerFetch);
     showAllRows();

@@ -41,4 +41,6 @@ private:
     CommentDataSource &m_source;
     int m_rows = 0;
     int m_currentRow = -1;
+    // A reset or an insertion is being announced.
+    bool m_changing = false;
 };

@@ -2,7 +2,6 @@
 
 #include "comments/comment_commands.h"
 #include "comments/comment_data_source.h"
-#include "comments/comment_queries.h"
 
 CommentSearch::CommentSearch(CommentDataSource &source, CommentCommands &commands)
     : m_source(source), m_commands(commands)
@@ -19,7 +18,7 @@ void CommentSearch::setText(SearchField field, const QString &text)
 
 void CommentSearch::runSearch()
 {
-    showRecordSource(SearchQueryText(text(SearchField::Author), text(SearchField::Title), text(SearchField::Genre),
+    showRecords(RecordFilter::search(text(SearchField::Author), text(SearchField::Title), text(SearchField::Genre),
                                      text(SearchField::File)));
 }
 
@@ -27,14 +26,15 @@ void CommentSearch::clearAll()
 {
     for (const SearchField field : {SearchField::Author, SearchField::Title, SearchField::File, SearchField::Genre})
         setText(field, QString());
-    showRecordSource(ClearAllQueryText());
+    showRecords(RecordFilter::anyFile());
 }
 
-// A query the engine rejects (a quote typed into a box) is ignored; a write of pending
-// edits that fails is not.
-void CommentSearch::showRecordSource(const QString &query)
+// A search that cannot be read (a "[" typed but not yet closed) empties the grid, and the
+// navigation bar says why: a box at every keystroke would be in the way. A write of pending
+// edits that fails is reported.
+void CommentSearch::showRecords(const RecordFilter &filter)
 {
-    m_source.setRecordSource(query);
+    m_source.setRecordFilter(filter);
     if (!m_source.refresh())
         m_commands.reportFailure();
 }

@@ -6,11 +6,12 @@
 
 class CommentDataSource;
 class CommentCommands;
+class RecordFilter;
 
 enum class SearchField { Author, Title, Genre, File };
 
 // The four search boxes of the comment database window: every change of a box's text runs
-// the search, which sets the data source's record source to the search query and refreshes.
+// the search, which sets the data source's record filter to the search and refreshes.
 class CommentSearch
 {
 public:
@@ -25,7 +26,7 @@ public:
     void clearAll();
 
 private:
-    void showRecordSource(const QString &query);
+    void showRecords(const RecordFilter &filter);
 
     CommentDataSource &m_source;
     CommentCommands &m_commands;

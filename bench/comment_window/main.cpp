@@ -1,14 +1,16 @@
 // bench_comment_window [RECORDS]
-// The comment database window on 100,000 records with 2 KB rich-text comments:
+// The comment database window on 1,000,000 records with rich-text comments of about 700 bytes
+// (smaller than a typical comment, so that the database is made in seconds and takes well
+// under a gigabyte; it is made once in the build folder and reused):
 // - per keystroke in a search box: the query, the grid model's reset and the grid's repaint,
 //   against a bare QSqlQueryModel grid running the same query texts (the baseline).
-//   Goals: mean at most 20 ms; worst case (every box cleared, so every record listed) at
-//   most 50 ms.
+//   Goals: mean at most 20 ms; worst keystroke at most 50 ms.
 // - start-up of the main window with that table against start-up with an empty table.
 //   Goal: ratio at most 1.2.
 #include "comments/access_like.h"
 #include "comments/comment_queries.h"
 #include "comments/comment_schema.h"
+#include "comments/record_filter.h"
 #include "comments/windows/comment_db_window.h"
 #include "fakes/fake_desktop.h"
 #include "platform/qt_control_loader.h"
@@ -16,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -24,6 +27,8 @@
 #include <QSqlQueryModel>
 #include <QTableView>
 #include <QTemporaryDir>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -38,44 +43,79 @@ const QStringList kLastNames = {"Leckie", "Rice", "Smith", "Okafor", "Novak", "T
 const QStringList kWords = {"Shadow", "River", "Glass", "Empire", "Winter", "Garden", "Stone", "Night"};
 const QStringList kGenres = {"SF", "Fantasy", "Horror", "Crime", "History", "Poetry"};
 
-// A comment of about 2 KB as the comment box stores it.
-QString commentHtml(int i)
+// A comment of about 700 bytes as the comment box stores it.
+QByteArray commentHtml(int i)
 {
     QString paragraph;
-    while (paragraph.size() < 1700)
+    while (paragraph.size() < 300)
         paragraph += QStringLiteral("Read in %1; the <b>second</b> half drags, the ending is worth it. ").arg(1990 + i % 35);
     return QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" \"http://www.w3.org/TR/REC-html40/"
                           "strict.dtd\">\n<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">"
                           "\np, li { white-space: pre-wrap; }\n</style></head><body style=\" font-family:'Sans Serif'; "
                           "font-size:10pt;\">\n<p>%1</p></body></html>")
-        .arg(paragraph);
+        .arg(paragraph)
+        .toUtf8();
 }
 
+bool execute(sqlite3 *db, const char *sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool bindText(sqlite3_stmt *insert, int column, const QByteArray &text)
+{
+    return sqlite3_bind_text(insert, column, text.constData(), int(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
+// Straight through SQLite in one transaction, without a journal: a million rows in seconds.
+bool fillDatabase(sqlite3 *db, int records)
+{
+    sqlite3_stmt *insert = nullptr;
+    bool done = execute(db, "PRAGMA journal_mode = OFF") && execute(db, "PRAGMA synchronous = OFF")
+                && execute(db, kCreateCommentTable) && execute(db, "BEGIN")
+                && sqlite3_prepare_v2(db, "INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)", -1, &insert, nullptr) == SQLITE_OK;
+    QRandomGenerator random(42);
+    const auto pick = [&random](const QStringList &list) { return list.at(random.bounded(list.size())); };
+    for (int i = 0; done && i < records; ++i) {
+        const QString title = pick(kWords) + QLatin1Char(' ') + pick(kWords);
+        const QString file = title.toLower().replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral("_%1.epub").arg(i);
+        done = bindText(insert, 1, (pick(kFirstNames) + QLatin1Char(' ') + pick(kLastNames)).toUtf8())
+               && bindText(insert, 2, title.toUtf8()) && bindText(insert, 3, pick(kGenres).toUtf8())
+               && bindText(insert, 4, file.toUtf8()) && bindText(insert, 5, commentHtml(i))
+               && sqlite3_step(insert) == SQLITE_DONE && sqlite3_reset(insert) == SQLITE_OK;
+    }
+    sqlite3_finalize(insert);
+    return done && execute(db, "COMMIT");
+}
+
+// Made under a draft name and renamed when complete, so that an interrupted run is never reused.
 bool makeDatabase(const QString &path, int records)
 {
-    bool done = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        done = db.open() && query.exec(QString::fromLatin1(kCreateCommentTable)) && db.transaction()
-               && query.prepare(QStringLiteral("INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)"));
-        QRandomGenerator random(42);
-        const auto pick = [&random](const QStringList &list) { return list.at(random.bounded(list.size())); };
-        for (int i = 0; done && i < records; ++i) {
-            const QString title = pick(kWords) + QLatin1Char(' ') + pick(kWords);
-            query.addBindValue(pick(kFirstNames) + QLatin1Char(' ') + pick(kLastNames));
-            query.addBindValue(title);
-            query.addBindValue(pick(kGenres));
-            query.addBindValue(title.toLower().replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral("_%1.epub").arg(i));
-            query.addBindValue(commentHtml(i));
-            done = query.exec();
-        }
-        done = done && db.commit();
-        db.close();
+    const QString draft = path + QStringLiteral(".draft");
+    QFile::remove(draft);
+    sqlite3 *db = nullptr;
+    bool done = sqlite3_open_v2(QFile::encodeName(draft).constData(), &db,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK
+                && fillDatabase(db, records);
+    done = sqlite3_close(db) == SQLITE_OK && done;
+    return done && QFile::rename(draft, path);
+}
+
+// The database of that many records in the build folder, made the first time.
+QString preparedDatabase(int records)
+{
+    const QString folder = QStringLiteral(SHELVANA_BUILD_DIR "/bench/comment_window/records-%1").arg(records);
+    const QString path = QDir(folder).filePath(QStringLiteral("db25.mdb"));
+    if (QFile::exists(path)) {
+        std::printf("using the database made earlier in %s\n", qPrintable(folder));
+        return folder;
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
-    return done;
+    QElapsedTimer timer;
+    timer.start();
+    if (!QDir().mkpath(folder) || !makeDatabase(path, records))
+        return QString();
+    std::printf("made the database in %s in %.1f s\n", qPrintable(folder), double(timer.elapsed()) / 1000);
+    return folder;
 }
 
 // What is typed into the Author Search box, one text per keystroke: a name typed and
@@ -159,6 +199,30 @@ SlicedCount countInSlices(const QString &path)
     return count;
 }
 
+// What still reads the whole record set: a move to the last record before the count is known
+// (Count, and Save and Delete end there), and a search that matches no record.
+struct WholeSetReads
+{
+    double lastRecordMs = 0;
+    double searchWithoutMatchMs = 0;
+};
+
+WholeSetReads readTheWholeSet(const QString &path)
+{
+    WholeSetReads reads;
+    CommentDataSource source(path);
+    source.open();
+    QElapsedTimer timer;
+    timer.start();
+    source.moveLast();
+    reads.lastRecordMs = elapsedMs(timer);
+    source.setRecordFilter(RecordFilter::search(QStringLiteral("Nobody"), QString(), QString(), QString()));
+    timer.restart();
+    source.refresh();
+    reads.searchWithoutMatchMs = elapsedMs(timer);
+    return reads;
+}
+
 Timings typeIntoABareGrid(const QString &path, const QStringList &texts)
 {
     Timings timings;
@@ -221,15 +285,15 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int records = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
-    QTemporaryDir full;
+    const int records = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000000;
+    const QString full = preparedDatabase(records);
     QTemporaryDir empty;
-    const QString fullPath = QDir(full.path()).filePath(QStringLiteral("db25.mdb"));
-    if (!makeDatabase(fullPath, records) || !makeDatabase(QDir(empty.path()).filePath(QStringLiteral("db25.mdb")), 0)) {
+    const QString fullPath = QDir(full).filePath(QStringLiteral("db25.mdb"));
+    if (full.isEmpty() || !makeDatabase(QDir(empty.path()).filePath(QStringLiteral("db25.mdb")), 0)) {
         std::fprintf(stderr, "bench_comment_window: could not make the databases\n");
         return 1;
     }
-    std::printf("comment window bench: %d records with comments of about 2 KB\n", records);
+    std::printf("comment window bench: %d records with comments of about 700 bytes\n", records);
 
     const QStringList texts = keystrokes();
     // A first pass warms the file cache for both, so neither pays for the first read.
@@ -244,13 +308,18 @@ int main(int argc, char *argv[])
                 bare.mean(), bare.worst(), bare.allRecords(texts));
     std::printf("  ratio window/baseline: mean %.2f, worst %.2f\n", window.mean() / bare.mean(),
                 window.worst() / bare.worst());
-    std::printf("  goals: mean at most 20 ms %s; every record listed at most 50 ms %s\n",
-                window.mean() <= 20 ? "OK" : "OVER GOAL", window.allRecords(texts) <= 50 ? "OK" : "OVER GOAL");
+    std::printf("  goals: mean at most 20 ms %s; worst at most 50 ms %s\n", window.mean() <= 20 ? "OK" : "OVER GOAL",
+                window.worst() <= 50 ? "OK" : "OVER GOAL");
 
     const SlicedCount count = countInSlices(fullPath);
     std::printf("  the count for \"record N of M\", from 300 ms after the last keystroke, every record listed: "
                 "%d slices between other events, longest %.1f ms, %.1f ms in all\n",
                 count.slices, count.longestMs, count.totalMs);
+
+    const WholeSetReads whole = readTheWholeSet(fullPath);
+    std::printf("  reads of every record (no goal): Last Record before the count is known %.1f ms; a search that "
+                "matches no record %.1f ms\n",
+                whole.lastRecordMs, whole.searchWithoutMatchMs);
 
     QtControlLoader controls(QStringLiteral(SHELVANA_BUILD_DIR));
     controls.load();
@@ -258,7 +327,7 @@ int main(int argc, char *argv[])
     QList<double> withoutTable;
     for (int round = 0; round < kStartUpRounds; ++round) {
         withoutTable << startUpMs(empty.path(), controls);
-        withTable << startUpMs(full.path(), controls);
+        withTable << startUpMs(full, controls);
     }
     const double ratio = best(withTable) / best(withoutTable);
     std::printf("main window start-up (best of %d): %.1f ms with the table, %.1f ms with an empty table "

@@ -210,7 +210,7 @@ int runSearchBench(const QStringList &)
     QString slowestText;
     int slowestCount = 0;
     for (const QString &author : keystrokes) {
-        source.setRecordSource(SearchQueryText(author, QString(), QString(), QString()));
+        source.setRecordFilter(RecordFilter::search(author, QString(), QString(), QString()));
         const Stopwatch stopwatch;
         if (!source.refresh()) {
             std::fprintf(stderr, "search bench: %s\n", qPrintable(source.errorString()));

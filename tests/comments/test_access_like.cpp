@@ -1,5 +1,6 @@
 #include "comment_fixture.h"
 #include "comments/access_like.h"
+#include "comments/sqlite_handle.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -238,6 +239,21 @@ private slots:
             QVERIFY(!error.isEmpty());
         }
         QSqlDatabase::removeDatabase(QStringLiteral("closed"));
+    }
+
+    // The function is registered through the plugin's connection handle, which is safe only
+    // while the plugin runs the program's own SQLite.
+    void registersOnlyOnTheProgramsSqlite()
+    {
+        QTemporaryDir dir;
+        TestConnection connection(dir.filePath(QStringLiteral("db25.mdb")));
+        QSqlQuery query(connection.database());
+        QVERIFY(query.exec(QStringLiteral("SELECT sqlite_source_id()")) && query.next());
+        QString error;
+        QVERIFY2(IsProgramsSqlite(query.value(0).toString(), &error), qPrintable(error));
+        QVERIFY(SqliteHandle(connection.database()) != nullptr);
+        QVERIFY(!IsProgramsSqlite(QStringLiteral("2011-01-01 00:00:00 0123456789abcdef"), &error));
+        QVERIFY2(error.contains(QLatin1String("0123456789abcdef")), qPrintable(error));
     }
 
     void agreesWithRegularExpressions()

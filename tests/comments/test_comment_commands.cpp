@@ -319,9 +319,14 @@ private slots:
             QCOMPARE(search.text(field), QString());
         QCOMPARE(window.source.recordSource(), ClearAllQueryText());
         QCOMPARE(window.source.recordCount(), 4);
-        // A quote makes the query invalid: ignored, the records stay.
+        // A quote is searched for like any other character.
         search.setText(SearchField::Title, QStringLiteral("'"));
-        QCOMPARE(window.source.recordCount(), 4);
+        QCOMPARE(window.source.recordCount(), 0);
+        QVERIFY(window.source.recordSetError().isEmpty());
+        // An unfinished pattern lists nothing and says so without a box in the way.
+        search.setText(SearchField::Title, QStringLiteral("["));
+        QCOMPARE(window.source.recordCount(), 0);
+        QVERIFY(!window.source.recordSetError().isEmpty());
         QVERIFY(window.messages.shown.isEmpty());
     }
 };

@@ -137,6 +137,9 @@ QString RecordNavigator::positionText() const
     // Without the database this is where the window says why.
     if (!m_source.isOpen())
         return m_source.errorString();
+    // A search that could not be read lists nothing; this says why.
+    if (!m_source.hasCurrentRecord() && !m_source.recordSetError().isEmpty())
+        return m_source.recordSetError();
     if (!m_source.hasCurrentRecord())
         return count ? QStringLiteral("no records") : QString();
     if (m_source.isNewRecord())
