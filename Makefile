@@ -12,11 +12,11 @@ RUN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6
                 libsqlite3-dev qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core xdg-utils \
                 libx11-dev libquazip1-qt6-dev libpoppler-qt6-dev
 # What the tests, benchmarks and screenshots add: a virtual X server and tools to drive it,
-# the accessibility bus, a browser and node for the list pages, a Wayland compositor, and the
-# checkers of the package and its menu files.
+# the accessibility bus, a browser and node for the list pages, a Wayland compositor, the
+# checkers of the package and its menu files, and a slow FUSE share for bench_share_walk.
 TEST_PACKAGES := xvfb xauth xclip xdotool imagemagick chromium nodejs \
                  python3-pyatspi at-spi2-core dbus weston wl-clipboard \
-                 desktop-file-utils appstream lintian
+                 desktop-file-utils appstream lintian fuse3 python3-fusepy fd-find
 
 # The build's output goes through a filter, and a failed build must still fail the recipe.
 SHELL := /bin/bash
