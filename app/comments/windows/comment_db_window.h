@@ -42,7 +42,8 @@ public:
     };
     CommentDbWindow(const QString &databasePath, Services services, QWidget *parent = nullptr);
 
-    CommentDataSource &data1() { return source_; }
+    // Its own data source over the whole table, apart from the main window's.
+    CommentDataSource &records() { return source_; }
     CommentBox *commentBox() const { return box_; }
     CommentCommands &commands() { return commands_; }
     QTableView *grid() const { return grid_; }
