@@ -9,20 +9,20 @@ constexpr qint64 kChunkSize = 64 * 1024;
 } // namespace
 
 BoundedXmlReader::BoundedXmlReader(QIODevice &source, const ReadLimits &limits)
-    : m_source(source)
-    , m_limits(limits)
+    : source_(source)
+    , limits_(limits)
 {
 }
 
 bool BoundedXmlReader::next()
 {
-    while (!m_limits.deadline.hasExpired()) {
-        switch (m_xml.readNext()) {
+    while (!limits_.deadline.hasExpired()) {
+        switch (xml_.readNext()) {
         case QXmlStreamReader::DTD:
         case QXmlStreamReader::EndDocument:
             return false;
         case QXmlStreamReader::Invalid:
-            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || !feed())
+            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError || !feed())
                 return false;
             break;
         default:
@@ -34,14 +34,14 @@ bool BoundedXmlReader::next()
 
 bool BoundedXmlReader::feed()
 {
-    const qint64 room = m_limits.partCap - m_consumed;
+    const qint64 room = limits_.partCap - consumed_;
     if (room <= 0)
         return false;
-    const QByteArray chunk = m_source.read(qMin(room, kChunkSize));
+    const QByteArray chunk = source_.read(qMin(room, kChunkSize));
     if (chunk.isEmpty())
         return false;
-    m_consumed += chunk.size();
-    m_xml.addData(chunk);
+    consumed_ += chunk.size();
+    xml_.addData(chunk);
     return true;
 }
 
@@ -50,22 +50,22 @@ QString BoundedXmlReader::elementText()
     QString text;
     int depth = 1;
     while (next()) {
-        if (m_xml.isStartElement())
+        if (xml_.isStartElement())
             ++depth;
-        else if (m_xml.isEndElement() && --depth == 0)
+        else if (xml_.isEndElement() && --depth == 0)
             return text;
-        else if (m_xml.isCharacters())
-            text += m_xml.text();
+        else if (xml_.isCharacters())
+            text += xml_.text();
     }
     return {};
 }
 
 bool BoundedXmlReader::isStartOf(QStringView localName) const
 {
-    return m_xml.isStartElement() && m_xml.name() == localName;
+    return xml_.isStartElement() && xml_.name() == localName;
 }
 
 bool BoundedXmlReader::isEndOf(QStringView localName) const
 {
-    return m_xml.isEndElement() && m_xml.name() == localName;
+    return xml_.isEndElement() && xml_.name() == localName;
 }

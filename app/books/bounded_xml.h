@@ -25,13 +25,13 @@ public:
     bool isStartOf(QStringView localName) const;
     bool isEndOf(QStringView localName) const;
 
-    const QXmlStreamReader &xml() const { return m_xml; }
+    const QXmlStreamReader &xml() const { return xml_; }
 
 private:
     bool feed();
 
-    QIODevice &m_source;
-    ReadLimits m_limits;
-    qint64 m_consumed = 0;
-    QXmlStreamReader m_xml;
+    QIODevice &source_;
+    ReadLimits limits_;
+    qint64 consumed_ = 0;
+    QXmlStreamReader xml_;
 };

@@ -29,36 +29,36 @@ class Bytes
 {
 public:
     explicit Bytes(QByteArray data)
-        : m_data(std::move(data))
+        : data_(std::move(data))
     {
     }
 
-    qint64 size() const { return m_data.size(); }
+    qint64 size() const { return data_.size(); }
     bool holds(qint64 offset, qint64 length) const
     {
         return offset >= 0 && length >= 0 && offset <= size() && length <= size() - offset;
     }
     QByteArray mid(qint64 offset, qint64 length) const
     {
-        return holds(offset, length) ? m_data.mid(offset, length) : QByteArray();
+        return holds(offset, length) ? data_.mid(offset, length) : QByteArray();
     }
     std::optional<quint32> u32(qint64 offset) const
     {
         if (!holds(offset, 4))
             return std::nullopt;
-        const auto *p = reinterpret_cast<const uchar *>(m_data.constData() + offset);
+        const auto *p = reinterpret_cast<const uchar *>(data_.constData() + offset);
         return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
     }
     std::optional<quint32> u16(qint64 offset) const
     {
         if (!holds(offset, 2))
             return std::nullopt;
-        const auto *p = reinterpret_cast<const uchar *>(m_data.constData() + offset);
+        const auto *p = reinterpret_cast<const uchar *>(data_.constData() + offset);
         return quint32(p[0]) << 8 | quint32(p[1]);
     }
 
 private:
-    QByteArray m_data;
+    QByteArray data_;
 };
 
 QByteArray ReadAt(QIODevice &file, qint64 offset, qint64 length)

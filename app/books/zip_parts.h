@@ -25,5 +25,5 @@ public:
     std::unique_ptr<QIODevice> open(const QString &name);
 
 private:
-    std::unique_ptr<QuaZip> m_zip;
+    std::unique_ptr<QuaZip> zip_;
 };

@@ -190,9 +190,7 @@ void MainWindow::showMakeList()
         makeList_->activateWindow();
         return;
     }
-    // Modeless and without owner: it outlives an Exit of the main window.
-    makeList_ = new MakeListWindow(settings_, desktop_.sound, controls_, ProgramFile(QStringLiteral("Script.txt")));
-    makeList_->show();
+    makeList_.make(settings_, desktop_.sound, controls_, ProgramFile(QStringLiteral("Script.txt")))->show();
 }
 
 void MainWindow::showAbout()

@@ -3,6 +3,7 @@
 #include "base/settings.h"
 #include "comments/comment_data_source.h"
 #include "names/clipboard_files.h"
+#include "platform/qt_owned_window.h"
 #include "shell/config_commands.h"
 #include "shell/launchers.h"
 #include "shell/main_lifecycle.h"
@@ -84,7 +85,11 @@ private:
     QLabel *firstStartHint_ = nullptr;
     QLabel *clipboardHint_ = nullptr;
     QTimer *clipboardTimer_ = nullptr;
-    QPointer<MakeListWindow> makeList_;
+    // No parent, so Exit, which only hides the main window, leaves it open and the program runs
+    // on until it is closed too. It deletes itself when closed; one still open when the main
+    // window goes (after the event loop has ended) goes with it.
+    OwnedWindow<MakeListWindow> makeList_;
+    // A window of this one: it deletes itself when closed, and Exit closes it.
     QPointer<QTextBrowser> help_;
     bool mainUnloaded_ = false;
 };

@@ -57,7 +57,7 @@ const QString kCommentHtml = QStringLiteral(
 class Connection
 {
 public:
-    Connection(const QString &name, const QString &path) : m_name(name)
+    Connection(const QString &name, const QString &path) : name_(name)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
@@ -66,12 +66,12 @@ public:
     ~Connection()
     {
         database().close();
-        QSqlDatabase::removeDatabase(m_name);
+        QSqlDatabase::removeDatabase(name_);
     }
-    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
 
 private:
-    QString m_name;
+    QString name_;
 };
 
 QString pick(QRandomGenerator &random, const QStringList &list)

@@ -182,7 +182,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, author);
         QFETCH(QString, title);
-        const QString path = m_dir.filePath(name);
+        const QString path = dir_.filePath(name);
         QVERIFY(WriteFile(path, bytes));
         const BookMetadata metadata = ReadBookMetadata(path);
         QCOMPARE(metadata.authorText(), author);
@@ -221,7 +221,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        const QString path = m_dir.filePath(name);
+        const QString path = dir_.filePath(name);
         QVERIFY(WriteFile(path, bytes));
         QElapsedTimer timer;
         timer.start();
@@ -245,7 +245,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, author);
         QFETCH(QString, title);
-        const QString path = m_dir.filePath("broken.mobi");
+        const QString path = dir_.filePath("broken.mobi");
         QVERIFY(WriteFile(path, bytes));
         const BookMetadata metadata = ReadBookMetadata(path);
         QCOMPARE(metadata.authorText(), author);
@@ -254,32 +254,32 @@ private slots:
 
     void fileThatIsNotThereGivesNothing()
     {
-        QVERIFY(ReadBookMetadata(m_dir.filePath("gone.epub")).isEmpty());
+        QVERIFY(ReadBookMetadata(dir_.filePath("gone.epub")).isEmpty());
         QVERIFY(ReadBookMetadata(QString()).isEmpty());
     }
 
     // A FIFO would block an open for reading until a writer comes; a folder cannot be read.
     void onlyRegularFilesAreRead()
     {
-        const QString fifo = m_dir.filePath("fifo.epub");
+        const QString fifo = dir_.filePath("fifo.epub");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(ReadBookMetadata(fifo).isEmpty());
-        QVERIFY(QDir(m_dir.path()).mkdir("folder.epub"));
-        QVERIFY(ReadBookMetadata(m_dir.filePath("folder.epub")).isEmpty());
+        QVERIFY(QDir(dir_.path()).mkdir("folder.epub"));
+        QVERIFY(ReadBookMetadata(dir_.filePath("folder.epub")).isEmpty());
     }
 
     void symbolicLinkToABookIsRead()
     {
-        const QString book = m_dir.filePath("linked.fb2");
+        const QString book = dir_.filePath("linked.fb2");
         QVERIFY(WriteFile(book, Fb2({"Ann Author"}, "Linked")));
-        const QString link = m_dir.filePath("link.fb2");
+        const QString link = dir_.filePath("link.fb2");
         QVERIFY(QFile::link(book, link));
         QCOMPARE(ReadBookMetadata(link).title, QString("Linked"));
     }
 
     void stopsWhenTheTimeIsUp()
     {
-        const QString path = m_dir.filePath("late.epub");
+        const QString path = dir_.filePath("late.epub");
         QVERIFY(WriteZip(path, EpubEntries(Epub2Package({{"Ann Author", ""}}, "Title"))));
         ReadLimits limits;
         limits.deadline = QDeadlineTimer(0);
@@ -319,7 +319,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 QTEST_GUILESS_MAIN(TestBookReader)

@@ -60,11 +60,11 @@ void setThroughAccessibility(QWidget *field, const QString &text)
 // The main window's side: its data source, the Utilities fields and the desktop fakes.
 struct Program
 {
-    explicit Program(const QString &path) : data1(path)
+    explicit Program(const QString &path) : mainComments(path)
     {
-        data1.open();
+        mainComments.open();
         windows = std::make_unique<CommentWindows>(
-            data1, CommentDbWindow::Services{messages, picker, opener, nullptr, [this] { return utilities; }, {}},
+            mainComments, CommentDbWindow::Services{messages, picker, opener, nullptr, [this] { return utilities; }, {}},
             nullptr);
         windows->loadCommentDb();
         // As on the Comments page: a box out of sight lays out its comment only when it shows.
@@ -74,7 +74,7 @@ struct Program
     QWidget *tab() const { return windows->commentsTab(); }
     CommentDbWindow *db() const { return windows->commentDb(); }
 
-    CommentDataSource data1;
+    CommentDataSource mainComments;
     FakeMessageBoxes messages;
     FakeDirectoryPicker picker;
     FakeDatabaseOpener opener;
@@ -97,9 +97,9 @@ private slots:
         QCOMPARE(author->text(), QStringLiteral("Ann Leckie"));
         QCOMPARE(author->accessibleName(), QStringLiteral("Author"));
         QTest::keyClicks(author, "!");
-        QVERIFY(program.data1.hasPendingEdits());
+        QVERIFY(program.mainComments.hasPendingEdits());
         QTest::keyClicks(program.windows->commentsTab()->commentBox(), "more");
-        QVERIFY(program.data1.value(QStringLiteral("Comment")).contains(QLatin1String("more")));
+        QVERIFY(program.mainComments.value(QStringLiteral("Comment")).contains(QLatin1String("more")));
         QCOMPARE(db.column(kAuthor)[0], QStringLiteral("Ann Leckie"));
         for (QAbstractButton *button : program.windows->commentsTab()->navigator()->findChildren<QAbstractButton *>()) {
             if (button->accessibleName() == QLatin1String("Next Record"))
@@ -138,10 +138,10 @@ private slots:
         click(root, "ButtonComment(2)");
         QVERIFY(PlainTextOfComment(db.column(field)[0]).contains(QLatin1String("set from outside")));
         // Moving shows the next record without making it an edit.
-        QVERIFY(program.data1.moveFirst());
-        QVERIFY(program.db()->data1().moveFirst());
-        QVERIFY(!program.data1.hasPendingEdits());
-        QVERIFY(!program.db()->data1().hasPendingEdits());
+        QVERIFY(program.mainComments.moveFirst());
+        QVERIFY(program.db()->records().moveFirst());
+        QVERIFY(!program.mainComments.hasPendingEdits());
+        QVERIFY(!program.db()->records().hasPendingEdits());
     }
 
     void searchSetByAssistiveToolsNarrowsTheGrid()
@@ -190,14 +190,14 @@ private slots:
         QCOMPARE(child<QLineEdit>(window, "TextAuthor")->text(), QStringLiteral("Ann Leckie"));
         click(window, "ButtonComment(6)");
         QCOMPARE(search->text(), QString());
-        QCOMPARE(window->data1().recordSource(), ClearAllQueryText());
+        QCOMPARE(window->records().recordSource(), ClearAllQueryText());
         QCOMPARE(grid->model()->rowCount(), 4);
         // Close refreshes the main window's data source and keeps the search.
         QTest::keyClicks(search, "bob");
-        program.data1.moveLast();
+        program.mainComments.moveLast();
         click(window, "HideNow");
         QVERIFY(!window->isVisible());
-        QCOMPARE(program.data1.currentIndex(), 0);
+        QCOMPARE(program.mainComments.currentIndex(), 0);
         program.windows->showAdvanced();
         QCOMPARE(search->text(), QStringLiteral("bob"));
         QCOMPARE(grid->model()->rowCount(), 2);
@@ -210,14 +210,14 @@ private slots:
         CommentDbWindow *window = program.db();
         QTableView *grid = window->grid();
         grid->setCurrentIndex(grid->model()->index(2, 1));
-        QCOMPARE(window->data1().currentIndex(), 2);
+        QCOMPARE(window->records().currentIndex(), 2);
         QCOMPARE(child<QLineEdit>(window, "TextTitle")->text(), QStringLiteral("Interview"));
         QVERIFY(grid->model()->setData(grid->model()->index(1, 2), QStringLiteral("Classic")));
-        QCOMPARE(window->data1().currentIndex(), 1);
+        QCOMPARE(window->records().currentIndex(), 1);
         QCOMPARE(child<QLineEdit>(window, "TextGenre")->text(), QStringLiteral("Classic"));
         // Typing into the empty last row starts a new record.
         QVERIFY(grid->model()->setData(grid->model()->index(3, 3), QStringLiteral("new.epub")));
-        QVERIFY(window->data1().isNewRecord());
+        QVERIFY(window->records().isNewRecord());
         QCOMPARE(db.column(QStringLiteral("Genre"))[1], QStringLiteral("Classic"));
         click(window, "ButtonComment(2)");
         QCOMPARE(db.column(kFile).last(), QStringLiteral("new.epub"));
@@ -243,7 +243,7 @@ private slots:
         QVERIFY(!model->canFetchMore(QModelIndex()));
         QCOMPARE(model->index(299, 3).data().toString(), QStringLiteral("299.epub"));
         // Once the navigation bar has counted the records, the grid has a row for each.
-        program.db()->data1().refresh();
+        program.db()->records().refresh();
         QCOMPARE(model->rowCount(), 65);
         QTRY_COMPARE(model->rowCount(), 301);
     }
@@ -261,7 +261,7 @@ private slots:
         // The next Advanced loads it anew, with the whole table and empty search boxes.
         program.windows->showAdvanced();
         QVERIFY(program.db());
-        QCOMPARE(program.db()->data1().recordSource(), QStringLiteral("Table1"));
+        QCOMPARE(program.db()->records().recordSource(), QStringLiteral("Table1"));
     }
 
     void exitAsksWhenEditsCannotBeWritten()
@@ -314,8 +314,8 @@ private slots:
         // Formatting from the font window changes only what is shown.
         box->selectAll();
         SetSelectionAttribute(box, TextAttribute::Bold, true);
-        QVERIFY(!program.data1.hasPendingEdits());
-        QVERIFY(program.data1.moveNext());
+        QVERIFY(!program.mainComments.hasPendingEdits());
+        QVERIFY(program.mainComments.moveNext());
         QVERIFY(!box->isReadOnly());
         QCOMPARE(box->toPlainText(), QStringLiteral("small"));
         QCOMPARE(db.column(QStringLiteral("Comment"))[0], huge);

@@ -102,23 +102,23 @@ class FullDisk
 public:
     explicit FullDisk(rlim_t room)
     {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_saved;
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved_;
         small.rlim_cur = room;
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~FullDisk()
     {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
     }
     FullDisk(const FullDisk &) = delete;
     FullDisk &operator=(const FullDisk &) = delete;
 
 private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
 };
 
 } // namespace
@@ -162,22 +162,22 @@ private slots:
 
 private:
     void addEveryList();
-    QString listPath(const QString &listName) const { return m_listDirectory + listName; }
+    QString listPath(const QString &listName) const { return listDirectory_ + listName; }
     QStringList filesInListDirectory() const;
 
-    std::unique_ptr<QTemporaryDir> m_temporary;
-    QString m_listDirectory;
-    QString m_scriptPath;
+    std::unique_ptr<QTemporaryDir> temporary_;
+    QString listDirectory_;
+    QString scriptPath_;
 };
 
 void TestListWriters::init()
 {
-    m_temporary = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_temporary->isValid());
-    QVERIFY(QDir(m_temporary->path()).mkdir(QStringLiteral("lists")));
-    m_listDirectory = m_temporary->filePath(QStringLiteral("lists")) + QLatin1Char('/');
-    m_scriptPath = m_temporary->filePath(QStringLiteral("Script.txt"));
-    QVERIFY(WriteFile(m_scriptPath, kScript));
+    temporary_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(temporary_->isValid());
+    QVERIFY(QDir(temporary_->path()).mkdir(QStringLiteral("lists")));
+    listDirectory_ = temporary_->filePath(QStringLiteral("lists")) + QLatin1Char('/');
+    scriptPath_ = temporary_->filePath(QStringLiteral("Script.txt"));
+    QVERIFY(WriteFile(scriptPath_, kScript));
 }
 
 void TestListWriters::addEveryList()
@@ -189,7 +189,7 @@ void TestListWriters::addEveryList()
 
 QStringList TestListWriters::filesInListDirectory() const
 {
-    return QDir(m_listDirectory).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(listDirectory_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 void TestListWriters::writesListExactly_data()
@@ -289,8 +289,8 @@ void TestListWriters::writesListExactly()
     QFETCH(ListedTree, tree);
     QFETCH(QStringList, lines);
 
-    const auto writer = MakeWriter(listName, m_scriptPath, separator);
-    QVERIFY2(WriteList(*writer, m_listDirectory, title, topDirectory, tree), qPrintable(writer->errorString()));
+    const auto writer = MakeWriter(listName, scriptPath_, separator);
+    QVERIFY2(WriteList(*writer, listDirectory_, title, topDirectory, tree), qPrintable(writer->errorString()));
     QCOMPARE(ListLines(listPath(listName), StartsWithByteOrderMark(listName)), lines);
     QCOMPARE(filesInListDirectory(), QStringList{listName});
 }
@@ -346,8 +346,8 @@ void TestListWriters::hostileNamesStayContained()
     const QString folder = top + QLatin1Char('/') + name;
     const ListedTree tree{{top, {name}}, {folder, {QStringLiteral("f.txt")}}};
     for (const QString &listName : {kTextList, kTableList, kTreeList}) {
-        const auto writer = MakeWriter(listName, m_scriptPath);
-        QVERIFY2(WriteList(*writer, m_listDirectory, name, top, tree), qPrintable(writer->errorString()));
+        const auto writer = MakeWriter(listName, scriptPath_);
+        QVERIFY2(WriteList(*writer, listDirectory_, name, top, tree), qPrintable(writer->errorString()));
     }
 
     const QString folderText = top + QLatin1Char('/') + textForm;
@@ -373,8 +373,8 @@ void TestListWriters::closingTagsCannotEndAnElement()
     const QString title = QStringLiteral("</H1></H2></SCRIPT>");
     const ListedTree tree{{"/Books", {}}, {"/Books/<", {}}, {"/Books/</SCRIPT>", {"x.txt"}}};
     for (const QString &listName : {kTextList, kTableList, kTreeList}) {
-        const auto writer = MakeWriter(listName, m_scriptPath);
-        QVERIFY2(WriteList(*writer, m_listDirectory, title, "/Books", tree), qPrintable(writer->errorString()));
+        const auto writer = MakeWriter(listName, scriptPath_);
+        QVERIFY2(WriteList(*writer, listDirectory_, title, "/Books", tree), qPrintable(writer->errorString()));
     }
 
     QVERIFY(ListLines(listPath(kTextList), false).contains("/Books/</SCRIPT>"));
@@ -389,9 +389,9 @@ void TestListWriters::closingTagsCannotEndAnElement()
 
 void TestListWriters::emptyScriptAddsNothing()
 {
-    QVERIFY(WriteFile(m_scriptPath, QByteArray()));
-    TreeListWriter writer(m_scriptPath);
-    QVERIFY2(WriteList(writer, m_listDirectory, "T", "/Books", {{"/Books", {}}}), qPrintable(writer.errorString()));
+    QVERIFY(WriteFile(scriptPath_, QByteArray()));
+    TreeListWriter writer(scriptPath_);
+    QVERIFY2(WriteList(writer, listDirectory_, "T", "/Books", {{"/Books", {}}}), qPrintable(writer.errorString()));
 
     const QStringList lines = ListLines(listPath(kTreeList), true);
     const qsizetype body = lines.indexOf(QStringLiteral("<BODY bgColor=white onload=init()>"));
@@ -409,8 +409,8 @@ void TestListWriters::totalsUseFullRange()
 {
     QFETCH(QString, listName);
 
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
+    const auto writer = MakeWriter(listName, scriptPath_);
+    QVERIFY(writer->openList(listDirectory_, "T", "/Books"));
     QVERIFY(writer->closeList(2147483647, 70000, "T"));
     QVERIFY(writer->replaceOldList());
     const QByteArray content = FileContent(listPath(listName));
@@ -429,8 +429,8 @@ void TestListWriters::emptyListDirectoryIsRefused()
     QFETCH(QString, listName);
 
     const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_listDirectory));
-    const auto writer = MakeWriter(listName, m_scriptPath);
+    QVERIFY(QDir::setCurrent(listDirectory_));
+    const auto writer = MakeWriter(listName, scriptPath_);
     const bool written = WriteList(*writer, QString(), "T", "/Books", {{"/Books", {"a.txt"}}});
     QVERIFY(QDir::setCurrent(previous));
     QVERIFY(!written);
@@ -454,11 +454,11 @@ void TestListWriters::joinsListFolderWithOneSeparator()
     QFETCH(QString, listName);
     QFETCH(QString, ending);
 
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    const QString folder = m_listDirectory.chopped(1) + ending;
+    const auto writer = MakeWriter(listName, scriptPath_);
+    const QString folder = listDirectory_.chopped(1) + ending;
     QVERIFY2(WriteList(*writer, folder, "T", "/Books", {{"/Books", {"a.txt"}}}), qPrintable(writer->errorString()));
     QCOMPARE(filesInListDirectory(), QStringList{listName});
-    QCOMPARE(QDir(m_temporary->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(temporary_->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"Script.txt"});
 }
 
@@ -473,23 +473,23 @@ void TestListWriters::removesDraftsOfKilledRuns()
 {
     QFETCH(QString, listName);
 
-    const QString draft = m_listDirectory + "." + listName + ".new-";
+    const QString draft = listDirectory_ + "." + listName + ".new-";
     QStringList kept{listName, "." + listName + ".new-held", "." + listName + ".new-Up", "." + listName + ".old-k3x9a",
                      "." + listName + ".new-", "notes.new-k3x9a"};
     for (const QString &name : kept.mid(1))
-        QVERIFY(WriteFile(m_listDirectory + name, "other"));
+        QVERIFY(WriteFile(listDirectory_ + name, "other"));
     QVERIFY(WriteFile(draft + "k3x9a", "killed"));
     QVERIFY(WriteFile(draft + "0z", "killed"));
-    QVERIFY(QDir(m_listDirectory).mkdir("." + listName + ".new-dir"));
+    QVERIFY(QDir(listDirectory_).mkdir("." + listName + ".new-dir"));
     QFile held(draft + "held");
     QVERIFY(held.open(QIODevice::ReadOnly));
     QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
 
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY2(WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}),
+    const auto writer = MakeWriter(listName, scriptPath_);
+    QVERIFY2(WriteList(*writer, listDirectory_, "T", "/Books", {{"/Books", {"a.txt"}}}),
              qPrintable(writer->errorString()));
     kept << "." + listName + ".new-dir";
-    QStringList found = QDir(m_listDirectory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList found = QDir(listDirectory_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     std::sort(kept.begin(), kept.end());
     std::sort(found.begin(), found.end());
     QCOMPARE(found, kept);
@@ -510,17 +510,17 @@ void TestListWriters::openFailsWithoutWritableListDirectory()
     QFETCH(QString, listName);
     QFETCH(QString, problem);
 
-    QString listDirectory = m_temporary->filePath(QStringLiteral("elsewhere")) + QLatin1Char('/');
+    QString listDirectory = temporary_->filePath(QStringLiteral("elsewhere")) + QLatin1Char('/');
     if (problem == QLatin1String("a file")) {
         QVERIFY(WriteFile(listDirectory.chopped(1), "not a folder"));
     } else if (problem == QLatin1String("read-only")) {
         if (geteuid() == 0)
             QSKIP("The superuser may write into a read-only folder.");
-        listDirectory = m_listDirectory;
+        listDirectory = listDirectory_;
         QVERIFY(QFile::setPermissions(listDirectory, QFile::ReadOwner | QFile::ExeOwner));
     }
 
-    const auto writer = MakeWriter(listName, m_scriptPath);
+    const auto writer = MakeWriter(listName, scriptPath_);
     QVERIFY(!writer->openList(listDirectory, "T", "/Books"));
     QVERIFY2(writer->errorString().contains(listDirectory + listName), qPrintable(writer->errorString()));
     QVERIFY(!QFile::exists(listDirectory + listName));
@@ -551,17 +551,17 @@ void TestListWriters::closeFailureKeepsOldList()
 
     const QByteArray oldList = "old list\r\n";
     QVERIFY(WriteFile(listPath(listName), oldList));
-    const auto writer = MakeWriter(listName, m_scriptPath);
+    const auto writer = MakeWriter(listName, scriptPath_);
     ListedTree tree = ExampleTree(QStringLiteral("/Books"), QLatin1Char('/'));
     for (int i = 0; i < books; ++i)
         tree.front().files.append(QStringLiteral("book-%1.txt").arg(i));
     bool written = false;
     if (diskFull) {
         FullDisk full(64);
-        written = WriteList(*writer, m_listDirectory, "T", "/Books", tree);
+        written = WriteList(*writer, listDirectory_, "T", "/Books", tree);
     } else {
-        QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
-        QVERIFY(QDir(m_listDirectory).removeRecursively());
+        QVERIFY(writer->openList(listDirectory_, "T", "/Books"));
+        QVERIFY(QDir(listDirectory_).removeRecursively());
         written = writer->closeList(3, 2, "T") && writer->replaceOldList();
     }
 
@@ -592,8 +592,8 @@ void TestListWriters::abandonKeepsOldList()
 
     const QByteArray oldList = "old list\r\n";
     QVERIFY(WriteFile(listPath(listName), oldList));
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY(writer->openList(m_listDirectory, "T", "/Books"));
+    const auto writer = MakeWriter(listName, scriptPath_);
+    QVERIFY(writer->openList(listDirectory_, "T", "/Books"));
     writer->startDirectory("/Books", 1);
     writer->listFile("/Books", "a.txt");
     if (replaced) {
@@ -620,15 +620,15 @@ void TestListWriters::treeOpenFailsWithoutScript()
 {
     QFETCH(bool, scriptIsFolder);
 
-    QVERIFY(QFile::remove(m_scriptPath));
+    QVERIFY(QFile::remove(scriptPath_));
     if (scriptIsFolder)
-        QVERIFY(QDir().mkdir(m_scriptPath));
+        QVERIFY(QDir().mkdir(scriptPath_));
     const QByteArray oldList = "old list\r\n";
     QVERIFY(WriteFile(listPath(kTreeList), oldList));
 
-    TreeListWriter writer(m_scriptPath);
-    QVERIFY(!writer.openList(m_listDirectory, "T", "/Books"));
-    QVERIFY2(writer.errorString().contains(m_scriptPath), qPrintable(writer.errorString()));
+    TreeListWriter writer(scriptPath_);
+    QVERIFY(!writer.openList(listDirectory_, "T", "/Books"));
+    QVERIFY2(writer.errorString().contains(scriptPath_), qPrintable(writer.errorString()));
     QVERIFY(!writer.closeList(0, 0, "T"));
     QCOMPARE(FileContent(listPath(kTreeList)), oldList);
     QCOMPARE(filesInListDirectory(), QStringList{kTreeList});
@@ -645,11 +645,11 @@ void TestListWriters::replacesALinkNotItsTarget()
 {
     QFETCH(QString, listName);
 
-    const QString target = m_temporary->filePath(QStringLiteral("precious.txt"));
+    const QString target = temporary_->filePath(QStringLiteral("precious.txt"));
     QVERIFY(WriteFile(target, "precious\r\n"));
     QVERIFY(QFile::link(target, listPath(listName)));
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY2(WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}),
+    const auto writer = MakeWriter(listName, scriptPath_);
+    QVERIFY2(WriteList(*writer, listDirectory_, "T", "/Books", {{"/Books", {"a.txt"}}}),
              qPrintable(writer->errorString()));
 
     QCOMPARE(FileContent(target), QByteArray("precious\r\n"));
@@ -669,8 +669,8 @@ void TestListWriters::failedReplacementKeepsOldList()
     QFETCH(QString, listName);
 
     QVERIFY(QDir().mkpath(listPath(listName) + QStringLiteral("/inside")));
-    const auto writer = MakeWriter(listName, m_scriptPath);
-    QVERIFY(!WriteList(*writer, m_listDirectory, "T", "/Books", {{"/Books", {"a.txt"}}}));
+    const auto writer = MakeWriter(listName, scriptPath_);
+    QVERIFY(!WriteList(*writer, listDirectory_, "T", "/Books", {{"/Books", {"a.txt"}}}));
     QVERIFY2(writer->errorString().contains(listPath(listName)), qPrintable(writer->errorString()));
     writer->abandon();
     QVERIFY(QFileInfo(listPath(listName) + QStringLiteral("/inside")).isDir());
@@ -701,8 +701,8 @@ void TestListWriters::scriptNamesGetASuffix()
     QFETCH(QStringList, statements);
 
     const QString plain = TrimmedPath(top);
-    TreeListWriter writer(m_scriptPath);
-    QVERIFY2(WriteList(writer, m_listDirectory, "T", top, {{plain, {"a.txt"}}, {plain + "/x", {}}}),
+    TreeListWriter writer(scriptPath_);
+    QVERIFY2(WriteList(writer, listDirectory_, "T", top, {{plain, {"a.txt"}}, {plain + "/x", {}}}),
              qPrintable(writer.errorString()));
     const QString topIdentifier = statements.first().section(QLatin1Char(' '), 0, 0);
     QCOMPARE(ListLines(listPath(kTreeList), true), TreePage(statements, topIdentifier, "T", 1, 1));

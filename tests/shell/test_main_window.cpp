@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QCheckBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -57,12 +58,14 @@ std::pair<bool, bool> dragAndDrop(QWidget *target, const QMimeData &data)
     return {enter.isAccepted(), drop.isAccepted()};
 }
 
-int openListWindows()
+QList<MakeListWindow *> openListWindows()
 {
-    int count = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        count += qobject_cast<MakeListWindow *>(widget) && widget->isVisible() ? 1 : 0;
-    return count;
+    QList<MakeListWindow *> open;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *list = qobject_cast<MakeListWindow *>(widget); list && list->isVisible())
+            open.append(list);
+    }
+    return open;
 }
 
 } // namespace
@@ -106,10 +109,6 @@ private slots:
     void cleanup()
     {
         window_.reset();
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<MakeListWindow *>(widget))
-                delete widget;
-        }
     }
 
     void startsOnIntroWithTheSavedSettings()
@@ -374,11 +373,12 @@ private slots:
         open();
         click(button("ButtonMakeList(0)"));
         click(button("ButtonMakeList(0)"));
-        QCOMPARE(openListWindows(), 1);
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<MakeListWindow *>(widget))
-                QVERIFY(!widget->parentWidget()); // no owner
-        }
+        QCOMPARE(openListWindows().size(), 1);
+        QPointer<MakeListWindow> list = openListWindows().first();
+        QVERIFY(!list->parentWidget()); // a window of its own
+        // One still open when the program ends goes with the main window.
+        window_.reset();
+        QVERIFY(list.isNull());
     }
 
     void exitClosesTheMainWindowButNotTheListWindow_data()
@@ -394,13 +394,18 @@ private slots:
         QFETCH(QString, exit);
         open();
         click(button("ButtonMakeList(0)"));
+        QPointer<MakeListWindow> list = openListWindows().value(0);
         if (exit.isEmpty())
             QVERIFY(window_->close());
         else
             click(button(exit));
         QVERIFY(!window_->isVisible());
-        QCOMPARE(openListWindows(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(openListWindows(), QList<MakeListWindow *>{list});
         QVERIFY(fakes_->messages.shown.isEmpty());
+        // Closed later, it is deleted.
+        QVERIFY(list->close());
+        QTRY_VERIFY(list.isNull());
     }
 
     void goWithEmptyFieldsWarns()

@@ -14,7 +14,7 @@ const QString kComment = QStringLiteral("Comment");
 } // namespace
 
 CommentBox::CommentBox(CommentDataSource &source, QWidget *parent)
-    : QTextEdit(parent), m_source(source), m_menu(new QMenu(this))
+    : QTextEdit(parent), source_(source), menu_(new QMenu(this))
 {
     setObjectName(QStringLiteral("RichTextBox1"));
     setAccessibleName(QStringLiteral("Comment"));
@@ -22,13 +22,13 @@ CommentBox::CommentBox(CommentDataSource &source, QWidget *parent)
     setAccessibleDescription(toolTip());
     // A word longer than the line (a web address, pasted data) wraps instead of running off.
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    m_menu->setObjectName(QStringLiteral("RTFPopUp"));
+    menu_->setObjectName(QStringLiteral("RTFPopUp"));
     addEditCommand(QStringLiteral("C&ut"), QStringLiteral("mnuRTFPopCut"), &QTextEdit::cut);
     addEditCommand(QStringLiteral("&Copy"), QStringLiteral("mnuRTFPopCopy"), &QTextEdit::copy);
     addEditCommand(QStringLiteral("&Paste"), QStringLiteral("mnuRTFPopPaste"), &QTextEdit::paste);
-    m_menu->addSeparator()->setObjectName(QStringLiteral("seperator1"));
+    menu_->addSeparator()->setObjectName(QStringLiteral("seperator1"));
     addEditCommand(QStringLiteral("&Undo"), QStringLiteral("mnuRTFPopUndo"), &QTextEdit::undo);
-    QAction *font = m_menu->addAction(QStringLiteral("&Font"), this, &CommentBox::fontRequested);
+    QAction *font = menu_->addAction(QStringLiteral("&Font"), this, &CommentBox::fontRequested);
     font->setObjectName(QStringLiteral("mnuRTFPopFont"));
 
     connect(&source, &CommentDataSource::currentChanged, this, &CommentBox::showRecord);
@@ -39,9 +39,9 @@ CommentBox::CommentBox(CommentDataSource &source, QWidget *parent)
 
 void CommentBox::addEditCommand(const QString &caption, const QString &name, void (QTextEdit::*command)())
 {
-    QAction *action = m_menu->addAction(caption, this, [this, command] {
-        if (m_beforeEdit)
-            m_beforeEdit();
+    QAction *action = menu_->addAction(caption, this, [this, command] {
+        if (beforeEdit_)
+            beforeEdit_();
         (this->*command)();
     });
     action->setObjectName(name);
@@ -51,23 +51,23 @@ void CommentBox::addEditCommand(const QString &caption, const QString &name, voi
 // at start-up neither box is in sight.
 void CommentBox::showRecord()
 {
-    m_shown = m_source.value(kComment);
-    m_outOfDate = !isVisible();
-    if (m_outOfDate)
+    shown_ = source_.value(kComment);
+    outOfDate_ = !isVisible();
+    if (outOfDate_)
         return;
     const QSignalBlocker blocker(this);
-    const std::optional<QString> preview = LongCommentPreview(m_shown);
-    m_preview = preview.has_value();
-    setReadOnly(!m_source.hasCurrentRecord() || m_preview);
-    if (m_preview)
+    const std::optional<QString> preview = LongCommentPreview(shown_);
+    preview_ = preview.has_value();
+    setReadOnly(!source_.hasCurrentRecord() || preview_);
+    if (preview_)
         setPlainText(*preview);
     else
-        ShowComment(this, m_shown);
+        ShowComment(this, shown_);
 }
 
 void CommentBox::showEvent(QShowEvent *event)
 {
-    if (m_outOfDate)
+    if (outOfDate_)
         showRecord();
     QTextEdit::showEvent(event);
 }
@@ -75,22 +75,22 @@ void CommentBox::showEvent(QShowEvent *event)
 // A command (Add New) may set the comment; what the box itself wrote is already shown.
 void CommentBox::showEditFromElsewhere()
 {
-    if (m_source.value(kComment) != m_shown)
+    if (source_.value(kComment) != shown_)
         showRecord();
 }
 
 void CommentBox::writeEdit()
 {
-    if (!m_source.hasCurrentRecord() || m_outOfDate || m_preview)
+    if (!source_.hasCurrentRecord() || outOfDate_ || preview_)
         return;
-    m_shown = toPlainText().isEmpty() ? QString() : toHtml();
-    m_source.setValue(kComment, m_shown);
+    shown_ = toPlainText().isEmpty() ? QString() : toHtml();
+    source_.setValue(kComment, shown_);
 }
 
 void CommentBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::RightButton) {
-        m_menu->popup(event->globalPosition().toPoint());
+        menu_->popup(event->globalPosition().toPoint());
         return;
     }
     QTextEdit::mousePressEvent(event);
@@ -100,5 +100,5 @@ void CommentBox::contextMenuEvent(QContextMenuEvent *event)
 {
     // Opened on the press already; a keyboard request opens it here.
     if (event->reason() != QContextMenuEvent::Mouse)
-        m_menu->popup(event->globalPos());
+        menu_->popup(event->globalPos());
 }

@@ -15,9 +15,9 @@ class CommentBox : public QTextEdit
 public:
     CommentBox(CommentDataSource &source, QWidget *parent = nullptr);
 
-    QMenu *popUpMenu() const { return m_menu; }
+    QMenu *popUpMenu() const { return menu_; }
     // Called before Cut, Copy, Paste and Undo: the window may move the focus to the box.
-    void setBeforeEditCommand(std::function<void()> before) { m_beforeEdit = std::move(before); }
+    void setBeforeEditCommand(std::function<void()> before) { beforeEdit_ = std::move(before); }
 
 signals:
     void fontRequested();
@@ -33,11 +33,11 @@ private:
     void writeEdit();
     void addEditCommand(const QString &caption, const QString &name, void (QTextEdit::*command)());
 
-    CommentDataSource &m_source;
-    QMenu *m_menu;
-    QString m_shown;
-    bool m_outOfDate = false;
+    CommentDataSource &source_;
+    QMenu *menu_;
+    QString shown_;
+    bool outOfDate_ = false;
     // A comment too long to show as it is: a read-only preview, never written back.
-    bool m_preview = false;
-    std::function<void()> m_beforeEdit;
+    bool preview_ = false;
+    std::function<void()> beforeEdit_;
 };

@@ -47,52 +47,52 @@ const QString kTitle = QString::fromLatin1(kProgramTitle);
 } // namespace
 
 CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_services(std::move(services)), m_source(databasePath),
-      m_commands(m_source, m_services.messages), m_search(m_source, m_commands),
-      m_progress(this), m_exchange(m_source, m_commands, m_services.messages, m_services.picker, m_progress,
+    : QWidget(parent, Qt::Window), services_(std::move(services)), source_(databasePath),
+      commands_(source_, services_.messages), search_(source_, commands_),
+      progress_(this), exchange_(source_, commands_, services_.messages, services_.picker, progress_,
                                    PlainTextOfComment),
-      m_model(new CommentRecordModel(m_source, this)), m_grid(new QTableView(this)), m_tabs(new QTabWidget(this)),
-      m_box(new CommentBox(m_source, this)),
-      m_navigator(new RecordNavigator(m_source, [this] { m_commands.reportFailure(); }, this))
+      model_(new CommentRecordModel(source_, this)), grid_(new QTableView(this)), tabs_(new QTabWidget(this)),
+      box_(new CommentBox(source_, this)),
+      navigator_(new RecordNavigator(source_, [this] { commands_.reportFailure(); }, this))
 {
     setObjectName(QStringLiteral("CommentDB"));
     setWindowTitle(QStringLiteral("Comment Database"));
     setAccessibleName(windowTitle());
     resize(760, 620);
 
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->setAccessibleName(QStringLiteral("Comments"));
-    m_grid->setAccessibleDescription(QStringLiteral("All comments: Author, Title, Genre, File; the last row adds one"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->installEventFilter(this);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_->setAccessibleName(QStringLiteral("Comments"));
+    grid_->setAccessibleDescription(QStringLiteral("All comments: Author, Title, Genre, File; the last row adds one"));
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->installEventFilter(this);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CommentDbWindow::followGridRow);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CommentDbWindow::selectCurrentRow);
-    connect(m_model, &CommentRecordModel::editFailed, this, [this] { m_commands.reportFailure(true); });
-    connect(&m_source, &CommentDataSource::currentChanged, this, &CommentDbWindow::selectCurrentRow);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CommentDbWindow::selectCurrentRow);
+    connect(model_, &CommentRecordModel::editFailed, this, [this] { commands_.reportFailure(true); });
+    connect(&source_, &CommentDataSource::currentChanged, this, &CommentDbWindow::selectCurrentRow);
 
-    m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_tabs->addTab(makeInfoPage(), QStringLiteral("Info"));
-    m_tabs->addTab(makeSearchPage(), QStringLiteral("Search"));
-    m_utilitiesPage = makeUtilitiesPage();
-    m_tabs->addTab(m_utilitiesPage, QStringLiteral("Utilities"));
-    m_box->setBeforeEditCommand([this] {
-        if (m_tabs->currentWidget() == m_utilitiesPage)
-            m_box->setFocus();
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    tabs_->addTab(makeInfoPage(), QStringLiteral("Info"));
+    tabs_->addTab(makeSearchPage(), QStringLiteral("Search"));
+    utilitiesPage_ = makeUtilitiesPage();
+    tabs_->addTab(utilitiesPage_, QStringLiteral("Utilities"));
+    box_->setBeforeEditCommand([this] {
+        if (tabs_->currentWidget() == utilitiesPage_)
+            box_->setFocus();
     });
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid, 3);
+    layout->addWidget(grid_, 3);
     auto *detail = new QHBoxLayout;
-    detail->addWidget(m_tabs, 1);
-    detail->addWidget(m_box, 1);
+    detail->addWidget(tabs_, 1);
+    detail->addWidget(box_, 1);
     layout->addLayout(detail, 2);
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_navigator, 1);
-    QWidget *close = CreateCommandButton(m_services.controls, QStringLiteral("Close"),
+    bottom->addWidget(navigator_, 1);
+    QWidget *close = CreateCommandButton(services_.controls, QStringLiteral("Close"),
                                          QStringLiteral("Hide this window; the Comments tab shows the changes"), this,
                                          [this] { hideNow(); });
     close->setObjectName(QStringLiteral("HideNow"));
@@ -102,24 +102,24 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
     layout->addLayout(bottom);
 
     // Without the file the window opens empty; its navigation bar says why.
-    m_source.open();
+    source_.open();
     selectCurrentRow();
 }
 
 QWidget *CommentDbWindow::makeInfoPage()
 {
-    auto *page = new QWidget(m_tabs);
+    auto *page = new QWidget(tabs_);
     auto *layout = new QVBoxLayout(page);
     auto *form = new QFormLayout;
-    AddBoundFields(form, m_source, kFields);
+    AddBoundFields(form, source_, kFields);
     layout->addLayout(form);
     auto *rows = new QGridLayout;
     auto *first = new QHBoxLayout;
     auto *second = new QHBoxLayout;
     const auto handler = [this](int index) { buttonComment(index); };
-    AddCommandButtons(first, m_services.controls, QStringLiteral("ButtonComment"),
+    AddCommandButtons(first, services_.controls, QStringLiteral("ButtonComment"),
                       std::span(kRecordButtons).first(3), 0, handler);
-    AddCommandButtons(second, m_services.controls, QStringLiteral("ButtonComment"),
+    AddCommandButtons(second, services_.controls, QStringLiteral("ButtonComment"),
                       std::span(kRecordButtons).subspan(3), 3, handler);
     rows->addLayout(first, 0, 0);
     rows->addLayout(second, 1, 0);
@@ -130,7 +130,7 @@ QWidget *CommentDbWindow::makeInfoPage()
 
 QWidget *CommentDbWindow::makeSearchPage()
 {
-    auto *page = new QWidget(m_tabs);
+    auto *page = new QWidget(tabs_);
     auto *layout = new QVBoxLayout(page);
     auto *form = new QFormLayout;
     const struct
@@ -150,16 +150,16 @@ QWidget *CommentDbWindow::makeSearchPage()
                                            QStringLiteral("Lists the comments whose field begins with this text "
                                                           "(* ? # [a-z] as in Access)"));
         connect(edit, &QLineEdit::textChanged, this,
-                [this, field = box.field](const QString &text) { m_search.setText(field, text); });
+                [this, field = box.field](const QString &text) { search_.setText(field, text); });
         edits.append({edit, box.field});
     }
     layout->addLayout(form);
     auto *buttons = new QHBoxLayout;
-    AddCommandButtons(buttons, m_services.controls, QStringLiteral("ButtonComment"), kClearAll, 6, [this, edits](int) {
-        m_search.clearAll();
+    AddCommandButtons(buttons, services_.controls, QStringLiteral("ButtonComment"), kClearAll, 6, [this, edits](int) {
+        search_.clearAll();
         for (const auto &[edit, field] : edits) {
             const QSignalBlocker blocker(edit);
-            edit->setText(m_search.text(field));
+            edit->setText(search_.text(field));
         }
     });
     buttons->addStretch();
@@ -170,9 +170,9 @@ QWidget *CommentDbWindow::makeSearchPage()
 
 QWidget *CommentDbWindow::makeUtilitiesPage()
 {
-    auto *page = new QWidget(m_tabs);
+    auto *page = new QWidget(tabs_);
     auto *layout = new QVBoxLayout(page);
-    AddCommandButtons(layout, m_services.controls, QStringLiteral("UtilComment"), kUtilComment, 0,
+    AddCommandButtons(layout, services_.controls, QStringLiteral("UtilComment"), kUtilComment, 0,
                       [this](int index) { utilComment(index); });
     layout->addStretch();
     return page;
@@ -182,25 +182,25 @@ void CommentDbWindow::buttonComment(int index)
 {
     // Clear All (6) belongs to the search page.
     if (index >= 0 && index < int(std::size(kRecordButtons)))
-        m_commands.run(*kRecordButtons[index].command, m_services.utilities ? m_services.utilities() : FileInfo{});
+        commands_.run(*kRecordButtons[index].command, services_.utilities ? services_.utilities() : FileInfo{});
 }
 
 void CommentDbWindow::utilComment(int index)
 {
     switch (index) {
     case 0:
-        m_exchange.exportDatabase();
+        exchange_.exportDatabase();
         break;
     case 1:
-        m_exchange.importDatabase();
+        exchange_.importDatabase();
         break;
     case 2:
-        if (!m_services.opener.openDatabase(m_source.databasePath()))
-            m_services.messages.warn(kTitle, QStringLiteral("No program on this computer can open %1. A database "
+        if (!services_.opener.openDatabase(source_.databasePath()))
+            services_.messages.warn(kTitle, QStringLiteral("No program on this computer can open %1. A database "
                                                             "browser for SQLite files (such as DB Browser for "
                                                             "SQLite) can.")
                                                  .arg(QDir::toNativeSeparators(
-                                                     QFileInfo(m_source.databasePath()).absoluteFilePath())));
+                                                     QFileInfo(source_.databasePath()).absoluteFilePath())));
         break;
     default:
         break;
@@ -209,8 +209,8 @@ void CommentDbWindow::utilComment(int index)
 
 void CommentDbWindow::showAdvanced()
 {
-    if (m_source.isOpen() && !m_source.refresh())
-        m_commands.reportFailure();
+    if (source_.isOpen() && !source_.refresh())
+        commands_.reportFailure();
     show();
     raise();
     activateWindow();
@@ -218,16 +218,16 @@ void CommentDbWindow::showAdvanced()
 
 void CommentDbWindow::hideNow()
 {
-    if (!m_commands.commitBeforeClose())
+    if (!commands_.commitBeforeClose())
         return;
-    if (m_services.refreshMain)
-        m_services.refreshMain();
+    if (services_.refreshMain)
+        services_.refreshMain();
     hide();
 }
 
 void CommentDbWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_commands.commitBeforeClose()) {
+    if (!commands_.commitBeforeClose()) {
         event->ignore();
         return;
     }
@@ -237,24 +237,24 @@ void CommentDbWindow::closeEvent(QCloseEvent *event)
 
 void CommentDbWindow::selectCurrentRow()
 {
-    const int row = m_source.currentIndex();
-    const QSignalBlocker blocker(m_grid->selectionModel());
+    const int row = source_.currentIndex();
+    const QSignalBlocker blocker(grid_->selectionModel());
     if (row < 0) {
-        m_grid->clearSelection();
+        grid_->clearSelection();
         return;
     }
-    const QModelIndex index = m_model->index(row, std::max(m_grid->currentIndex().column(), 0));
-    m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_grid->scrollTo(index);
+    const QModelIndex index = model_->index(row, std::max(grid_->currentIndex().column(), 0));
+    grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->scrollTo(index);
 }
 
 // The grid's selected row is the current record; a move that cannot write goes back.
 void CommentDbWindow::followGridRow(const QModelIndex &current)
 {
-    if (!current.isValid() || current.row() == m_source.currentIndex() || current.row() >= m_model->newRecordRow())
+    if (!current.isValid() || current.row() == source_.currentIndex() || current.row() >= model_->newRecordRow())
         return;
-    if (!m_source.moveTo(current.row())) {
-        m_commands.reportFailure();
+    if (!source_.moveTo(current.row())) {
+        commands_.reportFailure();
         selectCurrentRow();
     }
 }
@@ -262,21 +262,21 @@ void CommentDbWindow::followGridRow(const QModelIndex &current)
 void CommentDbWindow::deleteSelectedRows()
 {
     QList<int> rows;
-    for (const QModelIndex &index : m_grid->selectionModel()->selectedRows()) {
-        if (index.row() < m_model->newRecordRow())
+    for (const QModelIndex &index : grid_->selectionModel()->selectedRows()) {
+        if (index.row() < model_->newRecordRow())
             rows << index.row();
     }
     if (rows.isEmpty()
-        || !m_services.messages.confirm(kTitle, QStringLiteral("Delete the %1 selected comment(s)?").arg(rows.size())))
+        || !services_.messages.confirm(kTitle, QStringLiteral("Delete the %1 selected comment(s)?").arg(rows.size())))
         return;
     std::sort(rows.begin(), rows.end(), std::greater<>());
     for (const int row : rows)
-        m_model->removeRows(row, 1);
+        model_->removeRows(row, 1);
 }
 
 bool CommentDbWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         deleteSelectedRows();
         return true;
     }

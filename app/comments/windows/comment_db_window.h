@@ -42,11 +42,12 @@ public:
     };
     CommentDbWindow(const QString &databasePath, Services services, QWidget *parent = nullptr);
 
-    CommentDataSource &data1() { return m_source; }
-    CommentBox *commentBox() const { return m_box; }
-    CommentCommands &commands() { return m_commands; }
-    QTableView *grid() const { return m_grid; }
-    QTabWidget *tabs() const { return m_tabs; }
+    // Its own data source over the whole table, apart from the main window's.
+    CommentDataSource &records() { return source_; }
+    CommentBox *commentBox() const { return box_; }
+    CommentCommands &commands() { return commands_; }
+    QTableView *grid() const { return grid_; }
+    QTabWidget *tabs() const { return tabs_; }
 
     // Advanced on the Comments tab: the data source reads its record source again (a kept
     // search runs again), and the window shows.
@@ -68,16 +69,16 @@ private:
     void followGridRow(const QModelIndex &current);
     void deleteSelectedRows();
 
-    Services m_services;
-    CommentDataSource m_source;
-    CommentCommands m_commands;
-    CommentSearch m_search;
-    QtProgress m_progress;
-    CommentExchange m_exchange;
-    CommentRecordModel *m_model;
-    QTableView *m_grid;
-    QTabWidget *m_tabs;
-    QWidget *m_utilitiesPage = nullptr;
-    CommentBox *m_box;
-    RecordNavigator *m_navigator;
+    Services services_;
+    CommentDataSource source_;
+    CommentCommands commands_;
+    CommentSearch search_;
+    QtProgress progress_;
+    CommentExchange exchange_;
+    CommentRecordModel *model_;
+    QTableView *grid_;
+    QTabWidget *tabs_;
+    QWidget *utilitiesPage_ = nullptr;
+    CommentBox *box_;
+    RecordNavigator *navigator_;
 };

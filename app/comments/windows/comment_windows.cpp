@@ -4,19 +4,19 @@
 #include "comments/windows/comments_tab.h"
 
 CommentWindows::CommentWindows(CommentDataSource &mainComments, CommentDbWindow::Services services, QWidget *mainWindow)
-    : QObject(mainWindow), m_mainComments(mainComments), m_services(std::move(services)),
-      m_tab(new CommentsTab(mainComments, m_services.messages, m_services.controls, m_services.utilities,
+    : QObject(mainWindow), mainComments_(mainComments), services_(std::move(services)),
+      tab_(new CommentsTab(mainComments, services_.messages, services_.controls, services_.utilities,
                             [this] { showAdvanced(); }, mainWindow))
 {
-    m_services.refreshMain = [this] {
-        if (m_mainComments.isOpen() && !m_mainComments.refresh())
-            m_tab->commands().reportFailure();
+    services_.refreshMain = [this] {
+        if (mainComments_.isOpen() && !mainComments_.refresh())
+            tab_->commands().reportFailure();
     };
-    connect(m_tab->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
+    connect(tab_->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
     // On the Comments page the box takes the focus before an edit command.
-    m_tab->commentBox()->setBeforeEditCommand([this] {
-        if (m_tab->isVisible())
-            m_tab->commentBox()->setFocus();
+    tab_->commentBox()->setBeforeEditCommand([this] {
+        if (tab_->isVisible())
+            tab_->commentBox()->setFocus();
     });
 }
 
@@ -27,43 +27,43 @@ CommentWindows::~CommentWindows()
 
 void CommentWindows::unload()
 {
-    m_commentDb.reset();
-    m_font.reset();
+    commentDb_.reset();
+    font_.reset();
 }
 
 void CommentWindows::loadCommentDb()
 {
-    if (m_commentDb)
+    if (commentDb_)
         return;
     // Both windows open the same file.
-    m_commentDb.make(m_mainComments.databasePath(), m_services);
-    connect(m_commentDb->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
+    commentDb_.make(mainComments_.databasePath(), services_);
+    connect(commentDb_->commentBox(), &CommentBox::fontRequested, this, &CommentWindows::showFontWindow);
 }
 
 void CommentWindows::showAdvanced()
 {
     loadCommentDb();
-    m_commentDb->showAdvanced();
+    commentDb_->showAdvanced();
 }
 
 void CommentWindows::showFontWindow()
 {
-    if (!m_font)
-        m_font.make([this] { return fontTarget(); }, m_services.controls);
-    m_font->show();
-    m_font->raise();
+    if (!font_)
+        font_.make([this] { return fontTarget(); }, services_.controls);
+    font_->show();
+    font_->raise();
 }
 
 QTextEdit *CommentWindows::fontTarget() const
 {
-    const bool commentDbVisible = m_commentDb && m_commentDb->isVisible();
-    return FontTarget(commentDbVisible) == CommentBoxTarget::CommentDatabaseWindow ? m_commentDb->commentBox()
-                                                                                  : m_tab->commentBox();
+    const bool commentDbVisible = commentDb_ && commentDb_->isVisible();
+    return FontTarget(commentDbVisible) == CommentBoxTarget::CommentDatabaseWindow ? commentDb_->commentBox()
+                                                                                  : tab_->commentBox();
 }
 
 bool CommentWindows::commitAll()
 {
-    if (m_commentDb && !m_commentDb->commands().commitBeforeClose())
+    if (commentDb_ && !commentDb_->commands().commitBeforeClose())
         return false;
-    return m_tab->commands().commitBeforeClose();
+    return tab_->commands().commitBeforeClose();
 }

@@ -21,9 +21,9 @@ public:
     CommentWindows(CommentDataSource &mainComments, CommentDbWindow::Services services, QWidget *mainWindow);
     ~CommentWindows() override;
 
-    CommentsTab *commentsTab() const { return m_tab; }
-    CommentDbWindow *commentDb() const { return m_commentDb.get(); }
-    FontOptionsWindow *fontWindow() const { return m_font.get(); }
+    CommentsTab *commentsTab() const { return tab_; }
+    CommentDbWindow *commentDb() const { return commentDb_.get(); }
+    FontOptionsWindow *fontWindow() const { return font_.get(); }
 
     // Start-up: the comment database window, loaded and hidden.
     void loadCommentDb();
@@ -39,9 +39,9 @@ public:
     bool commitAll();
 
 private:
-    CommentDataSource &m_mainComments;
-    CommentDbWindow::Services m_services;
-    CommentsTab *m_tab;
-    OwnedWindow<CommentDbWindow> m_commentDb;
-    OwnedWindow<FontOptionsWindow> m_font;
+    CommentDataSource &mainComments_;
+    CommentDbWindow::Services services_;
+    CommentsTab *tab_;
+    OwnedWindow<CommentDbWindow> commentDb_;
+    OwnedWindow<FontOptionsWindow> font_;
 };

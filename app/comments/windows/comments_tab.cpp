@@ -33,17 +33,17 @@ const BoundField kFields[] = {
 
 CommentsTab::CommentsTab(CommentDataSource &comments, MessageBoxes &messages, QtControlLoader *controls,
                          std::function<FileInfo()> utilities, std::function<void()> advanced, QWidget *parent)
-    : QWidget(parent), m_source(comments), m_commands(comments, messages), m_utilities(std::move(utilities)),
-      m_advanced(std::move(advanced)), m_box(new CommentBox(comments, this)),
-      m_navigator(new RecordNavigator(comments, [this] { m_commands.reportFailure(); }, this))
+    : QWidget(parent), source_(comments), commands_(comments, messages), utilities_(std::move(utilities)),
+      advanced_(std::move(advanced)), box_(new CommentBox(comments, this)),
+      navigator_(new RecordNavigator(comments, [this] { commands_.reportFailure(); }, this))
 {
     setObjectName(QStringLiteral("CommentsTab"));
     auto *layout = new QVBoxLayout(this);
     auto *fields = new QFormLayout;
     AddBoundFields(fields, comments, kFields);
     layout->addLayout(fields);
-    layout->addWidget(m_box, 1);
-    layout->addWidget(m_navigator);
+    layout->addWidget(box_, 1);
+    layout->addWidget(navigator_);
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
     AddCommandButtons(buttons, controls, QStringLiteral("ButtonComment"), kButtonComment, 0,
@@ -52,17 +52,17 @@ CommentsTab::CommentsTab(CommentDataSource &comments, MessageBoxes &messages, Qt
 
 void CommentsTab::buttonComment(int index)
 {
-    if (index == kAdvanced && m_advanced)
-        m_advanced();
+    if (index == kAdvanced && advanced_)
+        advanced_();
     else if (index >= 0 && index < int(std::size(kButtonComment)) && kButtonComment[index].command)
-        m_commands.run(*kButtonComment[index].command, m_utilities ? m_utilities() : FileInfo{});
+        commands_.run(*kButtonComment[index].command, utilities_ ? utilities_() : FileInfo{});
 }
 
 QString CommentsTab::findFile(const QString &fileName)
 {
     QString problem;
-    const QString found = m_commands.findFile(fileName, &problem);
+    const QString found = commands_.findFile(fileName, &problem);
     if (!problem.isEmpty())
-        QTimer::singleShot(0, this, [this, problem] { m_commands.warn(problem); });
+        QTimer::singleShot(0, this, [this, problem] { commands_.warn(problem); });
     return found;
 }

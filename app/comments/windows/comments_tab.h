@@ -27,9 +27,9 @@ public:
     CommentsTab(CommentDataSource &comments, MessageBoxes &messages, QtControlLoader *controls,
                 std::function<FileInfo()> utilities, std::function<void()> advanced, QWidget *parent = nullptr);
 
-    CommentBox *commentBox() const { return m_box; }
-    CommentCommands &commands() { return m_commands; }
-    RecordNavigator *navigator() const { return m_navigator; }
+    CommentBox *commentBox() const { return box_; }
+    CommentCommands &commands() { return commands_; }
+    RecordNavigator *navigator() const { return navigator_; }
 
     // ButtonComment: the command of the button with this index; others do nothing.
     void buttonComment(int index);
@@ -40,10 +40,10 @@ public:
     QString findFile(const QString &fileName) override;
 
 private:
-    CommentDataSource &m_source;
-    CommentCommands m_commands;
-    std::function<FileInfo()> m_utilities;
-    std::function<void()> m_advanced;
-    CommentBox *m_box;
-    RecordNavigator *m_navigator;
+    CommentDataSource &source_;
+    CommentCommands commands_;
+    std::function<FileInfo()> utilities_;
+    std::function<void()> advanced_;
+    CommentBox *box_;
+    RecordNavigator *navigator_;
 };

@@ -39,9 +39,9 @@ void SwatchLabel::mousePressEvent(QMouseEvent *event)
 }
 
 FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtControlLoader *controls, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_target(std::move(target)), m_names(new QComboBox(this)),
-      m_sizes(new QComboBox(this)), m_foreColor(new QRadioButton(QStringLiteral("ForeColor"), this)),
-      m_backColor(new QRadioButton(QStringLiteral("BackColor"), this))
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), target_(std::move(target)), names_(new QComboBox(this)),
+      sizes_(new QComboBox(this)), foreColor_(new QRadioButton(QStringLiteral("ForeColor"), this)),
+      backColor_(new QRadioButton(QStringLiteral("BackColor"), this))
 {
     setObjectName(QStringLiteral("FontOptions"));
     setWindowTitle(QStringLiteral("Font Menu"));
@@ -52,36 +52,36 @@ FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtCont
     caption->setAutoFillBackground(true);
     caption->setObjectName(QStringLiteral("Label1_0"));
     connect(caption, &SwatchLabel::clicked, this, [this, caption] { swatchClicked(caption->colour()); });
-    m_labels << caption;
-    m_names->setObjectName(QStringLiteral("cmbFontName"));
-    m_names->setEditable(true);
-    m_names->setAccessibleName(QStringLiteral("Font"));
-    m_names->setToolTip(QStringLiteral("Font of the selected text"));
-    m_names->setAccessibleDescription(m_names->toolTip());
-    m_sizes->setObjectName(QStringLiteral("cmbFontSize"));
-    m_sizes->setEditable(true);
-    m_sizes->setAccessibleName(QStringLiteral("Size"));
-    m_sizes->setToolTip(QStringLiteral("Size of the selected text, in points: pick one from the list"));
-    m_sizes->setAccessibleDescription(m_sizes->toolTip());
+    labels_ << caption;
+    names_->setObjectName(QStringLiteral("cmbFontName"));
+    names_->setEditable(true);
+    names_->setAccessibleName(QStringLiteral("Font"));
+    names_->setToolTip(QStringLiteral("Font of the selected text"));
+    names_->setAccessibleDescription(names_->toolTip());
+    sizes_->setObjectName(QStringLiteral("cmbFontSize"));
+    sizes_->setEditable(true);
+    sizes_->setAccessibleName(QStringLiteral("Size"));
+    sizes_->setToolTip(QStringLiteral("Size of the selected text, in points: pick one from the list"));
+    sizes_->setAccessibleDescription(sizes_->toolTip());
     auto *sizeLabel = new QLabel(QStringLiteral("Size"));
-    sizeLabel->setBuddy(m_sizes);
-    caption->setBuddy(m_names);
-    m_foreColor->setObjectName(QStringLiteral("Option1"));
-    m_foreColor->setToolTip(QStringLiteral("A colour click colours the selected text"));
-    m_backColor->setObjectName(QStringLiteral("Option2"));
-    m_backColor->setToolTip(QStringLiteral("A colour click colours the whole box's background"));
-    for (QRadioButton *option : {m_foreColor, m_backColor})
+    sizeLabel->setBuddy(sizes_);
+    caption->setBuddy(names_);
+    foreColor_->setObjectName(QStringLiteral("Option1"));
+    foreColor_->setToolTip(QStringLiteral("A colour click colours the selected text"));
+    backColor_->setObjectName(QStringLiteral("Option2"));
+    backColor_->setToolTip(QStringLiteral("A colour click colours the whole box's background"));
+    for (QRadioButton *option : {foreColor_, backColor_})
         option->setAccessibleDescription(option->toolTip());
-    m_foreColor->setChecked(true);
+    foreColor_->setChecked(true);
 
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
-    form->addRow(caption, m_names);
-    form->addRow(sizeLabel, m_sizes);
+    form->addRow(caption, names_);
+    form->addRow(sizeLabel, sizes_);
     layout->addLayout(form);
     auto *options = new QHBoxLayout;
-    options->addWidget(m_foreColor);
-    options->addWidget(m_backColor);
+    options->addWidget(foreColor_);
+    options->addWidget(backColor_);
     layout->addLayout(options);
     auto *edits = new QHBoxLayout;
     AddCommandButtons(edits, controls, QStringLiteral("RTFEdit"), kRtfEdit, 0, [this](int index) { rtfEdit(index); });
@@ -96,26 +96,26 @@ FontOptionsWindow::FontOptionsWindow(std::function<QTextEdit *()> target, QtCont
 
     // Typed names and sizes never join the lists; a size is applied only when picked from the
     // list, so Return in the size box does nothing.
-    m_names->setInsertPolicy(QComboBox::NoInsert);
-    m_sizes->setInsertPolicy(QComboBox::NoInsert);
-    m_sizes->lineEdit()->installEventFilter(this);
+    names_->setInsertPolicy(QComboBox::NoInsert);
+    sizes_->setInsertPolicy(QComboBox::NoInsert);
+    sizes_->lineEdit()->installEventFilter(this);
 
     // Loading applies, in turn, the first font, size 10 and Arial to the target's selection.
-    connect(m_names, &QComboBox::currentTextChanged, this, &FontOptionsWindow::applyFontName);
-    connect(m_sizes, &QComboBox::textActivated, this, &FontOptionsWindow::applyFontSize);
-    m_names->addItems(QFontDatabase::families());
-    m_names->setCurrentIndex(0);
-    m_sizes->addItems(FontSizes());
-    m_sizes->setCurrentIndex(1);
-    applyFontSize(m_sizes->currentText());
+    connect(names_, &QComboBox::currentTextChanged, this, &FontOptionsWindow::applyFontName);
+    connect(sizes_, &QComboBox::textActivated, this, &FontOptionsWindow::applyFontSize);
+    names_->addItems(QFontDatabase::families());
+    names_->setCurrentIndex(0);
+    sizes_->addItems(FontSizes());
+    sizes_->setCurrentIndex(1);
+    applyFontSize(sizes_->currentText());
     // Where Arial is not installed the name stays and Qt substitutes a similar font.
-    m_names->setCurrentText(QString::fromLatin1(kDefaultFontName));
-    m_sizes->setCurrentText(QString::fromLatin1(kDefaultFontSize));
+    names_->setCurrentText(QString::fromLatin1(kDefaultFontName));
+    sizes_->setCurrentText(QString::fromLatin1(kDefaultFontSize));
 }
 
 bool FontOptionsWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_sizes->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == sizes_->lineEdit() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
@@ -143,7 +143,7 @@ QWidget *FontOptionsWindow::makeSwatchBox()
         label->setPalette(palette);
         label->setGeometry(TwipsToPixels(swatch.leftTwips), TwipsToPixels(swatch.topTwips), size, size);
         connect(label, &SwatchLabel::clicked, this, [this, label] { swatchClicked(label->colour()); });
-        m_labels << label;
+        labels_ << label;
         right = std::max(right, label->geometry().right());
         bottom = std::max(bottom, label->geometry().bottom());
     }
@@ -153,7 +153,7 @@ QWidget *FontOptionsWindow::makeSwatchBox()
 
 void FontOptionsWindow::applyFormat(const QTextCharFormat &format)
 {
-    if (QTextEdit *box = m_target())
+    if (QTextEdit *box = target_())
         box->mergeCurrentCharFormat(format);
 }
 
@@ -178,7 +178,7 @@ void FontOptionsWindow::applyFontSize(const QString &size)
 void FontOptionsWindow::rtfEdit(int index)
 {
     static const TextAttribute attributes[] = {TextAttribute::Bold, TextAttribute::Underline, TextAttribute::Italic};
-    QTextEdit *box = m_target();
+    QTextEdit *box = target_();
     if (!box || index < 0 || index > 2)
         return;
     if (const std::optional<bool> on = AttributeAfterPress(SelectionAttribute(box, attributes[index])))
@@ -187,10 +187,10 @@ void FontOptionsWindow::rtfEdit(int index)
 
 void FontOptionsWindow::swatchClicked(const QColor &colour)
 {
-    QTextEdit *box = m_target();
+    QTextEdit *box = target_();
     if (!box)
         return;
-    if (m_foreColor->isChecked()) {
+    if (foreColor_->isChecked()) {
         QTextCharFormat format;
         format.setForeground(colour);
         box->mergeCurrentCharFormat(format);

@@ -41,11 +41,11 @@ class FontOptionsWindow : public QWidget
 public:
     FontOptionsWindow(std::function<QTextEdit *()> target, QtControlLoader *controls, QWidget *parent = nullptr);
 
-    QComboBox *fontNames() const { return m_names; }
-    QComboBox *fontSizes() const { return m_sizes; }
+    QComboBox *fontNames() const { return names_; }
+    QComboBox *fontSizes() const { return sizes_; }
     // Label1: index 0 is the "Font" caption, 1 to 32 the swatches.
-    SwatchLabel *label(int index) const { return m_labels.value(index); }
-    QRadioButton *backColorOption() const { return m_backColor; }
+    SwatchLabel *label(int index) const { return labels_.value(index); }
+    QRadioButton *backColorOption() const { return backColor_; }
 
     // RTFEdit: 0 Bold, 1 Underline, 2 Italic.
     void rtfEdit(int index);
@@ -60,10 +60,10 @@ private:
     void applyFormat(const QTextCharFormat &format);
     QWidget *makeSwatchBox();
 
-    std::function<QTextEdit *()> m_target;
-    QComboBox *m_names;
-    QComboBox *m_sizes;
-    QRadioButton *m_foreColor;
-    QRadioButton *m_backColor;
-    QList<SwatchLabel *> m_labels;
+    std::function<QTextEdit *()> target_;
+    QComboBox *names_;
+    QComboBox *sizes_;
+    QRadioButton *foreColor_;
+    QRadioButton *backColor_;
+    QList<SwatchLabel *> labels_;
 };

@@ -73,7 +73,7 @@ void AddBoundFields(QFormLayout *form, CommentDataSource &source, std::span<cons
 }
 
 RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()> onFailure, QWidget *parent)
-    : QWidget(parent), m_source(source), m_onFailure(std::move(onFailure)), m_position(new QLabel(this))
+    : QWidget(parent), source_(source), onFailure_(std::move(onFailure)), position_(new QLabel(this))
 {
     setObjectName(QStringLiteral("Data1"));
     auto *layout = new QHBoxLayout(this);
@@ -98,27 +98,27 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
         connect(tool, &QToolButton::clicked, this, [this, step = button.step] { move(step); });
         layout->addWidget(tool);
         if (button.step == &CommentDataSource::movePrevious)
-            layout->addWidget(m_position, 1);
+            layout->addWidget(position_, 1);
     }
-    m_position->setAlignment(Qt::AlignCenter);
-    m_position->setWordWrap(true);
-    m_position->setAccessibleName(QStringLiteral("Record position"));
-    m_count.setSingleShot(true);
+    position_->setAlignment(Qt::AlignCenter);
+    position_->setWordWrap(true);
+    position_->setAccessibleName(QStringLiteral("Record position"));
+    count_.setSingleShot(true);
     // A slice at a time, between the other events.
-    connect(&m_count, &QTimer::timeout, this, [this] {
-        if (m_source.countSomeRecords()) {
+    connect(&count_, &QTimer::timeout, this, [this] {
+        if (source_.countSomeRecords()) {
             showPosition();
             return;
         }
         // A set the engine cannot count in time is not asked again until it changes.
-        m_countGivenUp = !m_source.errorString().isEmpty();
-        if (!m_countGivenUp)
-            m_count.start(0);
+        countGivenUp_ = !source_.errorString().isEmpty();
+        if (!countGivenUp_)
+            count_.start(0);
     });
     connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::openFinished, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::recordSetChanged, this, [this] {
-        m_countGivenUp = false;
+        countGivenUp_ = false;
         showPosition();
     });
     showPosition();
@@ -126,30 +126,30 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
 
 void RecordNavigator::move(bool (CommentDataSource::*step)())
 {
-    if (!(m_source.*step)())
-        m_onFailure();
+    if (!(source_.*step)())
+        onFailure_();
 }
 
 QString RecordNavigator::positionText() const
 {
-    const std::optional<int> count = m_source.knownRecordCount();
+    const std::optional<int> count = source_.knownRecordCount();
     const QString total = count ? QString::number(*count) : QStringLiteral("...");
     // Without the database this is where the window says why.
-    if (!m_source.isOpen())
-        return m_source.errorString();
+    if (!source_.isOpen())
+        return source_.errorString();
     // A search that could not be read lists nothing; this says why.
-    if (!m_source.hasCurrentRecord() && !m_source.recordSetError().isEmpty())
-        return m_source.recordSetError();
-    if (!m_source.hasCurrentRecord())
+    if (!source_.hasCurrentRecord() && !source_.recordSetError().isEmpty())
+        return source_.recordSetError();
+    if (!source_.hasCurrentRecord())
         return count ? QStringLiteral("no records") : QString();
-    if (m_source.isNewRecord())
+    if (source_.isNewRecord())
         return QStringLiteral("new record (%1 stored)").arg(total);
-    return QStringLiteral("record %1 of %2").arg(m_source.currentIndex() + 1).arg(total);
+    return QStringLiteral("record %1 of %2").arg(source_.currentIndex() + 1).arg(total);
 }
 
 void RecordNavigator::showPosition()
 {
-    m_position->setText(positionText());
-    if (m_source.isOpen() && !m_source.knownRecordCount() && !m_countGivenUp)
-        m_count.start(kCountDelayMs);
+    position_->setText(positionText());
+    if (source_.isOpen() && !source_.knownRecordCount() && !countGivenUp_)
+        count_.start(kCountDelayMs);
 }

@@ -39,11 +39,11 @@ private:
     void move(bool (CommentDataSource::*step)());
     void showPosition();
 
-    CommentDataSource &m_source;
-    std::function<void()> m_onFailure;
-    QLabel *m_position;
-    QTimer m_count;
-    bool m_countGivenUp = false;
+    CommentDataSource &source_;
+    std::function<void()> onFailure_;
+    QLabel *position_;
+    QTimer count_;
+    bool countGivenUp_ = false;
 };
 
 // A record field on a window: its label, its control's name and the field it shows.
