@@ -261,8 +261,11 @@ void accessLikeFunction(sqlite3_context *context, int, sqlite3_value **arguments
 bool registerAccessLike(const QSqlDatabase &db, QString *error)
 {
     sqlite3 *connection = SqliteHandle(db, error);
-    if (!connection)
-        return false;
+    return connection && registerAccessLike(connection, error);
+}
+
+bool registerAccessLike(sqlite3 *connection, QString *error)
+{
     const int rc = sqlite3_create_function_v2(connection, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                               accessLikeFunction, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QSqlDatabase;
+struct sqlite3;
 
 // A pattern of the Access LIKE operator: "*" any run of characters (also none), "?" one
 // character, "#" one digit, "[list]" one character of the list ("a-z" ranges, a leading
@@ -47,8 +48,11 @@ private:
 // Whether value matches pattern by the rules above (an invalid pattern matches nothing).
 bool accessLikeMatches(QStringView pattern, QStringView value);
 
-// Replaces LIKE on the SQLite connection behind db: like(pattern, value) with the rules
+// Replaces LIKE on the SQLite connection: like(pattern, value) with the rules
 // above. NULL on either side gives NULL, so a field without a value never matches, not even
 // "*". An invalid pattern makes the statement fail with "Invalid pattern string".
 // Must be called on every connection that runs Access query texts.
+bool registerAccessLike(sqlite3 *connection, QString *error = nullptr);
+// The same on the connection behind a Qt database, while Qt's SQLite plugin runs the
+// program's own SQLite library.
 bool registerAccessLike(const QSqlDatabase &db, QString *error = nullptr);

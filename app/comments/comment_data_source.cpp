@@ -1,18 +1,12 @@
 #include "comments/comment_data_source.h"
 #include "comments/comment_queries.h"
 
-#include "comments/access_like.h"
 #include "comments/comment_schema.h"
-#include "comments/sqlite_handle.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -23,22 +17,10 @@
 
 namespace {
 
-// Long enough to ride out the other window's write, short enough not to freeze the program.
-constexpr int kBusyTimeoutMs = 1000;
-// Room for the pages of a large table, so that a search per keystroke rereads none of them
-// from the file (SQLite takes a negative size in KiB and grows the cache only as it reads).
-constexpr int kPageCacheKiB = 64 * 1024;
-
 quint64 nextRecordSetId()
 {
     static std::atomic<quint64> last{0};
     return ++last;
-}
-
-QString nextConnectionName()
-{
-    static std::atomic<int> last{0};
-    return QStringLiteral("shelvana-comments-%1").arg(++last);
 }
 
 QString fieldList()
@@ -51,7 +33,15 @@ QString fieldList()
 
 QVariant bindable(const std::optional<QString> &value)
 {
-    return value ? QVariant(NonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
+    return value ? QVariant(*value) : QVariant();
+}
+
+QVariantList boundValues(const CommentValues &values)
+{
+    QVariantList bound;
+    for (const auto &value : values)
+        bound << bindable(value);
+    return bound;
 }
 
 // The rowid travels with each row under this name; a view's rows have none (it is null).
@@ -92,46 +82,6 @@ QString reasonFor(int code, const QString &message)
     }
 }
 
-// Gives up a read that runs longer than the limit: SQLite then ends it with SQLITE_INTERRUPT.
-class ReadDeadline
-{
-public:
-    ReadDeadline(sqlite3 *connection, int limitMs) : m_connection(connection), m_limitMs(limitMs)
-    {
-        m_timer.start();
-        sqlite3_progress_handler(m_connection, 1000, &ReadDeadline::expired, this);
-    }
-    ~ReadDeadline() { sqlite3_progress_handler(m_connection, 0, nullptr, nullptr); }
-    ReadDeadline(const ReadDeadline &) = delete;
-    ReadDeadline &operator=(const ReadDeadline &) = delete;
-
-private:
-    static int expired(void *self)
-    {
-        const auto *deadline = static_cast<const ReadDeadline *>(self);
-        return deadline->m_timer.hasExpired(deadline->m_limitMs) ? 1 : 0;
-    }
-    sqlite3 *m_connection;
-    int m_limitMs;
-    QElapsedTimer m_timer;
-};
-
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
-
-// The statement with its values bound; SQLITE_OK or the reason it could not be prepared.
-int prepareBound(sqlite3 *db, const QString &text, const QStringList &values, Statement *statement)
-{
-    const QByteArray sql = text.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, nullptr);
-    statement->reset(compiled);
-    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
-        const QByteArray value = values[i].toUtf8();
-        rc = sqlite3_bind_text(compiled, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-    }
-    return rc;
-}
-
 // An Access pattern that matches exactly the given text: each pattern character in brackets.
 QString literalPattern(const QString &text)
 {
@@ -150,31 +100,12 @@ const QString kCouldNotSave = QStringLiteral("Could not save the record");
 } // namespace
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
-    : QObject(parent), m_path(databasePath), m_connection(nextConnectionName()),
-      m_recordSource(QLatin1String(kCommentTableName)), m_filter(RecordFilter(m_recordSource))
+    : QObject(parent), m_path(databasePath), m_recordSource(QLatin1String(kCommentTableName)),
+      m_filter(RecordFilter(m_recordSource))
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    // mode=rw: open an existing file only, never create one.
-    db.setDatabaseName(QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(m_path, "/"))
-                       + QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
 }
 
-CommentDataSource::~CommentDataSource()
-{
-    database().close();
-    QSqlDatabase::removeDatabase(m_connection);
-}
-
-QSqlDatabase CommentDataSource::database() const
-{
-    return QSqlDatabase::database(m_connection, false);
-}
-
-sqlite3 *CommentDataSource::connection() const
-{
-    return SqliteHandle(database());
-}
+CommentDataSource::~CommentDataSource() = default;
 
 bool CommentDataSource::open()
 {
@@ -193,20 +124,12 @@ bool CommentDataSource::openDatabase()
         m_error = QStringLiteral("The comment database %1 was not found.").arg(shownPath);
         return false;
     }
-    QSqlDatabase db = database();
-    if (!db.open())
-        return fail(action, db.lastError());
-    QString likeError;
-    if (!registerAccessLike(db, &likeError)) {
-        db.close();
-        m_error = action + QStringLiteral(": ") + likeError;
-        return false;
-    }
-    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kPageCacheKiB));
+    if (!m_connection.open(m_path))
+        return fail(action);
     m_open = true;
     if (!reload(action)) {
         m_open = false;
-        db.close();
+        m_connection.close();
         return false;
     }
     return true;
@@ -286,26 +209,24 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
     query->rows.text = QStringLiteral("SELECT rowid AS %1, %2 FROM %3").arg(QLatin1String(kKey), fieldList(), query->table);
     if (!m_filter->condition().isEmpty())
         query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
-    query->rows.values = m_filter->patterns();
+    const QStringList patterns = m_filter->patterns();
+    query->rows.values = QVariantList(patterns.begin(), patterns.end());
     if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
         m_error = invalid;
         return false;
     }
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    if (const int rc = prepareBound(db, query->rows.text, query->rows.values, &statement); rc != SQLITE_OK)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (!m_connection.check(query->rows))
+        return fail(action);
     // Rows of a table are read in rowid order, which lets a page start at any known row;
     // a view's rows have no rowid and are counted off from the first.
-    QSqlQuery kind(database());
-    kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
-    kind.addBindValue(m_filter->table());
-    query->keyed = kind.exec() && kind.next() && kind.value(0).toString() == QLatin1String("table");
+    m_connection.read({QStringLiteral("SELECT type = 'table' FROM sqlite_master WHERE name = ? COLLATE NOCASE"),
+                       {m_filter->table()}},
+                      [query](const SqlRow &row) { query->keyed = row.number(0) != 0; });
     if (query->keyed) {
-        QSqlQuery last(database());
-        if (!last.exec(QStringLiteral("SELECT max(rowid) FROM %1").arg(query->table)) || !last.next())
-            return fail(action, last.lastError());
-        query->bound = last.value(0).toLongLong();
+        std::optional<qint64> last;
+        if (!m_connection.readNumber({QStringLiteral("SELECT max(rowid) FROM %1").arg(query->table), {}}, &last))
+            return fail(action);
+        query->bound = last.value_or(0);
     }
     return true;
 }
@@ -313,7 +234,7 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
 // The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
 // narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
 // The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
-CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
+BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
                                                         const QString &tail) const
 {
     if (!m_query.keyed)
@@ -337,49 +258,24 @@ CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, 
 // Read through SQLite itself: going through QVariant for every field costs several times more.
 bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows)
 {
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    int rc = prepareBound(db, sql.text, sql.values, &statement);
-    const QString action = QStringLiteral("Could not read the records");
-    if (rc != SQLITE_OK)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    sqlite3_stmt *compiled = statement.get();
-    const ReadDeadline deadline(db, m_readLimitMs);
-    while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
+    const bool read = m_connection.read(sql, [rows](const SqlRow &row) {
         Record record;
-        record.rowId = sqlite3_column_int64(compiled, 0);
+        record.rowId = row.number(0);
         record.stored = true;
-        for (int i = 0; i < kFieldCount; ++i) {
-            if (sqlite3_column_type(compiled, i + 1) == SQLITE_NULL)
-                continue;
-            const auto *value = reinterpret_cast<const char *>(sqlite3_column_text(compiled, i + 1));
-            record.values[i] = QByteArray(value ? value : "", sqlite3_column_bytes(compiled, i + 1));
-        }
+        for (int i = 0; i < kFieldCount; ++i)
+            record.values[i] = row.text(i + 1);
         rows->push_back(std::move(record));
-    }
-    if (rc != SQLITE_DONE)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    return true;
+    });
+    return read || fail(QStringLiteral("Could not read the records"));
 }
 
 // The first column of the one row; nothing when it holds no value or the read fails.
 std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql)
 {
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    int rc = prepareBound(db, sql.text, sql.values, &statement);
-    const QString action = QStringLiteral("Could not read the records");
-    if (rc == SQLITE_OK) {
-        const ReadDeadline deadline(db, m_readLimitMs);
-        rc = sqlite3_step(statement.get());
-    }
-    if (rc != SQLITE_ROW) {
-        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-        return std::nullopt;
-    }
-    if (sqlite3_column_type(statement.get(), 0) == SQLITE_NULL)
-        return std::nullopt;
-    return sqlite3_column_int64(statement.get(), 0);
+    std::optional<qint64> number;
+    if (!m_connection.readNumber(sql, &number))
+        fail(QStringLiteral("Could not read the records"));
+    return number;
 }
 
 std::optional<qint64> CommentDataSource::countRows(const RowRange &range)
@@ -646,11 +542,12 @@ QString CommentDataSource::unchangedCondition()
     return condition;
 }
 
-void CommentDataSource::bindUnchangedCondition(QSqlQuery &query, const Record &record) const
+QVariantList CommentDataSource::unchangedValues(const Record &record)
 {
-    query.addBindValue(record.rowId);
+    QVariantList values{record.rowId};
     for (const auto &value : record.values)
-        query.addBindValue(bindable(TextOf(value)));
+        values << bindable(TextOf(value));
+    return values;
 }
 
 bool CommentDataSource::updateRecord(const Record &record, const Values &values, bool *stillThere)
@@ -658,27 +555,22 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
     QStringList assignments;
     for (const char *name : kCommentFieldNames)
         assignments << QStringLiteral("%1 = ?").arg(QLatin1String(name));
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                      .arg(m_query.table, assignments.join(QStringLiteral(", ")), unchangedCondition()));
-    for (const auto &value : values)
-        query.addBindValue(bindable(value));
-    bindUnchangedCondition(query, record);
-    if (!query.exec())
-        return fail(kCouldNotSave, query.lastError());
-    *stillThere = query.numRowsAffected() > 0;
+    const std::optional<int> changed = m_connection.write(
+        {QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+             .arg(m_query.table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
+         boundValues(values) + unchangedValues(record)});
+    if (!changed)
+        return fail(kCouldNotSave);
+    *stillThere = *changed > 0;
     return true;
 }
 
 bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 {
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_query.table, fieldList()));
-    for (const auto &value : values)
-        query.addBindValue(bindable(value));
-    if (!query.exec())
-        return fail(kCouldNotSave, query.lastError());
-    *rowId = query.lastInsertId().toLongLong();
+    if (!m_connection.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_query.table, fieldList()),
+                             boundValues(values)}))
+        return fail(kCouldNotSave);
+    *rowId = m_connection.lastInsertedRowId();
     return true;
 }
 
@@ -761,11 +653,9 @@ bool CommentDataSource::deleteCurrent()
         const Record &record = m_cursor.record();
         if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
-            QSqlQuery query(database());
-            query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()));
-            bindUnchangedCondition(query, record);
-            if (!query.exec())
-                return fail(QStringLiteral("Could not delete the record"), query.lastError());
+            if (!m_connection.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()),
+                                     unchangedValues(record)}))
+                return fail(QStringLiteral("Could not delete the record"));
             if (m_countedUpTo && record.rowId <= *m_countedUpTo)
                 --m_partialCount;
         }
@@ -850,14 +740,9 @@ QString CommentDataSource::findFile(const QString &fileName)
     return value(QStringLiteral("File"));
 }
 
-bool CommentDataSource::fail(const QString &action, const QSqlError &error)
+bool CommentDataSource::fail(const QString &action)
 {
-    return fail(action, error.nativeErrorCode().toInt(),
-                error.databaseText().isEmpty() ? error.text() : error.databaseText());
-}
-
-bool CommentDataSource::fail(const QString &action, int code, const QString &message)
-{
-    m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
+    m_error = action + QStringLiteral(": ") + reasonFor(m_connection.errorCode(), m_connection.errorMessage())
+              + QLatin1Char('.');
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comments/comment_bookmark.h"
+#include "comments/comment_connection.h"
 #include "comments/record_cursor.h"
 #include "comments/record_filter.h"
 #include "names/comment_lookup.h"
@@ -14,12 +15,6 @@
 #include <map>
 #include <optional>
 #include <vector>
-
-class QSqlDatabase;
-class QSqlError;
-class QSqlQuery;
-struct sqlite3;
-struct sqlite3_stmt;
 
 // A window's view of the comment table: a record filter (or the record source text that
 // stands for one), the record set it yields with a current record, and the pending edits of
@@ -53,7 +48,9 @@ public:
     QString errorString() const { return m_error; }
 
     // How long one read may take before it is given up (the record set may have no end).
-    void setReadTimeLimit(int milliseconds) { m_readLimitMs = milliseconds; }
+    void setReadTimeLimit(int milliseconds) { m_connection.setReadTimeLimit(milliseconds); }
+    // From now on the records are only read: every write fails as on a read-only file.
+    bool refuseWrites() { return m_connection.refuseWrites(); }
 
     // Takes effect at the next refresh. Initially "Table1". A text is read as RecordFilter
     // reads it; any other text fails at the refresh.
@@ -143,12 +140,6 @@ private:
     using Values = CommentValues;
     using Record = CommentRecord;
     using Rows = std::vector<Record>;
-    // A statement with a "?" for each value, bound in order.
-    struct BoundSql
-    {
-        QString text;
-        QStringList values;
-    };
     // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
     struct RecordSetQuery
     {
@@ -158,9 +149,7 @@ private:
         qint64 bound = 0;
     };
 
-    QSqlDatabase database() const;
     bool openDatabase();
-    sqlite3 *connection() const;
     bool reload(const QString &action);
     bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
     void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
@@ -188,19 +177,17 @@ private:
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
     void forgetPosition(int position);
-    bool fail(const QString &action, const QSqlError &error);
-    bool fail(const QString &action, int code, const QString &message);
-    void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
+    // The action and why the connection's last statement failed, as errorString() says it.
+    bool fail(const QString &action);
     static QString unchangedCondition();
+    static QVariantList unchangedValues(const Record &record);
 
     QString m_path;
-    QString m_connection;
     QString m_recordSource;
     std::optional<RecordFilter> m_filter;
     QString m_error;
     QString m_recordSetError;
     bool m_open = false;
-    int m_readLimitMs = 3000;
     quint64 m_recordSetId = 0;
     RecordSetQuery m_query;
     // Rows of the query read so far, by position; trimmed to a window around the latest read.
@@ -216,4 +203,5 @@ private:
     // Records this data source inserted since the refresh; they follow the query rows.
     Rows m_appended;
     RecordCursor m_cursor;
+    CommentConnection m_connection;
 };
