@@ -4,7 +4,6 @@
 #include "comments/comment_schema.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -13,7 +12,6 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
-#include <memory>
 
 namespace {
 
@@ -44,19 +42,6 @@ QVariantList boundValues(const CommentValues &values)
     return bound;
 }
 
-// The rowid travels with each row under this name; a view's rows have none (it is null).
-constexpr char kKey[] = "shelvana_key";
-// Rows read at a time: a screenful of a grid and some to spare.
-constexpr int kPageSize = 64;
-// The sliced count reads rowid ranges that take about this long, so that the events between
-// the slices (a keystroke, a repaint) never wait noticeably; the range adapts to the machine
-// and the record set.
-constexpr qint64 kCountSliceTargetMs = 8;
-constexpr qint64 kFirstCountSlice = 4096;
-constexpr qint64 kLargestCountSlice = qint64(1) << 24;
-// Rows kept read; beyond this the ones farthest from the latest read are dropped.
-constexpr int kCacheLimit = 4096;
-
 QString reasonFor(int code, const QString &message)
 {
     switch (code & 0xFF) {
@@ -82,26 +67,14 @@ QString reasonFor(int code, const QString &message)
     }
 }
 
-// An Access pattern that matches exactly the given text: each pattern character in brackets.
-QString literalPattern(const QString &text)
-{
-    QString pattern;
-    for (const QChar c : text) {
-        if (c == u'*' || c == u'?' || c == u'#' || c == u'[')
-            pattern += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            pattern += c;
-    }
-    return pattern;
-}
-
 const QString kCouldNotSave = QStringLiteral("Could not save the record");
 
 } // namespace
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
     : QObject(parent), m_path(databasePath), m_recordSource(QLatin1String(kCommentTableName)),
-      m_filter(RecordFilter(m_recordSource))
+      m_filter(RecordFilter(m_recordSource)),
+      m_pages(m_connection, [this] { fail(QStringLiteral("Could not read the records")); })
 {
 }
 
@@ -171,8 +144,7 @@ bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *que
 {
     if (!settleQuery(action, query))
         return false;
-    m_query = *query;
-    if (readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), firstPage))
+    if (m_pages.readFirstPage(*query, firstPage))
         return true;
     m_error = action + m_error.mid(m_error.indexOf(QLatin1String(": ")));
     return false;
@@ -180,19 +152,10 @@ bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *que
 
 void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
 {
-    m_query = query;
+    m_pages.show(query, std::move(firstPage));
     m_recordSetError = error;
-    m_cache.clear();
-    for (int i = 0; i < int(firstPage.size()); ++i)
-        m_cache.emplace(i, std::move(firstPage[i]));
-    m_readPrefix = int(firstPage.size());
-    m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
-    m_appended.clear();
-    m_countedUpTo.reset();
-    m_partialCount = 0;
-    m_countSlice = kFirstCountSlice;
     m_recordSetId = nextRecordSetId();
-    makeCurrent(m_readPrefix > 0 ? 0 : -1);
+    makeCurrent(m_pages.readPrefix() > 0 ? 0 : -1);
     emit recordSetChanged();
     emit currentChanged();
 }
@@ -205,224 +168,45 @@ bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query
                       .arg(action, m_recordSource);
         return false;
     }
-    query->table = m_filter->quotedTable();
-    query->rows.text = QStringLiteral("SELECT rowid AS %1, %2 FROM %3").arg(QLatin1String(kKey), fieldList(), query->table);
-    if (!m_filter->condition().isEmpty())
-        query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
-    const QStringList patterns = m_filter->patterns();
-    query->rows.values = QVariantList(patterns.begin(), patterns.end());
+    *query = RecordPages::queryOf(*m_filter);
     if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
         m_error = invalid;
         return false;
     }
-    if (!m_connection.check(query->rows))
+    if (!m_pages.settle(*m_filter, query))
         return fail(action);
-    // Rows of a table are read in rowid order, which lets a page start at any known row;
-    // a view's rows have no rowid and are counted off from the first.
-    m_connection.read({QStringLiteral("SELECT type = 'table' FROM sqlite_master WHERE name = ? COLLATE NOCASE"),
-                       {m_filter->table()}},
-                      [query](const SqlRow &row) { query->keyed = row.number(0) != 0; });
-    if (query->keyed) {
-        std::optional<qint64> last;
-        if (!m_connection.readNumber({QStringLiteral("SELECT max(rowid) FROM %1").arg(query->table), {}}, &last))
-            return fail(action);
-        query->bound = last.value_or(0);
-    }
     return true;
 }
 
-// The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
-// narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
-// The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
-BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
-                                                        const QString &tail) const
+const CommentRecord *CommentDataSource::recordAt(int position)
 {
-    if (!m_query.keyed)
-        return {QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows.text, tail), m_query.rows.values};
-    const QString key = QLatin1String(kKey);
-    QString where = QStringLiteral("%1 <= %2").arg(key).arg(std::min(range.upTo.value_or(m_query.bound), m_query.bound));
-    if (range.after)
-        where += QStringLiteral(" AND %1 > %2").arg(key).arg(*range.after);
-    if (!condition.text.isEmpty())
-        where += QStringLiteral(" AND ") + condition.text;
-    QString order = QStringLiteral("ORDER BY %1").arg(key);
-    QString limit = tail;
-    if (tail.startsWith(QLatin1String("DESC "))) {
-        order += QStringLiteral(" DESC");
-        limit = tail.mid(5);
-    }
-    return {QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows.text, where, order, limit),
-            m_query.rows.values + condition.values};
-}
-
-// Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows)
-{
-    const bool read = m_connection.read(sql, [rows](const SqlRow &row) {
-        Record record;
-        record.rowId = row.number(0);
-        record.stored = true;
-        for (int i = 0; i < kFieldCount; ++i)
-            record.values[i] = row.text(i + 1);
-        rows->push_back(std::move(record));
-    });
-    return read || fail(QStringLiteral("Could not read the records"));
-}
-
-// The first column of the one row; nothing when it holds no value or the read fails.
-std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql)
-{
-    std::optional<qint64> number;
-    if (!m_connection.readNumber(sql, &number))
-        fail(QStringLiteral("Could not read the records"));
-    return number;
-}
-
-std::optional<qint64> CommentDataSource::countRows(const RowRange &range)
-{
-    const BoundSql rows = keyedRows(range, {}, QString());
-    return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
-}
-
-// Reads the page that holds the position, starting from a neighbour already read when there
-// is one, from either end of the set, or else by counting off rows from the first.
-bool CommentDataSource::readPageAt(int position)
-{
-    if (int(m_cache.size()) > kCacheLimit) {
-        std::erase_if(m_cache, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
-    }
-    const auto before = m_cache.find(position - 1);
-    const auto after = m_cache.find(position + 1);
-    Rows rows;
-    int first = position;
-    bool forward = true;
-    bool read = false;
-    if (!m_query.keyed) {
-        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
-                        &rows);
-    } else if (before != m_cache.end()) {
-        read = readRows(keyedRows({before->second.rowId, std::nullopt}, {},
-                                  QStringLiteral("LIMIT %1").arg(kPageSize)),
-                        &rows);
-    } else if (after != m_cache.end()) {
-        forward = false;
-        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, {},
-                                  QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
-                        &rows);
-    } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
-        forward = false;
-        first = *m_queryCount - 1;
-        read = readRows(keyedRows({}, {}, QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
-    } else {
-        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
-                        &rows);
-    }
-    if (!read)
-        return false;
-    const int count = int(rows.size());
-    for (int i = 0; i < count; ++i)
-        m_cache.insert_or_assign(forward ? first + i : first - i, std::move(rows[i]));
-    if (forward) {
-        if (position <= m_readPrefix)
-            m_readPrefix = std::max(m_readPrefix, position + count);
-        if (count < kPageSize)
-            m_queryCount = position + count;
-    }
-    return true;
-}
-
-bool CommentDataSource::countQueryRows()
-{
-    if (m_queryCount)
-        return true;
-    // Only what the sliced count has not reached yet.
-    const std::optional<qint64> rest = countRows({m_countedUpTo, std::nullopt});
-    if (rest)
-        m_queryCount = m_partialCount + int(*rest);
-    return rest.has_value();
-}
-
-const CommentDataSource::Record *CommentDataSource::recordAt(int position)
-{
-    if (position < 0 || !m_open)
-        return nullptr;
-    if (m_queryCount && position >= *m_queryCount) {
-        const auto appended = qsizetype(position - *m_queryCount);
-        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
-    }
-    auto found = m_cache.find(position);
-    if (found == m_cache.end() && readPageAt(position))
-        found = m_cache.find(position);
-    if (found != m_cache.end())
-        return &found->second;
-    return m_queryCount && position >= *m_queryCount ? recordAt(position) : nullptr;
-}
-
-CommentDataSource::Record *CommentDataSource::storedRecordAt(int position)
-{
-    if (m_queryCount && position >= *m_queryCount) {
-        const auto appended = qsizetype(position - *m_queryCount);
-        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
-    }
-    const auto found = m_cache.find(position);
-    return found != m_cache.end() ? &found->second : nullptr;
+    return m_open ? m_pages.recordAt(position) : nullptr;
 }
 
 int CommentDataSource::recordCount()
 {
-    if (!m_open)
-        return 0;
-    if (!countQueryRows())
-        return m_readPrefix;
-    return *m_queryCount + int(m_appended.size());
+    return m_open ? m_pages.count() : 0;
 }
 
 std::optional<int> CommentDataSource::knownRecordCount() const
 {
-    if (!m_open)
-        return 0;
-    if (!m_queryCount)
-        return std::nullopt;
-    return *m_queryCount + int(m_appended.size());
+    return m_open ? m_pages.knownCount() : 0;
 }
 
 bool CommentDataSource::countSomeRecords()
 {
-    if (!m_open || m_queryCount)
+    if (!m_open || m_pages.knownCount())
         return m_open;
     m_error.clear();
-    if (!m_query.keyed)
-        return countQueryRows();
-    // The first slice takes every rowid up to its end, rowids below 1 too.
-    const qint64 from = m_countedUpTo.value_or(0);
-    const qint64 upTo = from < m_query.bound - m_countSlice ? from + m_countSlice : m_query.bound;
-    QElapsedTimer timer;
-    timer.start();
-    const std::optional<qint64> slice = countRows({m_countedUpTo, upTo});
-    if (!slice)
+    if (!m_pages.countSome())
         return false;
-    m_partialCount += int(*slice);
-    m_countedUpTo = upTo;
-    if (timer.elapsed() < kCountSliceTargetMs / 2)
-        m_countSlice = std::min(m_countSlice * 2, kLargestCountSlice);
-    else if (timer.elapsed() > kCountSliceTargetMs)
-        m_countSlice = std::max(m_countSlice / 2, qint64(kPageSize));
-    if (upTo < m_query.bound)
-        return false;
-    m_queryCount = m_partialCount;
     emit recordCountKnown();
     return true;
 }
 
 bool CommentDataSource::readMore(int count)
 {
-    const int wanted = m_readPrefix + count;
-    while (m_open && m_readPrefix < wanted && !(m_queryCount && m_readPrefix >= *m_queryCount)) {
-        const int before = m_readPrefix;
-        if (!readPageAt(m_readPrefix) || m_readPrefix == before)
-            break;
-    }
-    return m_readPrefix > wanted - count;
+    return m_open && m_pages.readMore(count);
 }
 
 void CommentDataSource::makeCurrent(int position)
@@ -477,7 +261,7 @@ bool CommentDataSource::addNew()
     if (!m_open)
         return false;
     m_error.clear();
-    if (!leaveCurrentRecord() || !countQueryRows())
+    if (!leaveCurrentRecord() || !m_pages.countQueryRows())
         return false;
     m_cursor.startNew(recordCount());
     emit recordSetChanged();
@@ -525,9 +309,9 @@ bool CommentDataSource::writeCurrentRecord()
         written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
     m_cursor.written(written);
     if (wasNew)
-        m_appended.push_back(written);
-    else if (Record *kept = storedRecordAt(m_cursor.position()))
-        *kept = written;
+        m_pages.append(written);
+    else
+        m_pages.replace(m_cursor.position(), written);
     emit currentChanged();
     if (!wasNew && !stillThere)
         emit savedAsNewRecord();
@@ -557,7 +341,7 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
         assignments << QStringLiteral("%1 = ?").arg(QLatin1String(name));
     const std::optional<int> changed = m_connection.write(
         {QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-             .arg(m_query.table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
+             .arg(m_pages.query().table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
          boundValues(values) + unchangedValues(record)});
     if (!changed)
         return fail(kCouldNotSave);
@@ -567,7 +351,7 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
 
 bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 {
-    if (!m_connection.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_query.table, fieldList()),
+    if (!m_connection.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_pages.query().table, fieldList()),
                              boundValues(values)}))
         return fail(kCouldNotSave);
     *rowId = m_connection.lastInsertedRowId();
@@ -576,7 +360,7 @@ bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 
 int CommentDataSource::lastPosition()
 {
-    return countQueryRows() ? recordCount() - 1 : -1;
+    return m_pages.countQueryRows() ? recordCount() - 1 : -1;
 }
 
 bool CommentDataSource::moveFirst()
@@ -623,25 +407,6 @@ bool CommentDataSource::moveToPosition(int target)
     return m_cursor.hasRecord();
 }
 
-// Positions after the one removed move up by one.
-void CommentDataSource::forgetPosition(int position)
-{
-    if (m_queryCount && position >= *m_queryCount) {
-        m_appended.erase(m_appended.begin() + (position - *m_queryCount));
-        return;
-    }
-    std::map<int, Record> shifted;
-    for (auto &[at, record] : m_cache) {
-        if (at != position)
-            shifted.emplace(at > position ? at - 1 : at, std::move(record));
-    }
-    m_cache = std::move(shifted);
-    if (m_readPrefix > position)
-        --m_readPrefix;
-    if (m_queryCount)
-        --*m_queryCount;
-}
-
 bool CommentDataSource::deleteCurrent()
 {
     if (!m_open || !m_cursor.hasRecord())
@@ -653,13 +418,11 @@ bool CommentDataSource::deleteCurrent()
         const Record &record = m_cursor.record();
         if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
-            if (!m_connection.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()),
+            if (!m_connection.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_pages.query().table, unchangedCondition()),
                                      unchangedValues(record)}))
                 return fail(QStringLiteral("Could not delete the record"));
-            if (m_countedUpTo && record.rowId <= *m_countedUpTo)
-                --m_partialCount;
         }
-        forgetPosition(position);
+        m_pages.remove(position, record);
     }
     makeCurrent(exists(position) ? position : position - 1);
     emit recordSetChanged();
@@ -669,23 +432,9 @@ bool CommentDataSource::deleteCurrent()
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_query.keyed)
+    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_pages.query().keyed)
         return CommentBookmark();
     return CommentBookmark(m_recordSetId, m_cursor.record().rowId);
-}
-
-// Where the engine puts the row in the set, or nothing when the set no longer holds it.
-std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId)
-{
-    for (size_t i = 0; i < m_appended.size(); ++i) {
-        if (m_appended[i].rowId == rowId && countQueryRows())
-            return *m_queryCount + qint64(i);
-    }
-    const BoundSql row = keyedRows({rowId - 1, rowId}, {}, QString());
-    const BoundSql before = keyedRows({std::nullopt, rowId - 1}, {}, QString());
-    return readNumber({QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
-                           .arg(row.text, before.text),
-                       row.values + before.values});
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
@@ -695,7 +444,7 @@ bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
     m_error.clear();
     if (bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
         return false;
-    const std::optional<qint64> position = positionOfRow(bookmark.m_rowId);
+    const std::optional<qint64> position = m_pages.positionOfRow(bookmark.m_rowId);
     return position && moveTo(int(*position));
 }
 
@@ -707,7 +456,7 @@ bool CommentDataSource::findFirst(const QString &criterion)
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
     const int field = match.hasMatch() ? CommentFieldIndex(match.captured(1)) : -1;
-    if (field < 0 || !m_query.keyed) {
+    if (field < 0 || !m_pages.query().keyed) {
         m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
@@ -715,22 +464,9 @@ bool CommentDataSource::findFirst(const QString &criterion)
     if (m_cursor.hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    const BoundSql matching = keyedRows(
-        {}, {QStringLiteral("%1 LIKE ?").arg(QLatin1String(kCommentFieldNames[field])), {literalPattern(wanted)}},
-        QStringLiteral("LIMIT 1"));
-    const std::optional<qint64> row =
-        readNumber({QStringLiteral("SELECT (SELECT %1 FROM (%2))").arg(QLatin1String(kKey), matching.text),
-                    matching.values});
-    if (!row && !m_error.isEmpty())
-        return false;
     std::optional<qint64> position;
-    if (row)
-        position = positionOfRow(*row);
-    for (size_t i = 0; !position && i < m_appended.size(); ++i) {
-        const std::optional<QString> text = TextOf(m_appended[i].values[field]);
-        if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())
-            position = *m_queryCount + qint64(i);
-    }
+    if (!m_pages.find(field, wanted, &position))
+        return false;
     return position && moveTo(int(*position));
 }
 

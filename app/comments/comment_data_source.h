@@ -1,29 +1,23 @@
 #pragma once
 
 #include "comments/comment_bookmark.h"
-#include "comments/comment_connection.h"
 #include "comments/record_cursor.h"
 #include "comments/record_filter.h"
+#include "comments/record_pages.h"
 #include "names/comment_lookup.h"
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
-#include <array>
-#include <map>
 #include <optional>
-#include <vector>
 
 // A window's view of the comment table: a record filter (or the record source text that
-// stands for one), the record set it yields with a current record, and the pending edits of
-// that record (RecordCursor). Field names (Author, Title, Genre, File, Comment) match
+// stands for one), the record set it yields (RecordPages) with a current record, and the
+// pending edits of that record (RecordCursor), all through one connection of its own
+// (CommentConnection). Field names (Author, Title, Genre, File, Comment) match
 // without regard to case. What the user typed reaches the engine only as bound values.
 //
-// The record set is read lazily: a refresh reads only its first rows, further rows are read
-// a page at a time as they are asked for, and the count and the last record are asked of the
-// engine. Every read is limited in time, so a record set without end cannot hang the program.
+// The record set is read lazily (a page at a time, the count asked of the engine). Every read is limited in time, so a record set without end cannot hang the program.
 // The set holds the rows that were in the table at the refresh (in the table's own order),
 // plus the records this data source has added since; rows other programs add show after the
 // next refresh. No statement stays open between calls, so the other window can always write.
@@ -73,7 +67,7 @@ public:
     // program up; true once the count is known. A refresh starts again.
     bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
-    int readRecordCount() const { return m_readPrefix; }
+    int readRecordCount() const { return m_pages.readPrefix(); }
     // Reads up to `count` further records; false when the set has no more.
     bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
@@ -139,35 +133,14 @@ private:
     static constexpr int kFieldCount = kCommentFieldCount;
     using Values = CommentValues;
     using Record = CommentRecord;
-    using Rows = std::vector<Record>;
-    // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
-    struct RecordSetQuery
-    {
-        QString table;
-        BoundSql rows; // SELECT <key>, <fields> FROM ...
-        bool keyed = false;
-        qint64 bound = 0;
-    };
+    using Rows = RecordPages::Rows;
 
     bool openDatabase();
     bool reload(const QString &action);
     bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
     void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const BoundSql &sql, Rows *rows);
-    std::optional<qint64> readNumber(const BoundSql &sql);
-    std::optional<qint64> positionOfRow(qint64 rowId);
-    struct RowRange
-    {
-        std::optional<qint64> after;
-        std::optional<qint64> upTo;
-    };
-    std::optional<qint64> countRows(const RowRange &range);
-    BoundSql keyedRows(const RowRange &range, const BoundSql &condition, const QString &tail) const;
-    bool readPageAt(int position);
-    bool countQueryRows();
     const Record *recordAt(int position);
-    Record *storedRecordAt(int position);
     bool exists(int position) { return recordAt(position) != nullptr; }
     void makeCurrent(int position);
     bool leaveCurrentRecord();
@@ -176,7 +149,6 @@ private:
     bool writeCurrentRecord();
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
-    void forgetPosition(int position);
     // The action and why the connection's last statement failed, as errorString() says it.
     bool fail(const QString &action);
     static QString unchangedCondition();
@@ -189,19 +161,8 @@ private:
     QString m_recordSetError;
     bool m_open = false;
     quint64 m_recordSetId = 0;
-    RecordSetQuery m_query;
-    // Rows of the query read so far, by position; trimmed to a window around the latest read.
-    std::map<int, Record> m_cache;
-    // Positions 0 .. m_readPrefix - 1 have been read at least once.
-    int m_readPrefix = 0;
-    // The number of query rows, once asked of the engine or reached by reading.
-    std::optional<int> m_queryCount;
-    // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.
-    std::optional<qint64> m_countedUpTo;
-    int m_partialCount = 0;
-    qint64 m_countSlice = 0;
-    // Records this data source inserted since the refresh; they follow the query rows.
-    Rows m_appended;
     RecordCursor m_cursor;
+    // Declared before the pages, which read through it.
     CommentConnection m_connection;
+    RecordPages m_pages;
 };
