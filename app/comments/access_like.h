@@ -19,8 +19,8 @@ public:
     explicit AccessLikePattern(QStringView pattern);
 
     // False for an open "[" or a descending range such as "[z-a]"; such a pattern matches nothing.
-    bool isValid() const { return m_error.isEmpty(); }
-    QString errorString() const { return m_error; }
+    bool isValid() const { return error_.isEmpty(); }
+    QString errorString() const { return error_; }
 
     bool matches(QStringView value) const;
     // The value as UTF-8, as SQLite hands it over.
@@ -41,8 +41,8 @@ private:
     void parse(std::span<const char32_t> pattern);
     qsizetype parseCharacterList(std::span<const char32_t> pattern, qsizetype open);
 
-    std::vector<Token> m_tokens;
-    QString m_error;
+    std::vector<Token> tokens_;
+    QString error_;
 };
 
 // Whether value matches pattern by the rules above (an invalid pattern matches nothing).

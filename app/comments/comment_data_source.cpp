@@ -72,9 +72,9 @@ const QString kCouldNotSave = QStringLiteral("Could not save the record");
 } // namespace
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
-    : QObject(parent), m_path(databasePath), m_recordSource(QLatin1String(kCommentTableName)),
-      m_filter(RecordFilter(m_recordSource)),
-      m_pages(m_connection, [this] { fail(QStringLiteral("Could not read the records")); })
+    : QObject(parent), path_(databasePath), recordSource_(QLatin1String(kCommentTableName)),
+      filter_(RecordFilter(recordSource_)),
+      pages_(connection_, [this] { fail(QStringLiteral("Could not read the records")); })
 {
 }
 
@@ -89,20 +89,20 @@ bool CommentDataSource::open()
 
 bool CommentDataSource::openDatabase()
 {
-    if (m_open)
+    if (open_)
         return refresh();
-    const QString shownPath = QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath());
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path_).absoluteFilePath());
     const QString action = QStringLiteral("Could not open the comment database %1").arg(shownPath);
-    if (!QFileInfo(m_path).isFile()) {
-        m_error = QStringLiteral("The comment database %1 was not found.").arg(shownPath);
+    if (!QFileInfo(path_).isFile()) {
+        error_ = QStringLiteral("The comment database %1 was not found.").arg(shownPath);
         return false;
     }
-    if (!m_connection.open(m_path))
+    if (!connection_.open(path_))
         return fail(action);
-    m_open = true;
+    open_ = true;
     if (!reload(action)) {
-        m_open = false;
-        m_connection.close();
+        open_ = false;
+        connection_.close();
         return false;
     }
     return true;
@@ -110,19 +110,19 @@ bool CommentDataSource::openDatabase()
 
 bool CommentDataSource::refresh()
 {
-    return m_open && reload(QStringLiteral("Could not read the records"));
+    return open_ && reload(QStringLiteral("Could not read the records"));
 }
 
 void CommentDataSource::setRecordSource(const QString &source)
 {
-    m_recordSource = source;
-    m_filter = RecordFilter::fromRecordSource(source);
+    recordSource_ = source;
+    filter_ = RecordFilter::fromRecordSource(source);
 }
 
 void CommentDataSource::setRecordFilter(const RecordFilter &filter)
 {
-    m_recordSource = filter.recordSource();
-    m_filter = filter;
+    recordSource_ = filter.recordSource();
+    filter_ = filter;
 }
 
 // The edits of the record left are written first; when that fails nothing changes. A query
@@ -130,13 +130,13 @@ void CommentDataSource::setRecordFilter(const RecordFilter &filter)
 // which would look like its answer.
 bool CommentDataSource::reload(const QString &action)
 {
-    m_error.clear();
+    error_.clear();
     if (!leaveCurrentRecord())
         return false;
     RecordSetQuery query;
     Rows firstPage;
     const bool read = readFirstPage(action, &query, &firstPage);
-    showRecordSet(query, std::move(firstPage), read ? QString() : m_error);
+    showRecordSet(query, std::move(firstPage), read ? QString() : error_);
     return read;
 }
 
@@ -144,61 +144,61 @@ bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *que
 {
     if (!settleQuery(action, query))
         return false;
-    if (m_pages.readFirstPage(*query, firstPage))
+    if (pages_.readFirstPage(*query, firstPage))
         return true;
-    m_error = action + m_error.mid(m_error.indexOf(QLatin1String(": ")));
+    error_ = action + error_.mid(error_.indexOf(QLatin1String(": ")));
     return false;
 }
 
 void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
 {
-    m_pages.show(query, std::move(firstPage));
-    m_recordSetError = error;
-    m_recordSetId = nextRecordSetId();
-    makeCurrent(m_pages.readPrefix() > 0 ? 0 : -1);
+    pages_.show(query, std::move(firstPage));
+    recordSetError_ = error;
+    recordSetId_ = nextRecordSetId();
+    makeCurrent(pages_.readPrefix() > 0 ? 0 : -1);
     emit recordSetChanged();
     emit currentChanged();
 }
 
 bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
 {
-    if (!m_filter) {
-        m_error = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
+    if (!filter_) {
+        error_ = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
                                  "table: %2")
-                      .arg(action, m_recordSource);
+                      .arg(action, recordSource_);
         return false;
     }
-    *query = RecordPages::queryOf(*m_filter);
-    if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
-        m_error = invalid;
+    *query = RecordPages::queryOf(*filter_);
+    if (const QString invalid = filter_->patternError(); !invalid.isEmpty()) {
+        error_ = invalid;
         return false;
     }
-    if (!m_pages.settle(*m_filter, query))
+    if (!pages_.settle(*filter_, query))
         return fail(action);
     return true;
 }
 
 const CommentRecord *CommentDataSource::recordAt(int position)
 {
-    return m_open ? m_pages.recordAt(position) : nullptr;
+    return open_ ? pages_.recordAt(position) : nullptr;
 }
 
 int CommentDataSource::recordCount()
 {
-    return m_open ? m_pages.count() : 0;
+    return open_ ? pages_.count() : 0;
 }
 
 std::optional<int> CommentDataSource::knownRecordCount() const
 {
-    return m_open ? m_pages.knownCount() : 0;
+    return open_ ? pages_.knownCount() : 0;
 }
 
 bool CommentDataSource::countSomeRecords()
 {
-    if (!m_open || m_pages.knownCount())
-        return m_open;
-    m_error.clear();
-    if (!m_pages.countSome())
+    if (!open_ || pages_.knownCount())
+        return open_;
+    error_.clear();
+    if (!pages_.countSome())
         return false;
     emit recordCountKnown();
     return true;
@@ -206,24 +206,24 @@ bool CommentDataSource::countSomeRecords()
 
 bool CommentDataSource::readMore(int count)
 {
-    return m_open && m_pages.readMore(count);
+    return open_ && pages_.readMore(count);
 }
 
 void CommentDataSource::makeCurrent(int position)
 {
-    m_cursor.show(position, recordAt(position));
+    cursor_.show(position, recordAt(position));
 }
 
 QString CommentDataSource::value(const QString &field) const
 {
     const int i = CommentFieldIndex(field);
-    return i < 0 || !m_cursor.hasRecord() ? QString() : m_cursor.values()[i].value_or(QString());
+    return i < 0 || !cursor_.hasRecord() ? QString() : cursor_.values()[i].value_or(QString());
 }
 
 bool CommentDataSource::isNull(const QString &field) const
 {
     const int i = CommentFieldIndex(field);
-    return !m_cursor.hasRecord() || i < 0 || !m_cursor.values()[i];
+    return !cursor_.hasRecord() || i < 0 || !cursor_.values()[i];
 }
 
 QString CommentDataSource::valueAt(int index, const QString &field)
@@ -231,15 +231,15 @@ QString CommentDataSource::valueAt(int index, const QString &field)
     const int i = CommentFieldIndex(field);
     if (i < 0 || index < 0)
         return QString();
-    if (index == m_cursor.position())
-        return m_cursor.values()[i].value_or(QString());
+    if (index == cursor_.position())
+        return cursor_.values()[i].value_or(QString());
     const Record *record = recordAt(index);
     return record ? TextOf(record->values[i]).value_or(QString()) : QString();
 }
 
 bool CommentDataSource::setValue(const QString &field, const QString &value)
 {
-    if (!m_cursor.setValue(CommentFieldIndex(field), value))
+    if (!cursor_.setValue(CommentFieldIndex(field), value))
         return false;
     emit currentValuesChanged();
     return true;
@@ -247,10 +247,10 @@ bool CommentDataSource::setValue(const QString &field, const QString &value)
 
 void CommentDataSource::cancelUpdate()
 {
-    m_cursor.dropEdits();
-    if (m_cursor.isNew()) {
+    cursor_.dropEdits();
+    if (cursor_.isNew()) {
         const int count = recordCount();
-        makeCurrent(std::min(m_cursor.positionBeforeNew(), count - 1));
+        makeCurrent(std::min(cursor_.positionBeforeNew(), count - 1));
         emit recordSetChanged();
     }
     emit currentChanged();
@@ -258,12 +258,12 @@ void CommentDataSource::cancelUpdate()
 
 bool CommentDataSource::addNew()
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
-    if (!leaveCurrentRecord() || !m_pages.countQueryRows())
+    error_.clear();
+    if (!leaveCurrentRecord() || !pages_.countQueryRows())
         return false;
-    m_cursor.startNew(recordCount());
+    cursor_.startNew(recordCount());
     emit recordSetChanged();
     emit currentChanged();
     return true;
@@ -271,35 +271,35 @@ bool CommentDataSource::addNew()
 
 bool CommentDataSource::updateBatch()
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
+    error_.clear();
     return writeCurrentRecord();
 }
 
 // A new record nobody typed into is dropped, as a blank row would be.
 bool CommentDataSource::leaveCurrentRecord()
 {
-    if (!m_cursor.hasRecord())
+    if (!cursor_.hasRecord())
         return true;
-    if (m_cursor.isBlankNewRecord()) {
+    if (cursor_.isBlankNewRecord()) {
         cancelUpdate();
         return true;
     }
-    return !m_cursor.hasPendingEdits() || writeCurrentRecord();
+    return !cursor_.hasPendingEdits() || writeCurrentRecord();
 }
 
 bool CommentDataSource::writeCurrentRecord()
 {
-    if (!m_cursor.isNew() && !m_cursor.hasPendingEdits())
+    if (!cursor_.isNew() && !cursor_.hasPendingEdits())
         return true;
-    const bool wasNew = m_cursor.isNew();
-    const Values values = m_cursor.values();
+    const bool wasNew = cursor_.isNew();
+    const Values values = cursor_.values();
     Record written;
-    written.rowId = m_cursor.record().rowId;
+    written.rowId = cursor_.record().rowId;
     written.stored = true;
     bool stillThere = false;
-    if (!wasNew && !updateRecord(m_cursor.record(), values, &stillThere))
+    if (!wasNew && !updateRecord(cursor_.record(), values, &stillThere))
         return false;
     // A record deleted or changed elsewhere since it was read is saved as a new record rather
     // than written over a row that may now be another record.
@@ -307,11 +307,11 @@ bool CommentDataSource::writeCurrentRecord()
         return false;
     for (int i = 0; i < kFieldCount; ++i)
         written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
-    m_cursor.written(written);
+    cursor_.written(written);
     if (wasNew)
-        m_pages.append(written);
+        pages_.append(written);
     else
-        m_pages.replace(m_cursor.position(), written);
+        pages_.replace(cursor_.position(), written);
     emit currentChanged();
     if (!wasNew && !stillThere)
         emit savedAsNewRecord();
@@ -339,9 +339,9 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
     QStringList assignments;
     for (const char *name : kCommentFieldNames)
         assignments << QStringLiteral("%1 = ?").arg(QLatin1String(name));
-    const std::optional<int> changed = m_connection.write(
+    const std::optional<int> changed = connection_.write(
         {QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-             .arg(m_pages.query().table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
+             .arg(pages_.query().table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
          boundValues(values) + unchangedValues(record)});
     if (!changed)
         return fail(kCouldNotSave);
@@ -351,16 +351,16 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
 
 bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 {
-    if (!m_connection.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_pages.query().table, fieldList()),
+    if (!connection_.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(pages_.query().table, fieldList()),
                              boundValues(values)}))
         return fail(kCouldNotSave);
-    *rowId = m_connection.lastInsertedRowId();
+    *rowId = connection_.lastInsertedRowId();
     return true;
 }
 
 int CommentDataSource::lastPosition()
 {
-    return m_pages.countQueryRows() ? recordCount() - 1 : -1;
+    return pages_.countQueryRows() ? recordCount() - 1 : -1;
 }
 
 bool CommentDataSource::moveFirst()
@@ -375,17 +375,17 @@ bool CommentDataSource::moveLast()
 
 bool CommentDataSource::moveNext()
 {
-    return moveToPosition(m_cursor.position() + 1);
+    return moveToPosition(cursor_.position() + 1);
 }
 
 bool CommentDataSource::movePrevious()
 {
-    return moveToPosition(std::max(m_cursor.position() - 1, 0));
+    return moveToPosition(std::max(cursor_.position() - 1, 0));
 }
 
 bool CommentDataSource::moveTo(int index)
 {
-    if (index < 0 || !(exists(index) || (m_cursor.isNew() && index == m_cursor.position())))
+    if (index < 0 || !(exists(index) || (cursor_.isNew() && index == cursor_.position())))
         return false;
     return moveToPosition(index);
 }
@@ -394,35 +394,35 @@ bool CommentDataSource::moveTo(int index)
 // may drop a blank new record.
 bool CommentDataSource::moveToPosition(int target)
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
-    if (!leaveCurrentRecord() || !m_cursor.hasRecord())
+    error_.clear();
+    if (!leaveCurrentRecord() || !cursor_.hasRecord())
         return false;
     const int position = target != std::numeric_limits<int>::max() && exists(target) ? target : lastPosition();
     if (position < 0)
         return false;
     makeCurrent(position);
     emit currentChanged();
-    return m_cursor.hasRecord();
+    return cursor_.hasRecord();
 }
 
 bool CommentDataSource::deleteCurrent()
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
-    const int position = m_cursor.position();
+    error_.clear();
+    const int position = cursor_.position();
     // A new record not yet written only leaves the set.
-    if (!m_cursor.isNew()) {
-        const Record &record = m_cursor.record();
+    if (!cursor_.isNew()) {
+        const Record &record = cursor_.record();
         if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
-            if (!m_connection.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_pages.query().table, unchangedCondition()),
+            if (!connection_.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(pages_.query().table, unchangedCondition()),
                                      unchangedValues(record)}))
                 return fail(QStringLiteral("Could not delete the record"));
         }
-        m_pages.remove(position, record);
+        pages_.remove(position, record);
     }
     makeCurrent(exists(position) ? position : position - 1);
     emit recordSetChanged();
@@ -432,40 +432,40 @@ bool CommentDataSource::deleteCurrent()
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_pages.query().keyed)
+    if (!cursor_.hasRecord() || cursor_.isNew() || !cursor_.record().stored || !pages_.query().keyed)
         return CommentBookmark();
-    return CommentBookmark(m_recordSetId, m_cursor.record().rowId);
+    return CommentBookmark(recordSetId_, cursor_.record().rowId);
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
-    if (bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
+    error_.clear();
+    if (bookmark.isEmpty() || bookmark.recordSet_ != recordSetId_)
         return false;
-    const std::optional<qint64> position = m_pages.positionOfRow(bookmark.m_rowId);
+    const std::optional<qint64> position = pages_.positionOfRow(bookmark.rowId_);
     return position && moveTo(int(*position));
 }
 
 bool CommentDataSource::findFirst(const QString &criterion)
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
+    error_.clear();
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
     const int field = match.hasMatch() ? CommentFieldIndex(match.captured(1)) : -1;
-    if (field < 0 || !m_pages.query().keyed) {
-        m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
+    if (field < 0 || !pages_.query().keyed) {
+        error_ = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
     // The engine sees what was typed only once it is written.
-    if (m_cursor.hasPendingEdits() && !leaveCurrentRecord())
+    if (cursor_.hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
     std::optional<qint64> position;
-    if (!m_pages.find(field, wanted, &position))
+    if (!pages_.find(field, wanted, &position))
         return false;
     return position && moveTo(int(*position));
 }
@@ -478,7 +478,7 @@ QString CommentDataSource::findFile(const QString &fileName)
 
 bool CommentDataSource::fail(const QString &action)
 {
-    m_error = action + QStringLiteral(": ") + reasonFor(m_connection.errorCode(), m_connection.errorMessage())
+    error_ = action + QStringLiteral(": ") + reasonFor(connection_.errorCode(), connection_.errorMessage())
               + QLatin1Char('.');
     return false;
 }

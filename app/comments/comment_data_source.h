@@ -34,28 +34,28 @@ public:
     explicit CommentDataSource(const QString &databasePath = QStringLiteral("db25.mdb"), QObject *parent = nullptr);
     ~CommentDataSource() override;
 
-    QString databasePath() const { return m_path; }
+    QString databasePath() const { return path_; }
 
     // Opens the existing file (it is never created) and reads the record set.
     bool open();
-    bool isOpen() const { return m_open; }
-    QString errorString() const { return m_error; }
+    bool isOpen() const { return open_; }
+    QString errorString() const { return error_; }
 
     // How long one read may take before it is given up (the record set may have no end).
-    void setReadTimeLimit(int milliseconds) { m_connection.setReadTimeLimit(milliseconds); }
+    void setReadTimeLimit(int milliseconds) { connection_.setReadTimeLimit(milliseconds); }
     // From now on the records are only read: every write fails as on a read-only file.
-    bool refuseWrites() { return m_connection.refuseWrites(); }
+    bool refuseWrites() { return connection_.refuseWrites(); }
 
     // Takes effect at the next refresh. Initially "Table1". A text is read as RecordFilter
     // reads it; any other text fails at the refresh.
     void setRecordSource(const QString &source);
     void setRecordFilter(const RecordFilter &filter);
-    QString recordSource() const { return m_recordSource; }
+    QString recordSource() const { return recordSource_; }
     // Writes the pending edits, then rereads the record set; the first record becomes current.
     // When the edits cannot be written nothing changes. When the records cannot be read the
     // record set is empty, and recordSetError() says why until the next refresh that works.
     bool refresh();
-    QString recordSetError() const { return m_recordSetError; }
+    QString recordSetError() const { return recordSetError_; }
 
     // Stored records of the record set (a new record not yet written is not counted), asked
     // of the engine the first time after a refresh. When the engine cannot count them in
@@ -67,13 +67,13 @@ public:
     // program up; true once the count is known. A refresh starts again.
     bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
-    int readRecordCount() const { return m_pages.readPrefix(); }
+    int readRecordCount() const { return pages_.readPrefix(); }
     // Reads up to `count` further records; false when the set has no more.
     bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
-    int currentIndex() const { return m_cursor.position(); }
-    bool hasCurrentRecord() const { return m_cursor.hasRecord(); }
-    bool isNewRecord() const { return m_cursor.isNew(); }
+    int currentIndex() const { return cursor_.position(); }
+    bool hasCurrentRecord() const { return cursor_.hasRecord(); }
+    bool isNewRecord() const { return cursor_.isNew(); }
 
     // The current record's field, with its pending edit; empty when it holds no value.
     QString value(const QString &field) const;
@@ -82,9 +82,9 @@ public:
     QString valueAt(int index, const QString &field);
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
-    bool hasPendingEdits() const { return m_cursor.hasPendingEdits(); }
+    bool hasPendingEdits() const { return cursor_.hasPendingEdits(); }
     // A new record with nothing typed into it: leaving it drops it.
-    bool isBlankNewRecord() const { return m_cursor.isBlankNewRecord(); }
+    bool isBlankNewRecord() const { return cursor_.isBlankNewRecord(); }
     // Drops the pending edits; a new record is dropped and the record before it becomes current.
     void cancelUpdate();
 
@@ -154,15 +154,15 @@ private:
     static QString unchangedCondition();
     static QVariantList unchangedValues(const Record &record);
 
-    QString m_path;
-    QString m_recordSource;
-    std::optional<RecordFilter> m_filter;
-    QString m_error;
-    QString m_recordSetError;
-    bool m_open = false;
-    quint64 m_recordSetId = 0;
-    RecordCursor m_cursor;
+    QString path_;
+    QString recordSource_;
+    std::optional<RecordFilter> filter_;
+    QString error_;
+    QString recordSetError_;
+    bool open_ = false;
+    quint64 recordSetId_ = 0;
+    RecordCursor cursor_;
     // Declared before the pages, which read through it.
-    CommentConnection m_connection;
-    RecordPages m_pages;
+    CommentConnection connection_;
+    RecordPages pages_;
 };
