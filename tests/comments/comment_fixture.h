@@ -96,3 +96,12 @@ inline FixtureRow fileRow(const QString &file, const QString &author = QStringLi
 {
     return {author, QStringLiteral("T"), QStringLiteral("G"), file, QStringLiteral("<p>c</p>")};
 }
+
+// Rows whose File is "0.epub", "1.epub" and so on, in rowid order.
+inline QList<FixtureRow> numberedRows(int count)
+{
+    QList<FixtureRow> rows;
+    for (int i = 0; i < count; ++i)
+        rows << fileRow(QStringLiteral("%1.epub").arg(i));
+    return rows;
+}

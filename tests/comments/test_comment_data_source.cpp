@@ -16,14 +16,6 @@ const QString kFile = QStringLiteral("File");
 const QString kAuthor = QStringLiteral("Author");
 const QString kGenre = QStringLiteral("Genre");
 
-QList<FixtureRow> numberedRows(int count)
-{
-    QList<FixtureRow> rows;
-    for (int i = 0; i < count; ++i)
-        rows << fileRow(QStringLiteral("%1.epub").arg(i));
-    return rows;
-}
-
 QList<FixtureRow> threeRows()
 {
     return {fileRow("one.epub", "Ann"), fileRow("two.epub", "Bob"), fileRow("three.epub", "Cy")};

@@ -6,14 +6,6 @@
 
 namespace {
 
-QList<FixtureRow> numberedRows(int count)
-{
-    QList<FixtureRow> rows;
-    for (int i = 0; i < count; ++i)
-        rows << fileRow(QStringLiteral("%1.epub").arg(i));
-    return rows;
-}
-
 // The pages of a filter's rows on a connection of their own, and the reads that failed.
 struct Pages
 {
