@@ -104,7 +104,7 @@ AccessLikePattern::AccessLikePattern(QStringView pattern)
     const CodePoints points = codePointsOf(pattern);
     parse(points);
     if (!isValid())
-        m_tokens.clear();
+        tokens_.clear();
 }
 
 void AccessLikePattern::parse(std::span<const char32_t> pattern)
@@ -133,8 +133,8 @@ void AccessLikePattern::parse(std::span<const char32_t> pattern)
             break;
         }
         // A run of stars means the same as one star and costs less to match.
-        if (token.kind != Token::Star || m_tokens.empty() || m_tokens.back().kind != Token::Star)
-            m_tokens.push_back(std::move(token));
+        if (token.kind != Token::Star || tokens_.empty() || tokens_.back().kind != Token::Star)
+            tokens_.push_back(std::move(token));
         ++i;
     }
 }
@@ -148,7 +148,7 @@ qsizetype AccessLikePattern::parseCharacterList(std::span<const char32_t> patter
     while (close < size && pattern[close] != ']')
         ++close;
     if (close == size) {
-        m_error = kInvalidPattern;
+        error_ = kInvalidPattern;
         return size;
     }
     Token token;
@@ -161,7 +161,7 @@ qsizetype AccessLikePattern::parseCharacterList(std::span<const char32_t> patter
     while (j < close) {
         if (j + 2 < close && pattern[j + 1] == '-') {
             if (pattern[j] > pattern[j + 2]) {
-                m_error = kInvalidPattern;
+                error_ = kInvalidPattern;
                 return size;
             }
             token.ranges.emplace_back(pattern[j], pattern[j + 2]);
@@ -173,7 +173,7 @@ qsizetype AccessLikePattern::parseCharacterList(std::span<const char32_t> patter
     }
     // "[]" stands for no character at all.
     if (token.negated || !token.ranges.empty())
-        m_tokens.push_back(std::move(token));
+        tokens_.push_back(std::move(token));
     return close + 1;
 }
 
@@ -194,16 +194,16 @@ bool AccessLikePattern::matchesCodePoints(std::span<const char32_t> value) const
     if (!isValid())
         return false;
     constexpr size_t none = size_t(-1);
-    const size_t tokenCount = m_tokens.size();
+    const size_t tokenCount = tokens_.size();
     size_t t = 0;
     size_t v = 0;
     size_t starToken = none;
     size_t starValue = 0;
     while (v < value.size()) {
-        if (t < tokenCount && m_tokens[t].kind == Token::Star) {
+        if (t < tokenCount && tokens_[t].kind == Token::Star) {
             starToken = t++;
             starValue = v;
-        } else if (t < tokenCount && m_tokens[t].accepts(value[v])) {
+        } else if (t < tokenCount && tokens_[t].accepts(value[v])) {
             ++t;
             ++v;
         } else if (starToken != none) {
@@ -213,7 +213,7 @@ bool AccessLikePattern::matchesCodePoints(std::span<const char32_t> value) const
             return false;
         }
     }
-    while (t < tokenCount && m_tokens[t].kind == Token::Star)
+    while (t < tokenCount && tokens_[t].kind == Token::Star)
         ++t;
     return t == tokenCount;
 }
@@ -261,8 +261,11 @@ void accessLikeFunction(sqlite3_context *context, int, sqlite3_value **arguments
 bool registerAccessLike(const QSqlDatabase &db, QString *error)
 {
     sqlite3 *connection = SqliteHandle(db, error);
-    if (!connection)
-        return false;
+    return connection && registerAccessLike(connection, error);
+}
+
+bool registerAccessLike(sqlite3 *connection, QString *error)
+{
     const int rc = sqlite3_create_function_v2(connection, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                               accessLikeFunction, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

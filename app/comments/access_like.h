@@ -7,6 +7,7 @@
 #include <vector>
 
 class QSqlDatabase;
+struct sqlite3;
 
 // A pattern of the Access LIKE operator: "*" any run of characters (also none), "?" one
 // character, "#" one digit, "[list]" one character of the list ("a-z" ranges, a leading
@@ -18,8 +19,8 @@ public:
     explicit AccessLikePattern(QStringView pattern);
 
     // False for an open "[" or a descending range such as "[z-a]"; such a pattern matches nothing.
-    bool isValid() const { return m_error.isEmpty(); }
-    QString errorString() const { return m_error; }
+    bool isValid() const { return error_.isEmpty(); }
+    QString errorString() const { return error_; }
 
     bool matches(QStringView value) const;
     // The value as UTF-8, as SQLite hands it over.
@@ -40,15 +41,18 @@ private:
     void parse(std::span<const char32_t> pattern);
     qsizetype parseCharacterList(std::span<const char32_t> pattern, qsizetype open);
 
-    std::vector<Token> m_tokens;
-    QString m_error;
+    std::vector<Token> tokens_;
+    QString error_;
 };
 
 // Whether value matches pattern by the rules above (an invalid pattern matches nothing).
 bool accessLikeMatches(QStringView pattern, QStringView value);
 
-// Replaces LIKE on the SQLite connection behind db: like(pattern, value) with the rules
+// Replaces LIKE on the SQLite connection: like(pattern, value) with the rules
 // above. NULL on either side gives NULL, so a field without a value never matches, not even
 // "*". An invalid pattern makes the statement fail with "Invalid pattern string".
 // Must be called on every connection that runs Access query texts.
+bool registerAccessLike(sqlite3 *connection, QString *error = nullptr);
+// The same on the connection behind a Qt database, while Qt's SQLite plugin runs the
+// program's own SQLite library.
 bool registerAccessLike(const QSqlDatabase &db, QString *error = nullptr);

@@ -9,13 +9,13 @@ class CommentBookmark
 public:
     CommentBookmark() = default;
 
-    bool isEmpty() const { return m_recordSet == 0; }
+    bool isEmpty() const { return recordSet_ == 0; }
     friend bool operator==(const CommentBookmark &, const CommentBookmark &) = default;
 
 private:
     friend class CommentDataSource;
-    CommentBookmark(quint64 recordSet, qint64 rowId) : m_recordSet(recordSet), m_rowId(rowId) {}
+    CommentBookmark(quint64 recordSet, qint64 rowId) : recordSet_(recordSet), rowId_(rowId) {}
 
-    quint64 m_recordSet = 0;
-    qint64 m_rowId = 0;
+    quint64 recordSet_ = 0;
+    qint64 rowId_ = 0;
 };

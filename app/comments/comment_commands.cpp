@@ -18,10 +18,10 @@ QString CountText(int count)
 }
 
 CommentCommands::CommentCommands(CommentDataSource &source, MessageBoxes &messages)
-    : m_source(source), m_messages(messages)
+    : source_(source), messages_(messages)
 {
-    m_savedAsNew = QObject::connect(&source, &CommentDataSource::savedAsNewRecord, [this] {
-        m_messages.show(kTitle, QStringLiteral("This comment was changed or deleted in the other window after it "
+    savedAsNew_ = QObject::connect(&source, &CommentDataSource::savedAsNewRecord, [this] {
+        messages_.show(kTitle, QStringLiteral("This comment was changed or deleted in the other window after it "
                                                  "was shown here, so your version was saved as a new record. "
                                                  "Both versions are in the database."));
     });
@@ -29,7 +29,7 @@ CommentCommands::CommentCommands(CommentDataSource &source, MessageBoxes &messag
 
 CommentCommands::~CommentCommands()
 {
-    QObject::disconnect(m_savedAsNew);
+    QObject::disconnect(savedAsNew_);
 }
 
 void CommentCommands::run(RecordCommand command, const FileInfo &utilities)
@@ -58,20 +58,20 @@ void CommentCommands::run(RecordCommand command, const FileInfo &utilities)
 
 QString CommentCommands::failureText(const QString &what) const
 {
-    QString text = what.isEmpty() ? m_source.errorString() : what + QStringLiteral("\n\n") + m_source.errorString();
-    if (m_source.hasPendingEdits())
+    QString text = what.isEmpty() ? source_.errorString() : what + QStringLiteral("\n\n") + source_.errorString();
+    if (source_.hasPendingEdits())
         text += QStringLiteral("\n\nWhat you typed is still on screen; Save tries again.");
     return text;
 }
 
 void CommentCommands::warn(const QString &text)
 {
-    m_messages.warn(kTitle, text);
+    messages_.warn(kTitle, text);
 }
 
 bool CommentCommands::reportFailure(bool always)
 {
-    if (m_source.errorString().isEmpty() || !(always || m_source.hasPendingEdits()))
+    if (source_.errorString().isEmpty() || !(always || source_.hasPendingEdits()))
         return true;
     warn(failureText(QString()));
     return false;
@@ -81,51 +81,51 @@ bool CommentCommands::reportFailure(bool always)
 // record that could not be left.
 void CommentCommands::addNew(const FileInfo &utilities)
 {
-    if (!m_source.addNew()) {
+    if (!source_.addNew()) {
         reportFailure();
         return;
     }
-    m_source.setValue(kFile, utilities.file);
-    m_source.setValue(QStringLiteral("Author"), utilities.author);
-    m_source.setValue(QStringLiteral("Title"), utilities.title);
-    m_source.setValue(QStringLiteral("Genre"), QString());
-    m_source.setValue(QStringLiteral("Comment"), QString());
+    source_.setValue(kFile, utilities.file);
+    source_.setValue(QStringLiteral("Author"), utilities.author);
+    source_.setValue(QStringLiteral("Title"), utilities.title);
+    source_.setValue(QStringLiteral("Genre"), QString());
+    source_.setValue(QStringLiteral("Comment"), QString());
 }
 
 void CommentCommands::deleteRecord()
 {
-    if (m_source.value(kFile).isEmpty())
+    if (source_.value(kFile).isEmpty())
         return;
-    if (!m_source.deleteCurrent()) {
-        reportFailure(m_source.isOpen());
+    if (!source_.deleteCurrent()) {
+        reportFailure(source_.isOpen());
         return;
     }
-    m_source.moveLast();
+    source_.moveLast();
 }
 
 void CommentCommands::save()
 {
-    if (!m_source.updateBatch() && !reportFailure())
+    if (!source_.updateBatch() && !reportFailure())
         return;
-    m_source.moveLast();
+    source_.moveLast();
 }
 
 void CommentCommands::bookmark()
 {
-    SavedBookmark = m_source.bookmark();
+    SavedBookmark = source_.bookmark();
 }
 
 // A bookmark of another record set is no failure; a database that cannot be read is.
 void CommentCommands::lastmark()
 {
-    if (!m_source.setBookmark(SavedBookmark) && m_source.isOpen() && !m_source.errorString().isEmpty())
+    if (!source_.setBookmark(SavedBookmark) && source_.isOpen() && !source_.errorString().isEmpty())
         warn(failureText(QStringLiteral("Could not go back to the bookmarked comment.")));
 }
 
 QString CommentCommands::findFile(const QString &fileName, QString *problem)
 {
-    const QString found = m_source.findFile(fileName);
-    if (m_source.hasPendingEdits() && !m_source.errorString().isEmpty())
+    const QString found = source_.findFile(fileName);
+    if (source_.hasPendingEdits() && !source_.errorString().isEmpty())
         *problem = failureText(QStringLiteral("The copied file was not looked up among the comments: what you typed "
                                               "here could not be saved first."));
     return found;
@@ -133,30 +133,30 @@ QString CommentCommands::findFile(const QString &fileName, QString *problem)
 
 void CommentCommands::count()
 {
-    if (!m_source.moveLast() && !reportFailure())
+    if (!source_.moveLast() && !reportFailure())
         return;
-    const int count = m_source.recordCount();
+    const int count = source_.recordCount();
     // A count the engine gave up on is no count: say so rather than show a wrong number.
-    if (m_source.isOpen() && !m_source.knownRecordCount()) {
+    if (source_.isOpen() && !source_.knownRecordCount()) {
         reportFailure(true);
         return;
     }
-    m_messages.show(kTitle, CountText(count));
+    messages_.show(kTitle, CountText(count));
 }
 
 bool CommentCommands::commitBeforeClose()
 {
-    if (m_source.isBlankNewRecord())
-        m_source.cancelUpdate();
-    while (m_source.hasPendingEdits()) {
-        if (m_source.updateBatch())
+    if (source_.isBlankNewRecord())
+        source_.cancelUpdate();
+    while (source_.hasPendingEdits()) {
+        if (source_.updateBatch())
             return true;
-        switch (m_messages.askAboutFailedCommit(
-            kTitle, m_source.errorString() + QStringLiteral("\n\nTry again, discard what you typed, or stay?"))) {
+        switch (messages_.askAboutFailedCommit(
+            kTitle, source_.errorString() + QStringLiteral("\n\nTry again, discard what you typed, or stay?"))) {
         case MessageBoxes::FailedCommitChoice::Retry:
             break;
         case MessageBoxes::FailedCommitChoice::Discard:
-            m_source.cancelUpdate();
+            source_.cancelUpdate();
             return true;
         case MessageBoxes::FailedCommitChoice::Stay:
             return false;

@@ -52,9 +52,9 @@ private:
     // The reason of the last failure, after what could not be done.
     QString failureText(const QString &what) const;
 
-    CommentDataSource &m_source;
-    MessageBoxes &m_messages;
-    QMetaObject::Connection m_savedAsNew;
+    CommentDataSource &source_;
+    MessageBoxes &messages_;
+    QMetaObject::Connection savedAsNew_;
 };
 
 // The program's title, the title of its message boxes.

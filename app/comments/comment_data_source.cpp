@@ -1,44 +1,24 @@
 #include "comments/comment_data_source.h"
 #include "comments/comment_queries.h"
 
-#include "comments/access_like.h"
 #include "comments/comment_schema.h"
-#include "comments/sqlite_handle.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
 #include <limits>
-#include <memory>
 
 namespace {
-
-// Long enough to ride out the other window's write, short enough not to freeze the program.
-constexpr int kBusyTimeoutMs = 1000;
-// Room for the pages of a large table, so that a search per keystroke rereads none of them
-// from the file (SQLite takes a negative size in KiB and grows the cache only as it reads).
-constexpr int kPageCacheKiB = 64 * 1024;
 
 quint64 nextRecordSetId()
 {
     static std::atomic<quint64> last{0};
     return ++last;
-}
-
-QString nextConnectionName()
-{
-    static std::atomic<int> last{0};
-    return QStringLiteral("shelvana-comments-%1").arg(++last);
 }
 
 QString fieldList()
@@ -51,21 +31,16 @@ QString fieldList()
 
 QVariant bindable(const std::optional<QString> &value)
 {
-    return value ? QVariant(NonNullText(*value)) : QVariant(QMetaType::fromType<QString>());
+    return value ? QVariant(*value) : QVariant();
 }
 
-// The rowid travels with each row under this name; a view's rows have none (it is null).
-constexpr char kKey[] = "shelvana_key";
-// Rows read at a time: a screenful of a grid and some to spare.
-constexpr int kPageSize = 64;
-// The sliced count reads rowid ranges that take about this long, so that the events between
-// the slices (a keystroke, a repaint) never wait noticeably; the range adapts to the machine
-// and the record set.
-constexpr qint64 kCountSliceTargetMs = 8;
-constexpr qint64 kFirstCountSlice = 4096;
-constexpr qint64 kLargestCountSlice = qint64(1) << 24;
-// Rows kept read; beyond this the ones farthest from the latest read are dropped.
-constexpr int kCacheLimit = 4096;
+QVariantList boundValues(const CommentValues &values)
+{
+    QVariantList bound;
+    for (const auto &value : values)
+        bound << bindable(value);
+    return bound;
+}
 
 QString reasonFor(int code, const QString &message)
 {
@@ -92,89 +67,18 @@ QString reasonFor(int code, const QString &message)
     }
 }
 
-// Gives up a read that runs longer than the limit: SQLite then ends it with SQLITE_INTERRUPT.
-class ReadDeadline
-{
-public:
-    ReadDeadline(sqlite3 *connection, int limitMs) : m_connection(connection), m_limitMs(limitMs)
-    {
-        m_timer.start();
-        sqlite3_progress_handler(m_connection, 1000, &ReadDeadline::expired, this);
-    }
-    ~ReadDeadline() { sqlite3_progress_handler(m_connection, 0, nullptr, nullptr); }
-    ReadDeadline(const ReadDeadline &) = delete;
-    ReadDeadline &operator=(const ReadDeadline &) = delete;
-
-private:
-    static int expired(void *self)
-    {
-        const auto *deadline = static_cast<const ReadDeadline *>(self);
-        return deadline->m_timer.hasExpired(deadline->m_limitMs) ? 1 : 0;
-    }
-    sqlite3 *m_connection;
-    int m_limitMs;
-    QElapsedTimer m_timer;
-};
-
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
-
-// The statement with its values bound; SQLITE_OK or the reason it could not be prepared.
-int prepareBound(sqlite3 *db, const QString &text, const QStringList &values, Statement *statement)
-{
-    const QByteArray sql = text.toUtf8();
-    sqlite3_stmt *compiled = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &compiled, nullptr);
-    statement->reset(compiled);
-    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
-        const QByteArray value = values[i].toUtf8();
-        rc = sqlite3_bind_text(compiled, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-    }
-    return rc;
-}
-
-// An Access pattern that matches exactly the given text: each pattern character in brackets.
-QString literalPattern(const QString &text)
-{
-    QString pattern;
-    for (const QChar c : text) {
-        if (c == u'*' || c == u'?' || c == u'#' || c == u'[')
-            pattern += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            pattern += c;
-    }
-    return pattern;
-}
-
 const QString kCouldNotSave = QStringLiteral("Could not save the record");
 
 } // namespace
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
-    : QObject(parent), m_path(databasePath), m_connection(nextConnectionName()),
-      m_recordSource(QLatin1String(kCommentTableName)), m_filter(RecordFilter(m_recordSource))
+    : QObject(parent), path_(databasePath), recordSource_(QLatin1String(kCommentTableName)),
+      filter_(RecordFilter(recordSource_)),
+      pages_(connection_, [this] { fail(QStringLiteral("Could not read the records")); })
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    // mode=rw: open an existing file only, never create one.
-    db.setDatabaseName(QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(m_path, "/"))
-                       + QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
 }
 
-CommentDataSource::~CommentDataSource()
-{
-    database().close();
-    QSqlDatabase::removeDatabase(m_connection);
-}
-
-QSqlDatabase CommentDataSource::database() const
-{
-    return QSqlDatabase::database(m_connection, false);
-}
-
-sqlite3 *CommentDataSource::connection() const
-{
-    return SqliteHandle(database());
-}
+CommentDataSource::~CommentDataSource() = default;
 
 bool CommentDataSource::open()
 {
@@ -185,28 +89,20 @@ bool CommentDataSource::open()
 
 bool CommentDataSource::openDatabase()
 {
-    if (m_open)
+    if (open_)
         return refresh();
-    const QString shownPath = QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath());
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path_).absoluteFilePath());
     const QString action = QStringLiteral("Could not open the comment database %1").arg(shownPath);
-    if (!QFileInfo(m_path).isFile()) {
-        m_error = QStringLiteral("The comment database %1 was not found.").arg(shownPath);
+    if (!QFileInfo(path_).isFile()) {
+        error_ = QStringLiteral("The comment database %1 was not found.").arg(shownPath);
         return false;
     }
-    QSqlDatabase db = database();
-    if (!db.open())
-        return fail(action, db.lastError());
-    QString likeError;
-    if (!registerAccessLike(db, &likeError)) {
-        db.close();
-        m_error = action + QStringLiteral(": ") + likeError;
-        return false;
-    }
-    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kPageCacheKiB));
-    m_open = true;
+    if (!connection_.open(path_))
+        return fail(action);
+    open_ = true;
     if (!reload(action)) {
-        m_open = false;
-        db.close();
+        open_ = false;
+        connection_.close();
         return false;
     }
     return true;
@@ -214,19 +110,19 @@ bool CommentDataSource::openDatabase()
 
 bool CommentDataSource::refresh()
 {
-    return m_open && reload(QStringLiteral("Could not read the records"));
+    return open_ && reload(QStringLiteral("Could not read the records"));
 }
 
 void CommentDataSource::setRecordSource(const QString &source)
 {
-    m_recordSource = source;
-    m_filter = RecordFilter::fromRecordSource(source);
+    recordSource_ = source;
+    filter_ = RecordFilter::fromRecordSource(source);
 }
 
 void CommentDataSource::setRecordFilter(const RecordFilter &filter)
 {
-    m_recordSource = filter.recordSource();
-    m_filter = filter;
+    recordSource_ = filter.recordSource();
+    filter_ = filter;
 }
 
 // The edits of the record left are written first; when that fails nothing changes. A query
@@ -234,13 +130,13 @@ void CommentDataSource::setRecordFilter(const RecordFilter &filter)
 // which would look like its answer.
 bool CommentDataSource::reload(const QString &action)
 {
-    m_error.clear();
+    error_.clear();
     if (!leaveCurrentRecord())
         return false;
     RecordSetQuery query;
     Rows firstPage;
     const bool read = readFirstPage(action, &query, &firstPage);
-    showRecordSet(query, std::move(firstPage), read ? QString() : m_error);
+    showRecordSet(query, std::move(firstPage), read ? QString() : error_);
     return read;
 }
 
@@ -248,302 +144,86 @@ bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *que
 {
     if (!settleQuery(action, query))
         return false;
-    m_query = *query;
-    if (readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), firstPage))
+    if (pages_.readFirstPage(*query, firstPage))
         return true;
-    m_error = action + m_error.mid(m_error.indexOf(QLatin1String(": ")));
+    error_ = action + error_.mid(error_.indexOf(QLatin1String(": ")));
     return false;
 }
 
 void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
 {
-    m_query = query;
-    m_recordSetError = error;
-    m_cache.clear();
-    for (int i = 0; i < int(firstPage.size()); ++i)
-        m_cache.emplace(i, std::move(firstPage[i]));
-    m_readPrefix = int(firstPage.size());
-    m_queryCount = m_readPrefix < kPageSize ? std::optional<int>(m_readPrefix) : std::nullopt;
-    m_appended.clear();
-    m_countedUpTo.reset();
-    m_partialCount = 0;
-    m_countSlice = kFirstCountSlice;
-    m_recordSetId = nextRecordSetId();
-    makeCurrent(m_readPrefix > 0 ? 0 : -1);
+    pages_.show(query, std::move(firstPage));
+    recordSetError_ = error;
+    recordSetId_ = nextRecordSetId();
+    makeCurrent(pages_.readPrefix() > 0 ? 0 : -1);
     emit recordSetChanged();
     emit currentChanged();
 }
 
 bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
 {
-    if (!m_filter) {
-        m_error = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
+    if (!filter_) {
+        error_ = QStringLiteral("%1: the record source is neither a table name nor a query of all fields of one "
                                  "table: %2")
-                      .arg(action, m_recordSource);
+                      .arg(action, recordSource_);
         return false;
     }
-    query->table = m_filter->quotedTable();
-    query->rows.text = QStringLiteral("SELECT rowid AS %1, %2 FROM %3").arg(QLatin1String(kKey), fieldList(), query->table);
-    if (!m_filter->condition().isEmpty())
-        query->rows.text += QStringLiteral(" WHERE ") + m_filter->condition();
-    query->rows.values = m_filter->patterns();
-    if (const QString invalid = m_filter->patternError(); !invalid.isEmpty()) {
-        m_error = invalid;
+    *query = RecordPages::queryOf(*filter_);
+    if (const QString invalid = filter_->patternError(); !invalid.isEmpty()) {
+        error_ = invalid;
         return false;
     }
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    if (const int rc = prepareBound(db, query->rows.text, query->rows.values, &statement); rc != SQLITE_OK)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    // Rows of a table are read in rowid order, which lets a page start at any known row;
-    // a view's rows have no rowid and are counted off from the first.
-    QSqlQuery kind(database());
-    kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
-    kind.addBindValue(m_filter->table());
-    query->keyed = kind.exec() && kind.next() && kind.value(0).toString() == QLatin1String("table");
-    if (query->keyed) {
-        QSqlQuery last(database());
-        if (!last.exec(QStringLiteral("SELECT max(rowid) FROM %1").arg(query->table)) || !last.next())
-            return fail(action, last.lastError());
-        query->bound = last.value(0).toLongLong();
-    }
+    if (!pages_.settle(*filter_, query))
+        return fail(action);
     return true;
 }
 
-// The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
-// narrowed further by a condition, with an order and limit clause ("DESC ..." reads backwards).
-// The range is given to SQLite as one lower and one upper limit, so that it seeks to it.
-CommentDataSource::BoundSql CommentDataSource::keyedRows(const RowRange &range, const BoundSql &condition,
-                                                        const QString &tail) const
+const CommentRecord *CommentDataSource::recordAt(int position)
 {
-    if (!m_query.keyed)
-        return {QStringLiteral("SELECT * FROM (%1) %2").arg(m_query.rows.text, tail), m_query.rows.values};
-    const QString key = QLatin1String(kKey);
-    QString where = QStringLiteral("%1 <= %2").arg(key).arg(std::min(range.upTo.value_or(m_query.bound), m_query.bound));
-    if (range.after)
-        where += QStringLiteral(" AND %1 > %2").arg(key).arg(*range.after);
-    if (!condition.text.isEmpty())
-        where += QStringLiteral(" AND ") + condition.text;
-    QString order = QStringLiteral("ORDER BY %1").arg(key);
-    QString limit = tail;
-    if (tail.startsWith(QLatin1String("DESC "))) {
-        order += QStringLiteral(" DESC");
-        limit = tail.mid(5);
-    }
-    return {QStringLiteral("SELECT * FROM (%1) WHERE %2 %3 %4").arg(m_query.rows.text, where, order, limit),
-            m_query.rows.values + condition.values};
-}
-
-// Read through SQLite itself: going through QVariant for every field costs several times more.
-bool CommentDataSource::readRows(const BoundSql &sql, Rows *rows)
-{
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    int rc = prepareBound(db, sql.text, sql.values, &statement);
-    const QString action = QStringLiteral("Could not read the records");
-    if (rc != SQLITE_OK)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    sqlite3_stmt *compiled = statement.get();
-    const ReadDeadline deadline(db, m_readLimitMs);
-    while ((rc = sqlite3_step(compiled)) == SQLITE_ROW) {
-        Record record;
-        record.rowId = sqlite3_column_int64(compiled, 0);
-        record.stored = true;
-        for (int i = 0; i < kFieldCount; ++i) {
-            if (sqlite3_column_type(compiled, i + 1) == SQLITE_NULL)
-                continue;
-            const auto *value = reinterpret_cast<const char *>(sqlite3_column_text(compiled, i + 1));
-            record.values[i] = QByteArray(value ? value : "", sqlite3_column_bytes(compiled, i + 1));
-        }
-        rows->push_back(std::move(record));
-    }
-    if (rc != SQLITE_DONE)
-        return fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-    return true;
-}
-
-// The first column of the one row; nothing when it holds no value or the read fails.
-std::optional<qint64> CommentDataSource::readNumber(const BoundSql &sql)
-{
-    sqlite3 *db = connection();
-    Statement statement(nullptr, sqlite3_finalize);
-    int rc = prepareBound(db, sql.text, sql.values, &statement);
-    const QString action = QStringLiteral("Could not read the records");
-    if (rc == SQLITE_OK) {
-        const ReadDeadline deadline(db, m_readLimitMs);
-        rc = sqlite3_step(statement.get());
-    }
-    if (rc != SQLITE_ROW) {
-        fail(action, rc, QString::fromUtf8(sqlite3_errmsg(db)));
-        return std::nullopt;
-    }
-    if (sqlite3_column_type(statement.get(), 0) == SQLITE_NULL)
-        return std::nullopt;
-    return sqlite3_column_int64(statement.get(), 0);
-}
-
-std::optional<qint64> CommentDataSource::countRows(const RowRange &range)
-{
-    const BoundSql rows = keyedRows(range, {}, QString());
-    return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
-}
-
-// Reads the page that holds the position, starting from a neighbour already read when there
-// is one, from either end of the set, or else by counting off rows from the first.
-bool CommentDataSource::readPageAt(int position)
-{
-    if (int(m_cache.size()) > kCacheLimit) {
-        std::erase_if(m_cache, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
-    }
-    const auto before = m_cache.find(position - 1);
-    const auto after = m_cache.find(position + 1);
-    Rows rows;
-    int first = position;
-    bool forward = true;
-    bool read = false;
-    if (!m_query.keyed) {
-        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
-                        &rows);
-    } else if (before != m_cache.end()) {
-        read = readRows(keyedRows({before->second.rowId, std::nullopt}, {},
-                                  QStringLiteral("LIMIT %1").arg(kPageSize)),
-                        &rows);
-    } else if (after != m_cache.end()) {
-        forward = false;
-        read = readRows(keyedRows({std::nullopt, after->second.rowId - 1}, {},
-                                  QStringLiteral("DESC LIMIT %1").arg(kPageSize)),
-                        &rows);
-    } else if (m_queryCount && position >= *m_queryCount - kPageSize) {
-        forward = false;
-        first = *m_queryCount - 1;
-        read = readRows(keyedRows({}, {}, QStringLiteral("DESC LIMIT %1").arg(*m_queryCount - position)), &rows);
-    } else {
-        read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)),
-                        &rows);
-    }
-    if (!read)
-        return false;
-    const int count = int(rows.size());
-    for (int i = 0; i < count; ++i)
-        m_cache.insert_or_assign(forward ? first + i : first - i, std::move(rows[i]));
-    if (forward) {
-        if (position <= m_readPrefix)
-            m_readPrefix = std::max(m_readPrefix, position + count);
-        if (count < kPageSize)
-            m_queryCount = position + count;
-    }
-    return true;
-}
-
-bool CommentDataSource::countQueryRows()
-{
-    if (m_queryCount)
-        return true;
-    // Only what the sliced count has not reached yet.
-    const std::optional<qint64> rest = countRows({m_countedUpTo, std::nullopt});
-    if (rest)
-        m_queryCount = m_partialCount + int(*rest);
-    return rest.has_value();
-}
-
-const CommentDataSource::Record *CommentDataSource::recordAt(int position)
-{
-    if (position < 0 || !m_open)
-        return nullptr;
-    if (m_queryCount && position >= *m_queryCount) {
-        const auto appended = qsizetype(position - *m_queryCount);
-        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
-    }
-    auto found = m_cache.find(position);
-    if (found == m_cache.end() && readPageAt(position))
-        found = m_cache.find(position);
-    if (found != m_cache.end())
-        return &found->second;
-    return m_queryCount && position >= *m_queryCount ? recordAt(position) : nullptr;
-}
-
-CommentDataSource::Record *CommentDataSource::storedRecordAt(int position)
-{
-    if (m_queryCount && position >= *m_queryCount) {
-        const auto appended = qsizetype(position - *m_queryCount);
-        return appended < qsizetype(m_appended.size()) ? &m_appended[appended] : nullptr;
-    }
-    const auto found = m_cache.find(position);
-    return found != m_cache.end() ? &found->second : nullptr;
+    return open_ ? pages_.recordAt(position) : nullptr;
 }
 
 int CommentDataSource::recordCount()
 {
-    if (!m_open)
-        return 0;
-    if (!countQueryRows())
-        return m_readPrefix;
-    return *m_queryCount + int(m_appended.size());
+    return open_ ? pages_.count() : 0;
 }
 
 std::optional<int> CommentDataSource::knownRecordCount() const
 {
-    if (!m_open)
-        return 0;
-    if (!m_queryCount)
-        return std::nullopt;
-    return *m_queryCount + int(m_appended.size());
+    return open_ ? pages_.knownCount() : 0;
 }
 
 bool CommentDataSource::countSomeRecords()
 {
-    if (!m_open || m_queryCount)
-        return m_open;
-    m_error.clear();
-    if (!m_query.keyed)
-        return countQueryRows();
-    // The first slice takes every rowid up to its end, rowids below 1 too.
-    const qint64 from = m_countedUpTo.value_or(0);
-    const qint64 upTo = from < m_query.bound - m_countSlice ? from + m_countSlice : m_query.bound;
-    QElapsedTimer timer;
-    timer.start();
-    const std::optional<qint64> slice = countRows({m_countedUpTo, upTo});
-    if (!slice)
+    if (!open_ || pages_.knownCount())
+        return open_;
+    error_.clear();
+    if (!pages_.countSome())
         return false;
-    m_partialCount += int(*slice);
-    m_countedUpTo = upTo;
-    if (timer.elapsed() < kCountSliceTargetMs / 2)
-        m_countSlice = std::min(m_countSlice * 2, kLargestCountSlice);
-    else if (timer.elapsed() > kCountSliceTargetMs)
-        m_countSlice = std::max(m_countSlice / 2, qint64(kPageSize));
-    if (upTo < m_query.bound)
-        return false;
-    m_queryCount = m_partialCount;
     emit recordCountKnown();
     return true;
 }
 
 bool CommentDataSource::readMore(int count)
 {
-    const int wanted = m_readPrefix + count;
-    while (m_open && m_readPrefix < wanted && !(m_queryCount && m_readPrefix >= *m_queryCount)) {
-        const int before = m_readPrefix;
-        if (!readPageAt(m_readPrefix) || m_readPrefix == before)
-            break;
-    }
-    return m_readPrefix > wanted - count;
+    return open_ && pages_.readMore(count);
 }
 
 void CommentDataSource::makeCurrent(int position)
 {
-    m_cursor.show(position, recordAt(position));
+    cursor_.show(position, recordAt(position));
 }
 
 QString CommentDataSource::value(const QString &field) const
 {
     const int i = CommentFieldIndex(field);
-    return i < 0 || !m_cursor.hasRecord() ? QString() : m_cursor.values()[i].value_or(QString());
+    return i < 0 || !cursor_.hasRecord() ? QString() : cursor_.values()[i].value_or(QString());
 }
 
 bool CommentDataSource::isNull(const QString &field) const
 {
     const int i = CommentFieldIndex(field);
-    return !m_cursor.hasRecord() || i < 0 || !m_cursor.values()[i];
+    return !cursor_.hasRecord() || i < 0 || !cursor_.values()[i];
 }
 
 QString CommentDataSource::valueAt(int index, const QString &field)
@@ -551,15 +231,15 @@ QString CommentDataSource::valueAt(int index, const QString &field)
     const int i = CommentFieldIndex(field);
     if (i < 0 || index < 0)
         return QString();
-    if (index == m_cursor.position())
-        return m_cursor.values()[i].value_or(QString());
+    if (index == cursor_.position())
+        return cursor_.values()[i].value_or(QString());
     const Record *record = recordAt(index);
     return record ? TextOf(record->values[i]).value_or(QString()) : QString();
 }
 
 bool CommentDataSource::setValue(const QString &field, const QString &value)
 {
-    if (!m_cursor.setValue(CommentFieldIndex(field), value))
+    if (!cursor_.setValue(CommentFieldIndex(field), value))
         return false;
     emit currentValuesChanged();
     return true;
@@ -567,10 +247,10 @@ bool CommentDataSource::setValue(const QString &field, const QString &value)
 
 void CommentDataSource::cancelUpdate()
 {
-    m_cursor.dropEdits();
-    if (m_cursor.isNew()) {
+    cursor_.dropEdits();
+    if (cursor_.isNew()) {
         const int count = recordCount();
-        makeCurrent(std::min(m_cursor.positionBeforeNew(), count - 1));
+        makeCurrent(std::min(cursor_.positionBeforeNew(), count - 1));
         emit recordSetChanged();
     }
     emit currentChanged();
@@ -578,12 +258,12 @@ void CommentDataSource::cancelUpdate()
 
 bool CommentDataSource::addNew()
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
-    if (!leaveCurrentRecord() || !countQueryRows())
+    error_.clear();
+    if (!leaveCurrentRecord() || !pages_.countQueryRows())
         return false;
-    m_cursor.startNew(recordCount());
+    cursor_.startNew(recordCount());
     emit recordSetChanged();
     emit currentChanged();
     return true;
@@ -591,35 +271,35 @@ bool CommentDataSource::addNew()
 
 bool CommentDataSource::updateBatch()
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
+    error_.clear();
     return writeCurrentRecord();
 }
 
 // A new record nobody typed into is dropped, as a blank row would be.
 bool CommentDataSource::leaveCurrentRecord()
 {
-    if (!m_cursor.hasRecord())
+    if (!cursor_.hasRecord())
         return true;
-    if (m_cursor.isBlankNewRecord()) {
+    if (cursor_.isBlankNewRecord()) {
         cancelUpdate();
         return true;
     }
-    return !m_cursor.hasPendingEdits() || writeCurrentRecord();
+    return !cursor_.hasPendingEdits() || writeCurrentRecord();
 }
 
 bool CommentDataSource::writeCurrentRecord()
 {
-    if (!m_cursor.isNew() && !m_cursor.hasPendingEdits())
+    if (!cursor_.isNew() && !cursor_.hasPendingEdits())
         return true;
-    const bool wasNew = m_cursor.isNew();
-    const Values values = m_cursor.values();
+    const bool wasNew = cursor_.isNew();
+    const Values values = cursor_.values();
     Record written;
-    written.rowId = m_cursor.record().rowId;
+    written.rowId = cursor_.record().rowId;
     written.stored = true;
     bool stillThere = false;
-    if (!wasNew && !updateRecord(m_cursor.record(), values, &stillThere))
+    if (!wasNew && !updateRecord(cursor_.record(), values, &stillThere))
         return false;
     // A record deleted or changed elsewhere since it was read is saved as a new record rather
     // than written over a row that may now be another record.
@@ -627,11 +307,11 @@ bool CommentDataSource::writeCurrentRecord()
         return false;
     for (int i = 0; i < kFieldCount; ++i)
         written.values[i] = values[i] ? std::optional<QByteArray>(values[i]->toUtf8()) : std::nullopt;
-    m_cursor.written(written);
+    cursor_.written(written);
     if (wasNew)
-        m_appended.push_back(written);
-    else if (Record *kept = storedRecordAt(m_cursor.position()))
-        *kept = written;
+        pages_.append(written);
+    else
+        pages_.replace(cursor_.position(), written);
     emit currentChanged();
     if (!wasNew && !stillThere)
         emit savedAsNewRecord();
@@ -646,11 +326,12 @@ QString CommentDataSource::unchangedCondition()
     return condition;
 }
 
-void CommentDataSource::bindUnchangedCondition(QSqlQuery &query, const Record &record) const
+QVariantList CommentDataSource::unchangedValues(const Record &record)
 {
-    query.addBindValue(record.rowId);
+    QVariantList values{record.rowId};
     for (const auto &value : record.values)
-        query.addBindValue(bindable(TextOf(value)));
+        values << bindable(TextOf(value));
+    return values;
 }
 
 bool CommentDataSource::updateRecord(const Record &record, const Values &values, bool *stillThere)
@@ -658,33 +339,28 @@ bool CommentDataSource::updateRecord(const Record &record, const Values &values,
     QStringList assignments;
     for (const char *name : kCommentFieldNames)
         assignments << QStringLiteral("%1 = ?").arg(QLatin1String(name));
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                      .arg(m_query.table, assignments.join(QStringLiteral(", ")), unchangedCondition()));
-    for (const auto &value : values)
-        query.addBindValue(bindable(value));
-    bindUnchangedCondition(query, record);
-    if (!query.exec())
-        return fail(kCouldNotSave, query.lastError());
-    *stillThere = query.numRowsAffected() > 0;
+    const std::optional<int> changed = connection_.write(
+        {QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+             .arg(pages_.query().table, assignments.join(QStringLiteral(", ")), unchangedCondition()),
+         boundValues(values) + unchangedValues(record)});
+    if (!changed)
+        return fail(kCouldNotSave);
+    *stillThere = *changed > 0;
     return true;
 }
 
 bool CommentDataSource::insertRecord(const Values &values, qint64 *rowId)
 {
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(m_query.table, fieldList()));
-    for (const auto &value : values)
-        query.addBindValue(bindable(value));
-    if (!query.exec())
-        return fail(kCouldNotSave, query.lastError());
-    *rowId = query.lastInsertId().toLongLong();
+    if (!connection_.write({QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)").arg(pages_.query().table, fieldList()),
+                             boundValues(values)}))
+        return fail(kCouldNotSave);
+    *rowId = connection_.lastInsertedRowId();
     return true;
 }
 
 int CommentDataSource::lastPosition()
 {
-    return countQueryRows() ? recordCount() - 1 : -1;
+    return pages_.countQueryRows() ? recordCount() - 1 : -1;
 }
 
 bool CommentDataSource::moveFirst()
@@ -699,17 +375,17 @@ bool CommentDataSource::moveLast()
 
 bool CommentDataSource::moveNext()
 {
-    return moveToPosition(m_cursor.position() + 1);
+    return moveToPosition(cursor_.position() + 1);
 }
 
 bool CommentDataSource::movePrevious()
 {
-    return moveToPosition(std::max(m_cursor.position() - 1, 0));
+    return moveToPosition(std::max(cursor_.position() - 1, 0));
 }
 
 bool CommentDataSource::moveTo(int index)
 {
-    if (index < 0 || !(exists(index) || (m_cursor.isNew() && index == m_cursor.position())))
+    if (index < 0 || !(exists(index) || (cursor_.isNew() && index == cursor_.position())))
         return false;
     return moveToPosition(index);
 }
@@ -718,58 +394,35 @@ bool CommentDataSource::moveTo(int index)
 // may drop a blank new record.
 bool CommentDataSource::moveToPosition(int target)
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
-    if (!leaveCurrentRecord() || !m_cursor.hasRecord())
+    error_.clear();
+    if (!leaveCurrentRecord() || !cursor_.hasRecord())
         return false;
     const int position = target != std::numeric_limits<int>::max() && exists(target) ? target : lastPosition();
     if (position < 0)
         return false;
     makeCurrent(position);
     emit currentChanged();
-    return m_cursor.hasRecord();
-}
-
-// Positions after the one removed move up by one.
-void CommentDataSource::forgetPosition(int position)
-{
-    if (m_queryCount && position >= *m_queryCount) {
-        m_appended.erase(m_appended.begin() + (position - *m_queryCount));
-        return;
-    }
-    std::map<int, Record> shifted;
-    for (auto &[at, record] : m_cache) {
-        if (at != position)
-            shifted.emplace(at > position ? at - 1 : at, std::move(record));
-    }
-    m_cache = std::move(shifted);
-    if (m_readPrefix > position)
-        --m_readPrefix;
-    if (m_queryCount)
-        --*m_queryCount;
+    return cursor_.hasRecord();
 }
 
 bool CommentDataSource::deleteCurrent()
 {
-    if (!m_open || !m_cursor.hasRecord())
+    if (!open_ || !cursor_.hasRecord())
         return false;
-    m_error.clear();
-    const int position = m_cursor.position();
+    error_.clear();
+    const int position = cursor_.position();
     // A new record not yet written only leaves the set.
-    if (!m_cursor.isNew()) {
-        const Record &record = m_cursor.record();
+    if (!cursor_.isNew()) {
+        const Record &record = cursor_.record();
         if (record.stored) {
             // Only the row as it was read: a row changed since may now be another record.
-            QSqlQuery query(database());
-            query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_query.table, unchangedCondition()));
-            bindUnchangedCondition(query, record);
-            if (!query.exec())
-                return fail(QStringLiteral("Could not delete the record"), query.lastError());
-            if (m_countedUpTo && record.rowId <= *m_countedUpTo)
-                --m_partialCount;
+            if (!connection_.write({QStringLiteral("DELETE FROM %1 WHERE %2").arg(pages_.query().table, unchangedCondition()),
+                                     unchangedValues(record)}))
+                return fail(QStringLiteral("Could not delete the record"));
         }
-        forgetPosition(position);
+        pages_.remove(position, record);
     }
     makeCurrent(exists(position) ? position : position - 1);
     emit recordSetChanged();
@@ -779,68 +432,41 @@ bool CommentDataSource::deleteCurrent()
 
 CommentBookmark CommentDataSource::bookmark() const
 {
-    if (!m_cursor.hasRecord() || m_cursor.isNew() || !m_cursor.record().stored || !m_query.keyed)
+    if (!cursor_.hasRecord() || cursor_.isNew() || !cursor_.record().stored || !pages_.query().keyed)
         return CommentBookmark();
-    return CommentBookmark(m_recordSetId, m_cursor.record().rowId);
-}
-
-// Where the engine puts the row in the set, or nothing when the set no longer holds it.
-std::optional<qint64> CommentDataSource::positionOfRow(qint64 rowId)
-{
-    for (size_t i = 0; i < m_appended.size(); ++i) {
-        if (m_appended[i].rowId == rowId && countQueryRows())
-            return *m_queryCount + qint64(i);
-    }
-    const BoundSql row = keyedRows({rowId - 1, rowId}, {}, QString());
-    const BoundSql before = keyedRows({std::nullopt, rowId - 1}, {}, QString());
-    return readNumber({QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN (SELECT count(*) FROM (%2)) END")
-                           .arg(row.text, before.text),
-                       row.values + before.values});
+    return CommentBookmark(recordSetId_, cursor_.record().rowId);
 }
 
 bool CommentDataSource::setBookmark(const CommentBookmark &bookmark)
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
-    if (bookmark.isEmpty() || bookmark.m_recordSet != m_recordSetId)
+    error_.clear();
+    if (bookmark.isEmpty() || bookmark.recordSet_ != recordSetId_)
         return false;
-    const std::optional<qint64> position = positionOfRow(bookmark.m_rowId);
+    const std::optional<qint64> position = pages_.positionOfRow(bookmark.rowId_);
     return position && moveTo(int(*position));
 }
 
 bool CommentDataSource::findFirst(const QString &criterion)
 {
-    if (!m_open)
+    if (!open_)
         return false;
-    m_error.clear();
+    error_.clear();
     static const QRegularExpression equality(QStringLiteral(R"(^\s*\[?(\w+)\]?\s*=\s*'((?:[^']|'')*)'\s*$)"));
     const QRegularExpressionMatch match = equality.match(criterion);
     const int field = match.hasMatch() ? CommentFieldIndex(match.captured(1)) : -1;
-    if (field < 0 || !m_query.keyed) {
-        m_error = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
+    if (field < 0 || !pages_.query().keyed) {
+        error_ = QStringLiteral("Cannot search by the criterion %1").arg(criterion);
         return false;
     }
     // The engine sees what was typed only once it is written.
-    if (m_cursor.hasPendingEdits() && !leaveCurrentRecord())
+    if (cursor_.hasPendingEdits() && !leaveCurrentRecord())
         return false;
     const QString wanted = match.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    const BoundSql matching = keyedRows(
-        {}, {QStringLiteral("%1 LIKE ?").arg(QLatin1String(kCommentFieldNames[field])), {literalPattern(wanted)}},
-        QStringLiteral("LIMIT 1"));
-    const std::optional<qint64> row =
-        readNumber({QStringLiteral("SELECT (SELECT %1 FROM (%2))").arg(QLatin1String(kKey), matching.text),
-                    matching.values});
-    if (!row && !m_error.isEmpty())
-        return false;
     std::optional<qint64> position;
-    if (row)
-        position = positionOfRow(*row);
-    for (size_t i = 0; !position && i < m_appended.size(); ++i) {
-        const std::optional<QString> text = TextOf(m_appended[i].values[field]);
-        if (text && text->compare(wanted, Qt::CaseInsensitive) == 0 && countQueryRows())
-            position = *m_queryCount + qint64(i);
-    }
+    if (!pages_.find(field, wanted, &position))
+        return false;
     return position && moveTo(int(*position));
 }
 
@@ -850,14 +476,9 @@ QString CommentDataSource::findFile(const QString &fileName)
     return value(QStringLiteral("File"));
 }
 
-bool CommentDataSource::fail(const QString &action, const QSqlError &error)
+bool CommentDataSource::fail(const QString &action)
 {
-    return fail(action, error.nativeErrorCode().toInt(),
-                error.databaseText().isEmpty() ? error.text() : error.databaseText());
-}
-
-bool CommentDataSource::fail(const QString &action, int code, const QString &message)
-{
-    m_error = action + QStringLiteral(": ") + reasonFor(code, message) + QLatin1Char('.');
+    error_ = action + QStringLiteral(": ") + reasonFor(connection_.errorCode(), connection_.errorMessage())
+              + QLatin1Char('.');
     return false;
 }

@@ -3,32 +3,21 @@
 #include "comments/comment_bookmark.h"
 #include "comments/record_cursor.h"
 #include "comments/record_filter.h"
+#include "comments/record_pages.h"
 #include "names/comment_lookup.h"
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
-#include <array>
-#include <map>
 #include <optional>
-#include <vector>
-
-class QSqlDatabase;
-class QSqlError;
-class QSqlQuery;
-struct sqlite3;
-struct sqlite3_stmt;
 
 // A window's view of the comment table: a record filter (or the record source text that
-// stands for one), the record set it yields with a current record, and the pending edits of
-// that record (RecordCursor). Field names (Author, Title, Genre, File, Comment) match
+// stands for one), the record set it yields (RecordPages) with a current record, and the
+// pending edits of that record (RecordCursor), all through one connection of its own
+// (CommentConnection). Field names (Author, Title, Genre, File, Comment) match
 // without regard to case. What the user typed reaches the engine only as bound values.
 //
-// The record set is read lazily: a refresh reads only its first rows, further rows are read
-// a page at a time as they are asked for, and the count and the last record are asked of the
-// engine. Every read is limited in time, so a record set without end cannot hang the program.
+// The record set is read lazily (a page at a time, the count asked of the engine). Every read is limited in time, so a record set without end cannot hang the program.
 // The set holds the rows that were in the table at the refresh (in the table's own order),
 // plus the records this data source has added since; rows other programs add show after the
 // next refresh. No statement stays open between calls, so the other window can always write.
@@ -45,26 +34,28 @@ public:
     explicit CommentDataSource(const QString &databasePath = QStringLiteral("db25.mdb"), QObject *parent = nullptr);
     ~CommentDataSource() override;
 
-    QString databasePath() const { return m_path; }
+    QString databasePath() const { return path_; }
 
     // Opens the existing file (it is never created) and reads the record set.
     bool open();
-    bool isOpen() const { return m_open; }
-    QString errorString() const { return m_error; }
+    bool isOpen() const { return open_; }
+    QString errorString() const { return error_; }
 
     // How long one read may take before it is given up (the record set may have no end).
-    void setReadTimeLimit(int milliseconds) { m_readLimitMs = milliseconds; }
+    void setReadTimeLimit(int milliseconds) { connection_.setReadTimeLimit(milliseconds); }
+    // From now on the records are only read: every write fails as on a read-only file.
+    bool refuseWrites() { return connection_.refuseWrites(); }
 
     // Takes effect at the next refresh. Initially "Table1". A text is read as RecordFilter
     // reads it; any other text fails at the refresh.
     void setRecordSource(const QString &source);
     void setRecordFilter(const RecordFilter &filter);
-    QString recordSource() const { return m_recordSource; }
+    QString recordSource() const { return recordSource_; }
     // Writes the pending edits, then rereads the record set; the first record becomes current.
     // When the edits cannot be written nothing changes. When the records cannot be read the
     // record set is empty, and recordSetError() says why until the next refresh that works.
     bool refresh();
-    QString recordSetError() const { return m_recordSetError; }
+    QString recordSetError() const { return recordSetError_; }
 
     // Stored records of the record set (a new record not yet written is not counted), asked
     // of the engine the first time after a refresh. When the engine cannot count them in
@@ -76,13 +67,13 @@ public:
     // program up; true once the count is known. A refresh starts again.
     bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
-    int readRecordCount() const { return m_readPrefix; }
+    int readRecordCount() const { return pages_.readPrefix(); }
     // Reads up to `count` further records; false when the set has no more.
     bool readMore(int count);
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
-    int currentIndex() const { return m_cursor.position(); }
-    bool hasCurrentRecord() const { return m_cursor.hasRecord(); }
-    bool isNewRecord() const { return m_cursor.isNew(); }
+    int currentIndex() const { return cursor_.position(); }
+    bool hasCurrentRecord() const { return cursor_.hasRecord(); }
+    bool isNewRecord() const { return cursor_.isNew(); }
 
     // The current record's field, with its pending edit; empty when it holds no value.
     QString value(const QString &field) const;
@@ -91,9 +82,9 @@ public:
     QString valueAt(int index, const QString &field);
     // A pending edit of the current record; false for an unknown field or no current record.
     bool setValue(const QString &field, const QString &value);
-    bool hasPendingEdits() const { return m_cursor.hasPendingEdits(); }
+    bool hasPendingEdits() const { return cursor_.hasPendingEdits(); }
     // A new record with nothing typed into it: leaving it drops it.
-    bool isBlankNewRecord() const { return m_cursor.isBlankNewRecord(); }
+    bool isBlankNewRecord() const { return cursor_.isBlankNewRecord(); }
     // Drops the pending edits; a new record is dropped and the record before it becomes current.
     void cancelUpdate();
 
@@ -142,43 +133,14 @@ private:
     static constexpr int kFieldCount = kCommentFieldCount;
     using Values = CommentValues;
     using Record = CommentRecord;
-    using Rows = std::vector<Record>;
-    // A statement with a "?" for each value, bound in order.
-    struct BoundSql
-    {
-        QString text;
-        QStringList values;
-    };
-    // What a refresh settles: the query, whether rows carry their rowid, and the last rowid then.
-    struct RecordSetQuery
-    {
-        QString table;
-        BoundSql rows; // SELECT <key>, <fields> FROM ...
-        bool keyed = false;
-        qint64 bound = 0;
-    };
+    using Rows = RecordPages::Rows;
 
-    QSqlDatabase database() const;
     bool openDatabase();
-    sqlite3 *connection() const;
     bool reload(const QString &action);
     bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
     void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
     bool settleQuery(const QString &action, RecordSetQuery *query);
-    bool readRows(const BoundSql &sql, Rows *rows);
-    std::optional<qint64> readNumber(const BoundSql &sql);
-    std::optional<qint64> positionOfRow(qint64 rowId);
-    struct RowRange
-    {
-        std::optional<qint64> after;
-        std::optional<qint64> upTo;
-    };
-    std::optional<qint64> countRows(const RowRange &range);
-    BoundSql keyedRows(const RowRange &range, const BoundSql &condition, const QString &tail) const;
-    bool readPageAt(int position);
-    bool countQueryRows();
     const Record *recordAt(int position);
-    Record *storedRecordAt(int position);
     bool exists(int position) { return recordAt(position) != nullptr; }
     void makeCurrent(int position);
     bool leaveCurrentRecord();
@@ -187,33 +149,20 @@ private:
     bool writeCurrentRecord();
     bool insertRecord(const Values &values, qint64 *rowId);
     bool updateRecord(const Record &record, const Values &values, bool *stillThere);
-    void forgetPosition(int position);
-    bool fail(const QString &action, const QSqlError &error);
-    bool fail(const QString &action, int code, const QString &message);
-    void bindUnchangedCondition(QSqlQuery &query, const Record &record) const;
+    // The action and why the connection's last statement failed, as errorString() says it.
+    bool fail(const QString &action);
     static QString unchangedCondition();
+    static QVariantList unchangedValues(const Record &record);
 
-    QString m_path;
-    QString m_connection;
-    QString m_recordSource;
-    std::optional<RecordFilter> m_filter;
-    QString m_error;
-    QString m_recordSetError;
-    bool m_open = false;
-    int m_readLimitMs = 3000;
-    quint64 m_recordSetId = 0;
-    RecordSetQuery m_query;
-    // Rows of the query read so far, by position; trimmed to a window around the latest read.
-    std::map<int, Record> m_cache;
-    // Positions 0 .. m_readPrefix - 1 have been read at least once.
-    int m_readPrefix = 0;
-    // The number of query rows, once asked of the engine or reached by reading.
-    std::optional<int> m_queryCount;
-    // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.
-    std::optional<qint64> m_countedUpTo;
-    int m_partialCount = 0;
-    qint64 m_countSlice = 0;
-    // Records this data source inserted since the refresh; they follow the query rows.
-    Rows m_appended;
-    RecordCursor m_cursor;
+    QString path_;
+    QString recordSource_;
+    std::optional<RecordFilter> filter_;
+    QString error_;
+    QString recordSetError_;
+    bool open_ = false;
+    quint64 recordSetId_ = 0;
+    RecordCursor cursor_;
+    // Declared before the pages, which read through it.
+    CommentConnection connection_;
+    RecordPages pages_;
 };

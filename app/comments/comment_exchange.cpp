@@ -53,8 +53,8 @@ public:
     explicit Connection(const QString &path, bool readOnly)
     {
         static std::atomic<int> last{0};
-        m_name = QStringLiteral("shelvana-exchange-%1").arg(++last);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        name_ = QStringLiteral("shelvana-exchange-%1").arg(++last);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
                                  .arg(kBusyTimeoutMs)
@@ -63,13 +63,13 @@ public:
     }
     ~Connection()
     {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
     }
-    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
 
 private:
-    QString m_name;
+    QString name_;
 };
 
 QString reasonOf(const QSqlError &error)
@@ -145,13 +145,13 @@ public:
             Values values;
             for (int i = 0; i < 4; ++i)
                 values[i] = query.value(i + 1).toString();
-            m_rows.insert(keyOf(values), query.value(0).toLongLong());
+            rows_.insert(keyOf(values), query.value(0).toLongLong());
         }
         return true;
     }
-    void add(const Values &values, qint64 rowId) { m_rows.insert(keyOf(values), rowId); }
+    void add(const Values &values, qint64 rowId) { rows_.insert(keyOf(values), rowId); }
     // Row ids whose first four values equal these.
-    QList<qint64> candidates(const Values &values) const { return m_rows.values(keyOf(values)); }
+    QList<qint64> candidates(const Values &values) const { return rows_.values(keyOf(values)); }
 
 private:
     static QByteArray keyOf(const Values &values)
@@ -163,7 +163,7 @@ private:
         }
         return hash.result();
     }
-    QMultiHash<QByteArray, qint64> m_rows;
+    QMultiHash<QByteArray, qint64> rows_;
 };
 
 struct ImportCounts
@@ -317,14 +317,14 @@ QString PlainTextToCommentHtml(const QString &plain)
 
 CommentExchange::CommentExchange(CommentDataSource &source, CommentCommands &commands, MessageBoxes &messages,
                                  DirectoryPicker &picker, Progress &progress, CommentPlainText plainText)
-    : m_source(source), m_commands(commands), m_messages(messages), m_picker(picker), m_progress(progress),
-      m_plainText(std::move(plainText))
+    : source_(source), commands_(commands), messages_(messages), picker_(picker), progress_(progress),
+      plainText_(std::move(plainText))
 {
 }
 
 std::optional<CommentExchange::Folder> CommentExchange::chooseFolder()
 {
-    const std::optional<QString> chosen = m_picker.pickDirectory(QStringLiteral("Choose Directory"), QString());
+    const std::optional<QString> chosen = picker_.pickDirectory(QStringLiteral("Choose Directory"), QString());
     if (!chosen)
         return std::nullopt;
     const QDir dir(*chosen);
@@ -334,7 +334,7 @@ std::optional<CommentExchange::Folder> CommentExchange::chooseFolder()
 
 bool CommentExchange::isTheDatabaseInUse(const QString &path) const
 {
-    const QString inUse = QFileInfo(m_source.databasePath()).canonicalFilePath();
+    const QString inUse = QFileInfo(source_.databasePath()).canonicalFilePath();
     return !inUse.isEmpty() && QFileInfo(path).canonicalFilePath() == inUse;
 }
 
@@ -345,7 +345,7 @@ void CommentExchange::exportDatabase()
         return;
     const auto &[shownFolder, database, csv] = *folder;
     if (isTheDatabaseInUse(database)) {
-        m_messages.warn(kTitle, QStringLiteral("%1 holds the comment database in use. Choose another folder to "
+        messages_.warn(kTitle, QStringLiteral("%1 holds the comment database in use. Choose another folder to "
                                                "export to.")
                                     .arg(shownFolder));
         return;
@@ -356,7 +356,7 @@ void CommentExchange::exportDatabase()
             present << QFileInfo(path).fileName();
     }
     if (!present.isEmpty()
-        && !m_messages.confirm(kTitle, QStringLiteral("%1 already holds %2. Replace?")
+        && !messages_.confirm(kTitle, QStringLiteral("%1 already holds %2. Replace?")
                                            .arg(shownFolder, present.join(QStringLiteral(" and "))))) {
         return;
     }
@@ -366,14 +366,14 @@ void CommentExchange::exportDatabase()
     ReplaceTogether replacement;
     const QString databaseDraft = replacement.addDraft(database, &error);
     const QString csvDraft = databaseDraft.isEmpty() ? QString() : replacement.addDraft(csv, &error);
-    if (csvDraft.isEmpty() || !backUp(m_source.databasePath(), databaseDraft, &error)
-        || !readRecords(databaseDraft, &records, &error) || !writeCsv(records, csvDraft, m_plainText, &error)
+    if (csvDraft.isEmpty() || !backUp(source_.databasePath(), databaseDraft, &error)
+        || !readRecords(databaseDraft, &records, &error) || !writeCsv(records, csvDraft, plainText_, &error)
         || !replacement.commit(&error)) {
-        m_messages.warn(kTitle, QStringLiteral("Could not export to %1: %2. The folder is as it was.")
+        messages_.warn(kTitle, QStringLiteral("Could not export to %1: %2. The folder is as it was.")
                                     .arg(shownFolder, error));
         return;
     }
-    m_messages.show(kTitle, QStringLiteral("Exported %1 %2 to %3:\n%4, a copy of the comment database\n"
+    messages_.show(kTitle, QStringLiteral("Exported %1 %2 to %3:\n%4, a copy of the comment database\n"
                                              "%5, for spreadsheets (UTF-8, comments as plain text)")
                                   .arg(records.size())
                                   .arg(records.size() == 1 ? QStringLiteral("comment") : QStringLiteral("comments"),
@@ -391,7 +391,7 @@ void CommentExchange::importDatabase()
     const QString source = fromDatabase ? database : csv;
     const QString shownSource = QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath());
     if (!fromDatabase && !QFileInfo(csv).isFile()) {
-        m_messages.warn(kTitle, QStringLiteral("%1 holds neither a comment database (%2) other than the one in use "
+        messages_.warn(kTitle, QStringLiteral("%1 holds neither a comment database (%2) other than the one in use "
                                                "nor %3. Nothing was imported.")
                                     .arg(shownFolder, QLatin1String(kCommentDatabaseFileName),
                                          QLatin1String(kExportCsvFileName)));
@@ -403,23 +403,23 @@ void CommentExchange::importDatabase()
     bool windows1252 = false;
     const bool read =
         fromDatabase ? readRecords(database, &records, &error) : readCsv(csv, &records, &windows1252, &error);
-    m_progress.start(QStringLiteral("Import Database"), QStringLiteral("Adding the comments of %1").arg(shownSource),
+    progress_.start(QStringLiteral("Import Database"), QStringLiteral("Adding the comments of %1").arg(shownSource),
                      int(records.size()));
-    const bool added = read && addMissing(m_source.databasePath(), records, fromDatabase ? nullptr : &m_plainText,
-                                          m_progress, &counts, &error);
-    m_progress.finish();
+    const bool added = read && addMissing(source_.databasePath(), records, fromDatabase ? nullptr : &plainText_,
+                                          progress_, &counts, &error);
+    progress_.finish();
     if (!added) {
-        m_messages.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
+        messages_.warn(kTitle, QStringLiteral("Could not import %1: %2. Nothing was imported.").arg(shownSource, error));
         return;
     }
     // Said, since a file in yet another encoding would read as the wrong letters.
     const QString encoding = windows1252 ? QStringLiteral(" (not UTF-8, so read as Windows-1252, the encoding "
                                                            "spreadsheets use)")
                                          : QString();
-    m_messages.show(kTitle, QStringLiteral("Imported from %1%2: %3 added, %4 already present and skipped.")
+    messages_.show(kTitle, QStringLiteral("Imported from %1%2: %3 added, %4 already present and skipped.")
                                   .arg(shownSource, encoding)
                                   .arg(counts.added)
                                   .arg(counts.skipped));
-    if (!m_source.refresh())
-        m_commands.reportFailure();
+    if (!source_.refresh())
+        commands_.reportFailure();
 }

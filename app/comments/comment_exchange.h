@@ -45,12 +45,12 @@ private:
     std::optional<Folder> chooseFolder();
     bool isTheDatabaseInUse(const QString &path) const;
 
-    CommentDataSource &m_source;
-    CommentCommands &m_commands;
-    MessageBoxes &m_messages;
-    DirectoryPicker &m_picker;
-    Progress &m_progress;
-    CommentPlainText m_plainText;
+    CommentDataSource &source_;
+    CommentCommands &commands_;
+    MessageBoxes &messages_;
+    DirectoryPicker &picker_;
+    Progress &progress_;
+    CommentPlainText plainText_;
 };
 
 // A stored comment for a plain text: the text as one paragraph, its line breaks kept.

@@ -13,15 +13,15 @@ constexpr int kRowsPerFetch = 256;
 } // namespace
 
 CommentRecordModel::CommentRecordModel(CommentDataSource &source, QObject *parent)
-    : QAbstractTableModel(parent), m_source(source)
+    : QAbstractTableModel(parent), source_(source)
 {
-    m_rows = recordRows();
+    rows_ = recordRows();
     connect(&source, &CommentDataSource::recordSetChanged, this, &CommentRecordModel::readAgain);
     connect(&source, &CommentDataSource::currentChanged, this, &CommentRecordModel::showCurrentRow);
     connect(&source, &CommentDataSource::recordCountKnown, this, &CommentRecordModel::showAllRows);
     connect(&source, &CommentDataSource::currentValuesChanged, this, [this] {
-        const int row = m_source.currentIndex();
-        if (row >= 0 && row < m_rows)
+        const int row = source_.currentIndex();
+        if (row >= 0 && row < rows_)
             emit dataChanged(index(row, 0), index(row, int(kColumns.size()) - 1));
     });
 }
@@ -29,18 +29,18 @@ CommentRecordModel::CommentRecordModel(CommentDataSource &source, QObject *paren
 // A new record not yet written has its row too.
 int CommentRecordModel::recordRows() const
 {
-    if (!m_source.isOpen())
+    if (!source_.isOpen())
         return 0;
-    const std::optional<int> known = m_source.knownRecordCount();
-    return (known ? *known : m_source.readRecordCount()) + (m_source.isNewRecord() ? 1 : 0);
+    const std::optional<int> known = source_.knownRecordCount();
+    return (known ? *known : source_.readRecordCount()) + (source_.isNewRecord() ? 1 : 0);
 }
 
 void CommentRecordModel::readAgain()
 {
-    const QScopedValueRollback changing(m_changing, true);
+    const QScopedValueRollback changing(changing_, true);
     beginResetModel();
-    m_rows = recordRows();
-    m_currentRow = m_source.currentIndex();
+    rows_ = recordRows();
+    currentRow_ = source_.currentIndex();
     endResetModel();
 }
 
@@ -48,12 +48,12 @@ void CommentRecordModel::readAgain()
 bool CommentRecordModel::showAllRows()
 {
     const int rows = recordRows();
-    if (rows > m_rows) {
-        const QScopedValueRollback changing(m_changing, true);
-        beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_rows = rows;
+    if (rows > rows_) {
+        const QScopedValueRollback changing(changing_, true);
+        beginInsertRows(QModelIndex(), rows_, rows - 1);
+        rows_ = rows;
         endInsertRows();
-    } else if (rows < m_rows) {
+    } else if (rows < rows_) {
         readAgain();
         return false;
     }
@@ -65,16 +65,16 @@ void CommentRecordModel::showCurrentRow()
 {
     if (!showAllRows())
         return;
-    for (const int row : {m_currentRow, m_source.currentIndex()}) {
-        if (row >= 0 && row < m_rows)
+    for (const int row : {currentRow_, source_.currentIndex()}) {
+        if (row >= 0 && row < rows_)
             emit dataChanged(index(row, 0), index(row, int(kColumns.size()) - 1));
     }
-    m_currentRow = m_source.currentIndex();
+    currentRow_ = source_.currentIndex();
 }
 
 int CommentRecordModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_source.isOpen() ? 0 : m_rows + 1;
+    return parent.isValid() || !source_.isOpen() ? 0 : rows_ + 1;
 }
 
 int CommentRecordModel::columnCount(const QModelIndex &parent) const
@@ -84,9 +84,9 @@ int CommentRecordModel::columnCount(const QModelIndex &parent) const
 
 QVariant CommentRecordModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= m_rows)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= rows_)
         return QVariant();
-    return m_source.valueAt(index.row(), kColumns[index.column()]);
+    return source_.valueAt(index.row(), kColumns[index.column()]);
 }
 
 QVariant CommentRecordModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -95,7 +95,7 @@ QVariant CommentRecordModel::headerData(int section, Qt::Orientation orientation
         return QVariant();
     if (orientation == Qt::Horizontal)
         return section < kColumns.size() ? QVariant(kColumns[section]) : QVariant();
-    return section == m_rows ? QVariant(QStringLiteral("*")) : QVariant(section + 1);
+    return section == rows_ ? QVariant(QStringLiteral("*")) : QVariant(section + 1);
 }
 
 Qt::ItemFlags CommentRecordModel::flags(const QModelIndex &index) const
@@ -110,14 +110,14 @@ bool CommentRecordModel::setData(const QModelIndex &index, const QVariant &value
     const QString text = value.toString();
     const QString field = kColumns[index.column()];
     bool done = true;
-    if (index.row() == m_rows) {
+    if (index.row() == rows_) {
         if (text.isEmpty())
             return false;
-        done = m_source.addNew();
-    } else if (index.row() != m_source.currentIndex()) {
-        done = m_source.moveTo(index.row());
+        done = source_.addNew();
+    } else if (index.row() != source_.currentIndex()) {
+        done = source_.moveTo(index.row());
     }
-    done = done && m_source.setValue(field, text);
+    done = done && source_.setValue(field, text);
     if (!done)
         emit editFailed();
     return done;
@@ -128,8 +128,8 @@ bool CommentRecordModel::removeRows(int row, int count, const QModelIndex &paren
     if (parent.isValid() || row < 0 || count <= 0)
         return false;
     // From the last one up, so the positions of the ones still to go stay as they were.
-    for (int at = std::min(row + count, m_rows) - 1; at >= row; --at) {
-        if (!((at == m_source.currentIndex() || m_source.moveTo(at)) && m_source.deleteCurrent())) {
+    for (int at = std::min(row + count, rows_) - 1; at >= row; --at) {
+        if (!((at == source_.currentIndex() || source_.moveTo(at)) && source_.deleteCurrent())) {
             emit editFailed();
             return false;
         }
@@ -142,14 +142,14 @@ bool CommentRecordModel::removeRows(int row, int count, const QModelIndex &paren
 // inserted then would be a change inside a change.
 bool CommentRecordModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_changing && m_source.isOpen()
-           && (!m_source.knownRecordCount() || recordRows() > m_rows);
+    return !parent.isValid() && !changing_ && source_.isOpen()
+           && (!source_.knownRecordCount() || recordRows() > rows_);
 }
 
 void CommentRecordModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    m_source.readMore(kRowsPerFetch);
+    source_.readMore(kRowsPerFetch);
     showAllRows();
 }

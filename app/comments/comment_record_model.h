@@ -26,7 +26,7 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
     // The row of the empty line for a new record.
-    int newRecordRow() const { return m_rows; }
+    int newRecordRow() const { return rows_; }
 
 signals:
     // An edit in the grid could not be written; the data source's errorString() says why.
@@ -38,9 +38,9 @@ private:
     bool showAllRows();
     void showCurrentRow();
 
-    CommentDataSource &m_source;
-    int m_rows = 0;
-    int m_currentRow = -1;
+    CommentDataSource &source_;
+    int rows_ = 0;
+    int currentRow_ = -1;
     // A reset or an insertion is being announced.
-    bool m_changing = false;
+    bool changing_ = false;
 };

@@ -4,15 +4,15 @@
 #include "comments/comment_data_source.h"
 
 CommentSearch::CommentSearch(CommentDataSource &source, CommentCommands &commands)
-    : m_source(source), m_commands(commands)
+    : source_(source), commands_(commands)
 {
 }
 
 void CommentSearch::setText(SearchField field, const QString &text)
 {
-    if (m_texts[size_t(field)] == text)
+    if (texts_[size_t(field)] == text)
         return;
-    m_texts[size_t(field)] = text;
+    texts_[size_t(field)] = text;
     runSearch();
 }
 
@@ -34,7 +34,7 @@ void CommentSearch::clearAll()
 // edits that fails is reported.
 void CommentSearch::showRecords(const RecordFilter &filter)
 {
-    m_source.setRecordFilter(filter);
-    if (!m_source.refresh())
-        m_commands.reportFailure();
+    source_.setRecordFilter(filter);
+    if (!source_.refresh())
+        commands_.reportFailure();
 }

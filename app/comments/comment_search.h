@@ -17,7 +17,7 @@ class CommentSearch
 public:
     CommentSearch(CommentDataSource &source, CommentCommands &commands);
 
-    QString text(SearchField field) const { return m_texts[size_t(field)]; }
+    QString text(SearchField field) const { return texts_[size_t(field)]; }
     // A box's text changed.
     void setText(SearchField field, const QString &text);
     void runSearch();
@@ -28,7 +28,7 @@ public:
 private:
     void showRecords(const RecordFilter &filter);
 
-    CommentDataSource &m_source;
-    CommentCommands &m_commands;
-    std::array<QString, 4> m_texts;
+    CommentDataSource &source_;
+    CommentCommands &commands_;
+    std::array<QString, 4> texts_;
 };

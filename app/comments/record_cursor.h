@@ -9,18 +9,18 @@ class RecordCursor
 {
 public:
     // 0-based position in the record set; -1 for none.
-    int position() const { return m_position; }
-    bool hasRecord() const { return m_position >= 0; }
-    bool isNew() const { return m_isNew; }
+    int position() const { return position_; }
+    bool hasRecord() const { return position_ >= 0; }
+    bool isNew() const { return isNew_; }
     // The record as it was read or last written, without the edits.
-    const CommentRecord &record() const { return m_record; }
+    const CommentRecord &record() const { return record_; }
 
     // The record at the position becomes current (none without a record); edits are dropped.
     void show(int position, const CommentRecord *record);
     // A blank new record at the position becomes current.
     void startNew(int position);
     // Where the cursor stood when the new record was started.
-    int positionBeforeNew() const { return m_positionBeforeNew; }
+    int positionBeforeNew() const { return positionBeforeNew_; }
     // The current record was written as it now stands: it is stored, without edits.
     void written(const CommentRecord &record);
 
@@ -32,12 +32,12 @@ public:
     bool hasPendingEdits() const;
     // A new record with nothing typed into it.
     bool isBlankNewRecord() const;
-    void dropEdits() { m_pending = {}; }
+    void dropEdits() { pending_ = {}; }
 
 private:
-    int m_position = -1;
-    CommentRecord m_record;
-    bool m_isNew = false;
-    int m_positionBeforeNew = -1;
-    CommentValues m_pending;
+    int position_ = -1;
+    CommentRecord record_;
+    bool isNew_ = false;
+    int positionBeforeNew_ = -1;
+    CommentValues pending_;
 };

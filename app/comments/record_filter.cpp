@@ -28,25 +28,25 @@ QString unbracketed(const QString &name)
 
 } // namespace
 
-RecordFilter::RecordFilter(const QString &table) : m_table(table), m_recordSource(table) {}
+RecordFilter::RecordFilter(const QString &table) : table_(table), recordSource_(table) {}
 
 RecordFilter RecordFilter::search(const QString &author, const QString &title, const QString &genre,
                                   const QString &file)
 {
     RecordFilter filter{QString::fromLatin1(kCommentTableName)};
     for (const auto &[field, text] : {std::pair{"Author", author}, {"Title", title}, {"Genre", genre}, {"File", file}}) {
-        filter.m_patterns.push_back({QString::fromLatin1(field), text + kAnyText,
+        filter.patterns_.push_back({QString::fromLatin1(field), text + kAnyText,
                                      QStringLiteral("the %1 Search text \"%2\"").arg(QLatin1String(field), text)});
     }
-    filter.m_recordSource = SearchQueryText(author, title, genre, file);
+    filter.recordSource_ = SearchQueryText(author, title, genre, file);
     return filter;
 }
 
 RecordFilter RecordFilter::anyFile()
 {
     RecordFilter filter{QString::fromLatin1(kCommentTableName)};
-    filter.m_patterns = {{QStringLiteral("File"), kAnyText, QString()}};
-    filter.m_recordSource = ClearAllQueryText();
+    filter.patterns_ = {{QStringLiteral("File"), kAnyText, QString()}};
+    filter.recordSource_ = ClearAllQueryText();
     return filter;
 }
 
@@ -72,7 +72,7 @@ std::optional<RecordFilter> RecordFilter::fromRecordSource(const QString &source
     if (!part.hasMatch())
         return std::nullopt;
     RecordFilter filter(unbracketed(part.captured(1)));
-    filter.m_recordSource = source;
+    filter.recordSource_ = source;
     qsizetype offset = part.capturedEnd();
     if ((part = at(where, offset)).hasMatch()) {
         offset = part.capturedEnd();
@@ -82,7 +82,7 @@ std::optional<RecordFilter> RecordFilter::fromRecordSource(const QString &source
             if (!field || part.captured(1).isEmpty() != part.captured(4).isEmpty())
                 return std::nullopt;
             const QString pattern = part.captured(3).replace(QStringLiteral("''"), QStringLiteral("'"));
-            filter.m_patterns.push_back(
+            filter.patterns_.push_back(
                 {*field, pattern, QStringLiteral("the %1 pattern \"%2\"").arg(*field, pattern)});
             offset = part.capturedEnd();
             if (!(part = at(conjunction, offset)).hasMatch())
@@ -97,14 +97,14 @@ std::optional<RecordFilter> RecordFilter::fromRecordSource(const QString &source
 
 QString RecordFilter::quotedTable() const
 {
-    QString name = m_table;
+    QString name = table_;
     return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 QString RecordFilter::condition() const
 {
     QStringList conditions;
-    for (const FieldPattern &pattern : m_patterns)
+    for (const FieldPattern &pattern : patterns_)
         conditions << pattern.field + QStringLiteral(" LIKE ?");
     return conditions.join(QStringLiteral(" AND "));
 }
@@ -112,14 +112,14 @@ QString RecordFilter::condition() const
 QStringList RecordFilter::patterns() const
 {
     QStringList values;
-    for (const FieldPattern &pattern : m_patterns)
+    for (const FieldPattern &pattern : patterns_)
         values << pattern.pattern;
     return values;
 }
 
 QString RecordFilter::patternError() const
 {
-    for (const FieldPattern &pattern : m_patterns) {
+    for (const FieldPattern &pattern : patterns_) {
         const AccessLikePattern compiled(pattern.pattern);
         if (!compiled.isValid())
             return QStringLiteral("No records are listed: %1 is not complete (a \"[\" needs its \"]\", and a range "

@@ -28,8 +28,8 @@ public:
     static std::optional<RecordFilter> fromRecordSource(const QString &source);
 
     // The record source in the Access dialect, as a window shows or keeps it.
-    QString recordSource() const { return m_recordSource; }
-    QString table() const { return m_table; }
+    QString recordSource() const { return recordSource_; }
+    QString table() const { return table_; }
     // The table's name as SQL reads it, quoted.
     QString quotedTable() const;
     // "<field> LIKE ? AND ..." with one "?" per pattern; empty when every row is listed.
@@ -52,7 +52,7 @@ private:
         friend bool operator==(const FieldPattern &, const FieldPattern &) = default;
     };
 
-    QString m_table;
-    std::vector<FieldPattern> m_patterns;
-    QString m_recordSource;
+    QString table_;
+    std::vector<FieldPattern> patterns_;
+    QString recordSource_;
 };

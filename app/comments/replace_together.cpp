@@ -40,7 +40,7 @@ QString failure(const QString &what, const QString &path)
 
 ReplaceTogether::~ReplaceTogether()
 {
-    for (const Entry &entry : m_entries) {
+    for (const Entry &entry : entries_) {
         if (!entry.replaced)
             ::unlink(native(entry.draft).constData());
     }
@@ -54,7 +54,7 @@ QString ReplaceTogether::addDraft(const QString &target, QString *error)
         const int descriptor = ::open(native(draft).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             ::close(descriptor);
-            m_entries.push_back({target, draft, QString(), false, false});
+            entries_.push_back({target, draft, QString(), false, false});
             return draft;
         }
         if (errno != EEXIST)
@@ -84,13 +84,13 @@ bool ReplaceTogether::keepOld(Entry &entry, QString *error)
 
 bool ReplaceTogether::commit(QString *error)
 {
-    for (const Entry &entry : m_entries) {
+    for (const Entry &entry : entries_) {
         if (QFileInfo(entry.target).isDir() && !QFileInfo(entry.target).isSymLink()) {
             *error = QStringLiteral("%1 is a folder").arg(shown(entry.target));
             return false;
         }
     }
-    for (Entry &entry : m_entries) {
+    for (Entry &entry : entries_) {
         if (!keepOld(entry, error)) {
             undo();
             return false;
@@ -102,7 +102,7 @@ bool ReplaceTogether::commit(QString *error)
         }
         entry.replaced = true;
     }
-    for (Entry &entry : m_entries) {
+    for (Entry &entry : entries_) {
         if (!entry.aside.isEmpty())
             ::unlink(native(entry.aside).constData());
     }
@@ -112,7 +112,7 @@ bool ReplaceTogether::commit(QString *error)
 // Every target back as it was; the new files become drafts again, and go with them.
 void ReplaceTogether::undo()
 {
-    for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
         if (entry->replaced)
             entry->replaced = ::rename(native(entry->target).constData(), native(entry->draft).constData()) != 0;
         if (entry->aside.isEmpty())

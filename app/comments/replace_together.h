@@ -34,5 +34,5 @@ private:
     bool keepOld(Entry &entry, QString *error);
     void undo();
 
-    std::vector<Entry> m_entries;
+    std::vector<Entry> entries_;
 };

@@ -26,8 +26,8 @@ public:
     explicit TestConnection(const QString &path)
     {
         static int count = 0;
-        m_name = QStringLiteral("test-connection-%1").arg(++count);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        name_ = QStringLiteral("test-connection-%1").arg(++count);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
         db.open();
@@ -35,9 +35,9 @@ public:
     ~TestConnection()
     {
         database().close();
-        QSqlDatabase::removeDatabase(m_name);
+        QSqlDatabase::removeDatabase(name_);
     }
-    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
 
     bool exec(const QString &sql, const QVariantList &values = {}) const
     {
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    QString m_name;
+    QString name_;
 };
 
 // A db25.mdb with Table1 and the given rows in a temporary folder.
@@ -80,8 +80,8 @@ public:
         }
         connection.database().commit();
     }
-    QString path() const { return m_dir.filePath(QString::fromLatin1(kCommentDatabaseFileName)); }
-    QString folder() const { return m_dir.path(); }
+    QString path() const { return dir_.filePath(QString::fromLatin1(kCommentDatabaseFileName)); }
+    QString folder() const { return dir_.path(); }
     // What the table holds now, read through a connection of its own.
     QStringList column(const QString &field) const
     {
@@ -89,10 +89,19 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 inline FixtureRow fileRow(const QString &file, const QString &author = QStringLiteral("A"))
 {
     return {author, QStringLiteral("T"), QStringLiteral("G"), file, QStringLiteral("<p>c</p>")};
+}
+
+// Rows whose File is "0.epub", "1.epub" and so on, in rowid order.
+inline QList<FixtureRow> numberedRows(int count)
+{
+    QList<FixtureRow> rows;
+    for (int i = 0; i < count; ++i)
+        rows << fileRow(QStringLiteral("%1.epub").arg(i));
+    return rows;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-QList<FixtureRow> numberedRows(int count)
+QList<FixtureRow> evenAndOddRows(int count)
 {
     QList<FixtureRow> rows;
     for (int i = 0; i < count; ++i)
@@ -27,7 +27,7 @@ class TestCommentRecordModel : public QObject
 private slots:
     void keepsTheModelRulesThroughEveryChange()
     {
-        CommentDatabase db(numberedRows(600));
+        CommentDatabase db(evenAndOddRows(600));
         CommentDataSource source(db.path());
         CommentRecordModel model(source);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
