@@ -5,6 +5,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -31,6 +32,19 @@ private:
     sqlite3_stmt *statement_;
 };
 
+// A statement compiled once and run many times with other values, for work done row by row
+// (an import). It holds no lock between runs. Made by CommentConnection::prepare, it runs on
+// that connection only, while it is open.
+class PreparedSql
+{
+public:
+    bool isValid() const { return statement_ != nullptr; }
+
+private:
+    friend class CommentConnection;
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement_{nullptr, nullptr};
+};
+
 // A data source's one connection to the comment database file, opened by the program itself,
 // for its reads and writes alike. The Access LIKE is registered on it, it waits a while for
 // the other window's write, and a read that runs longer than the time limit is given up (a
@@ -46,10 +60,16 @@ public:
 
     // An existing file only: none is ever created.
     bool open(const QString &path);
+    // The same, for reading only: every write fails.
+    bool openReadOnly(const QString &path);
     void close();
     bool isOpen() const { return db_ != nullptr; }
 
+    // A read that needs longer is given up; kNoReadTimeLimit lets every read run to its end.
     void setReadTimeLimit(int milliseconds) { readLimitMs_ = milliseconds; }
+    static constexpr int kNoReadTimeLimit = -1;
+    // How long a statement waits for another connection's lock before it fails.
+    void setBusyTimeout(int milliseconds);
 
     // Whether the engine takes the statement: its tables and fields exist. Nothing is run.
     bool check(const BoundSql &sql);
@@ -62,17 +82,39 @@ public:
     std::optional<int> write(const BoundSql &sql);
     qint64 lastInsertedRowId() const;
 
+    // The statement with a "?" for each value, bound as in BoundSql at each run; invalid
+    // when the engine does not take it.
+    PreparedSql prepare(const QString &text);
+    bool read(PreparedSql &sql, const QVariantList &values, const std::function<void(const SqlRow &)> &onRow);
+    std::optional<int> write(PreparedSql &sql, const QVariantList &values);
+
     // From now on every write fails as it does on a read-only file.
     bool refuseWrites();
+
+    // A consistent copy of the open database into the existing file at path (SQLite's backup,
+    // safe while other connections write), whatever that file held before. The copy is
+    // complete only when this returns true.
+    bool copyTo(const QString &path);
 
     int errorCode() const { return errorCode_; }
     QString errorMessage() const { return errorMessage_; }
 
+    // The failures a caller puts into words of its own.
+    enum class FailureKind { Locked, DiskFull, Other };
+    FailureKind failureKind() const;
+
 private:
+    bool openFile(const QString &path, int flags);
+    bool readRows(sqlite3_stmt *statement, const std::function<void(const SqlRow &)> &onRow);
+    std::optional<int> writeRows(sqlite3_stmt *statement);
+    int bindPrepared(PreparedSql &sql, const QVariantList &values);
     bool failed(int code);
+    void keepFailure(int code, sqlite3 *connection);
 
     sqlite3 *db_ = nullptr;
     int readLimitMs_ = 3000;
+    // Long enough to ride out the other window's write, short enough not to freeze the program.
+    int busyTimeoutMs_ = 1000;
     int errorCode_ = 0;
     QString errorMessage_;
 };

@@ -2,6 +2,7 @@
 
 #include "base/complete_write.h"
 #include "comments/comment_commands.h"
+#include "comments/comment_connection.h"
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
 #include "comments/comment_schema.h"
@@ -15,14 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMultiHash>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-
-#include <sqlite3.h>
 
 #include <array>
-#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -46,35 +41,25 @@ QStringList fieldNames()
     return names;
 }
 
-// A connection of its own for the length of one export or import.
-class Connection
+// A connection of its own for the length of one export or import. It reads the table, which
+// always ends, so a large one is read to its end however long that takes.
+bool openForExchange(CommentConnection &connection, const QString &path, bool readOnly)
 {
-public:
-    explicit Connection(const QString &path, bool readOnly)
-    {
-        static std::atomic<int> last{0};
-        name_ = QStringLiteral("shelvana-exchange-%1").arg(++last);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
-                                 .arg(kBusyTimeoutMs)
-                                 .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-        db.open();
-    }
-    ~Connection()
-    {
-        QSqlDatabase::database(name_, false).close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
+    connection.setBusyTimeout(kBusyTimeoutMs);
+    connection.setReadTimeLimit(CommentConnection::kNoReadTimeLimit);
+    return readOnly ? connection.openReadOnly(path) : connection.open(path);
+}
 
-private:
-    QString name_;
-};
-
-QString reasonOf(const QSqlError &error)
+// A field without a value stays without one: it is read as a null string and written as NULL.
+QString textOf(const SqlRow &row, int column)
 {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const std::optional<QByteArray> text = row.text(column);
+    return text ? QString::fromUtf8(*text) : QString();
+}
+
+QVariant bindable(const QString &text)
+{
+    return text.isNull() ? QVariant() : QVariant(text);
 }
 
 bool readRecords(const QString &path, std::vector<Values> *records, QString *error)
@@ -83,19 +68,19 @@ bool readRecords(const QString &path, std::vector<Values> *records, QString *err
         *error = QStringLiteral("%1 was not found").arg(QDir::toNativeSeparators(path));
         return false;
     }
-    const Connection connection(path, true);
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                        .arg(fieldNames().join(QStringLiteral(", ")), QLatin1String(kCommentTableName)))) {
-        *error = reasonOf(query.lastError());
-        return false;
-    }
-    while (query.next()) {
+    CommentConnection connection;
+    const BoundSql select{QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                              .arg(fieldNames().join(QStringLiteral(", ")), QLatin1String(kCommentTableName)),
+                          {}};
+    const auto addRecord = [records](const SqlRow &row) {
         Values values;
         for (int i = 0; i < 5; ++i)
-            values[i] = query.value(i).toString();
+            values[i] = textOf(row, i);
         records->push_back(values);
+    };
+    if (!openForExchange(connection, path, true) || !connection.read(select, addRecord)) {
+        *error = connection.errorMessage();
+        return false;
     }
     return true;
 }
@@ -132,26 +117,38 @@ bool readCsv(const QString &path, std::vector<Values> *records, bool *windows125
 class PresentRecords
 {
 public:
-    bool load(const QSqlDatabase &db, QString *error)
+    explicit PresentRecords(CommentConnection &connection) : connection_(connection) {}
+
+    bool load()
     {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT rowid, Author, Title, Genre, File FROM %1")
-                            .arg(QLatin1String(kCommentTableName)))) {
-            *error = reasonOf(query.lastError());
-            return false;
-        }
-        while (query.next()) {
-            Values values;
-            for (int i = 0; i < 4; ++i)
-                values[i] = query.value(i + 1).toString();
-            rows_.insert(keyOf(values), query.value(0).toLongLong());
+        const QString table = QLatin1String(kCommentTableName);
+        commentLookup_ = connection_.prepare(QStringLiteral("SELECT Comment FROM %1 WHERE rowid = ?").arg(table));
+        return commentLookup_.isValid()
+               && connection_.read({QStringLiteral("SELECT rowid, Author, Title, Genre, File FROM %1").arg(table), {}},
+                                   [this](const SqlRow &row) {
+                                       Values values;
+                                       for (int i = 0; i < 4; ++i)
+                                           values[i] = textOf(row, i + 1);
+                                       rows_.insert(keyOf(values), row.number(0));
+                                   });
+    }
+    void add(const Values &values, qint64 rowId) { rows_.insert(keyOf(values), rowId); }
+    // Whether a row holds all five values, its comment compared as plain text when plainText
+    // is given; false when a lookup fails.
+    bool find(const Values &values, const CommentPlainText *plainText, bool *found)
+    {
+        *found = false;
+        const QList<qint64> candidates = rows_.values(keyOf(values));
+        for (auto rowId = candidates.begin(); !*found && rowId != candidates.end(); ++rowId) {
+            const bool read = connection_.read(commentLookup_, {*rowId}, [&](const SqlRow &row) {
+                const QString stored = textOf(row, 0);
+                *found = (plainText ? (*plainText)(stored) : stored) == values[kCommentField];
+            });
+            if (!read)
+                return false;
         }
         return true;
     }
-    void add(const Values &values, qint64 rowId) { rows_.insert(keyOf(values), rowId); }
-    // Row ids whose first four values equal these.
-    QList<qint64> candidates(const Values &values) const { return rows_.values(keyOf(values)); }
 
 private:
     static QByteArray keyOf(const Values &values)
@@ -163,7 +160,9 @@ private:
         }
         return hash.result();
     }
+    CommentConnection &connection_;
     QMultiHash<QByteArray, qint64> rows_;
+    PreparedSql commentLookup_;
 };
 
 struct ImportCounts
@@ -177,107 +176,72 @@ struct ImportCounts
 bool addMissing(const QString &databasePath, const std::vector<Values> &records, const CommentPlainText *plainText,
                 Progress &progress, ImportCounts *counts, QString *error)
 {
-    const Connection connection(databasePath, false);
-    QSqlDatabase db = connection.database();
-    if (!db.isOpen()) {
-        *error = reasonOf(db.lastError());
+    CommentConnection connection;
+    if (!openForExchange(connection, databasePath, false)) {
+        *error = connection.errorMessage();
         return false;
     }
     // Room for the whole transaction: spilling it to the file would lock the windows' reads
     // out while the import lets them run between slices.
-    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kImportCacheKiB));
-    PresentRecords present;
-    if (!db.transaction() || !present.load(db, error)) {
-        if (error->isEmpty())
-            *error = reasonOf(db.lastError());
+    connection.write({QStringLiteral("PRAGMA cache_size = -%1").arg(kImportCacheKiB), {}});
+    PresentRecords present(connection);
+    PreparedSql insert = connection.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)")
+                                                .arg(QLatin1String(kCommentTableName),
+                                                     fieldNames().join(QStringLiteral(", "))));
+    if (!insert.isValid() || !connection.write({QStringLiteral("BEGIN"), {}}) || !present.load()) {
+        *error = connection.errorMessage();
         return false;
     }
-    QSqlQuery comment(db);
-    comment.prepare(QStringLiteral("SELECT Comment FROM %1 WHERE rowid = ?").arg(QLatin1String(kCommentTableName)));
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?)")
-                       .arg(QLatin1String(kCommentTableName), fieldNames().join(QStringLiteral(", "))));
+    const auto giveUp = [&connection, error](const QString &reason) {
+        *error = reason;
+        connection.write({QStringLiteral("ROLLBACK"), {}});
+        return false;
+    };
     for (size_t done = 0; done < records.size(); ++done) {
-        if (done % kImportSlice == 0 && !progress.advance(int(done))) {
-            *error = QStringLiteral("cancelled");
-            db.rollback();
-            return false;
-        }
+        if (done % kImportSlice == 0 && !progress.advance(int(done)))
+            return giveUp(QStringLiteral("cancelled"));
         const Values &values = records[done];
         bool found = false;
-        for (const qint64 rowId : present.candidates(values)) {
-            comment.addBindValue(rowId);
-            if (comment.exec() && comment.next()) {
-                const QString stored = comment.value(0).toString();
-                found = (plainText ? (*plainText)(stored) : stored) == values[kCommentField];
-            }
-            comment.finish();
-            if (found)
-                break;
-        }
+        if (!present.find(values, plainText, &found))
+            return giveUp(connection.errorMessage());
         if (found) {
             ++counts->skipped;
             continue;
         }
+        QVariantList bound;
         for (int i = 0; i < 5; ++i)
-            insert.addBindValue(i == kCommentField && plainText ? PlainTextToCommentHtml(values[i]) : values[i]);
-        if (!insert.exec()) {
-            *error = reasonOf(insert.lastError());
-            db.rollback();
-            return false;
-        }
-        present.add(values, insert.lastInsertId().toLongLong());
+            bound << bindable(i == kCommentField && plainText ? PlainTextToCommentHtml(values[i]) : values[i]);
+        if (!connection.write(insert, bound))
+            return giveUp(connection.errorMessage());
+        present.add(values, connection.lastInsertedRowId());
         ++counts->added;
     }
-    if (!db.commit()) {
-        *error = reasonOf(db.lastError());
-        db.rollback();
-        return false;
-    }
+    if (!connection.write({QStringLiteral("COMMIT"), {}}))
+        return giveUp(connection.errorMessage());
     return true;
 }
 
-QString backupFailure(int code, sqlite3 *connection)
+QString copyFailure(const CommentConnection &connection)
 {
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+    switch (connection.failureKind()) {
+    case CommentConnection::FailureKind::Locked:
         return QStringLiteral("the comment database is locked by another program");
-    if (code == SQLITE_FULL)
+    case CommentConnection::FailureKind::DiskFull:
         return QStringLiteral("the disk is full");
-    return QString::fromUtf8(connection ? sqlite3_errmsg(connection) : sqlite3_errstr(code));
+    case CommentConnection::FailureKind::Other:
+        break;
+    }
+    return connection.errorMessage();
 }
 
-// A consistent copy of the database into the (empty) draft, every step of it checked.
+// A consistent copy of the database into the (empty) draft.
 bool backUp(const QString &databasePath, const QString &draft, QString *error)
 {
-    sqlite3 *source = nullptr;
-    sqlite3 *copy = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(databasePath).constData(), &source, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3 *failed = source;
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_open_v2(QFile::encodeName(draft).constData(), &copy, SQLITE_OPEN_READWRITE, nullptr);
-        failed = copy;
-    }
-    if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(source, kBusyTimeoutMs);
-        sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source, "main");
-        if (!backup) {
-            rc = sqlite3_errcode(copy);
-        } else {
-            const int stepped = sqlite3_backup_step(backup, -1);
-            const int finished = sqlite3_backup_finish(backup);
-            rc = stepped != SQLITE_DONE ? stepped : finished;
-        }
-    }
-    if (rc != SQLITE_OK)
-        *error = backupFailure(rc, failed);
-    // The copy's last writes happen as it closes.
-    const int closed = sqlite3_close(copy);
-    if (rc == SQLITE_OK && closed != SQLITE_OK) {
-        *error = backupFailure(closed, nullptr);
-        rc = closed;
-    }
-    sqlite3_close(source);
-    return rc == SQLITE_OK;
+    CommentConnection source;
+    if (openForExchange(source, databasePath, true) && source.copyTo(draft))
+        return true;
+    *error = copyFailure(source);
+    return false;
 }
 
 bool writeCsv(const std::vector<Values> &records, const QString &path, const CommentPlainText &plainText,

@@ -228,6 +228,8 @@ private slots:
                  (QStringList{"third\"policeman\".pdf", "own.epub", "jane, eyre.epub", "ann.epub"}));
         // Formatting travels with the database copy.
         QCOMPARE(other.column(QStringLiteral("Comment"))[2], *awkwardRows()[0][4]);
+        // So does a field without a value.
+        QCOMPARE(other.column(QStringLiteral("Genre")).last(), QStringLiteral("<null>"));
     }
 
     void exportAsksBeforeReplacing_data()
