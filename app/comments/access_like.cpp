@@ -1,7 +1,5 @@
 #include "comments/access_like.h"
 
-#include "comments/sqlite_handle.h"
-
 #include <QList>
 #include <QVarLengthArray>
 
@@ -257,12 +255,6 @@ void accessLikeFunction(sqlite3_context *context, int, sqlite3_value **arguments
 }
 
 } // namespace
-
-bool registerAccessLike(const QSqlDatabase &db, QString *error)
-{
-    sqlite3 *connection = SqliteHandle(db, error);
-    return connection && registerAccessLike(connection, error);
-}
 
 bool registerAccessLike(sqlite3 *connection, QString *error)
 {

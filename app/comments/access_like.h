@@ -6,7 +6,6 @@
 #include <span>
 #include <vector>
 
-class QSqlDatabase;
 struct sqlite3;
 
 // A pattern of the Access LIKE operator: "*" any run of characters (also none), "?" one
@@ -53,6 +52,3 @@ bool accessLikeMatches(QStringView pattern, QStringView value);
 // "*". An invalid pattern makes the statement fail with "Invalid pattern string".
 // Must be called on every connection that runs Access query texts.
 bool registerAccessLike(sqlite3 *connection, QString *error = nullptr);
-// The same on the connection behind a Qt database, while Qt's SQLite plugin runs the
-// program's own SQLite library.
-bool registerAccessLike(const QSqlDatabase &db, QString *error = nullptr);

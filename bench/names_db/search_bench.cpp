@@ -5,12 +5,10 @@
 #include "comments/comment_data_source.h"
 #include "comments/comment_queries.h"
 #include "comments/comment_schema.h"
+#include "common/comment_table.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -54,68 +52,45 @@ const QString kCommentHtml = QStringLiteral(
     "pre-wrap; }\n</style></head><body style=\" font-family:'Sans Serif'; font-size:10pt;\">\n<p style=\" "
     "margin-top:0px; margin-bottom:0px;\">%1</p></body></html>");
 
-class Connection
-{
-public:
-    Connection(const QString &name, const QString &path) : name_(name)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~Connection()
-    {
-        database().close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
-
-private:
-    QString name_;
-};
-
 QString pick(QRandomGenerator &random, const QStringList &list)
 {
     return list.at(random.bounded(list.size()));
 }
 
-bool fillTable(const QString &path)
+CommentRecordMaker records()
 {
-    Connection connection(QStringLiteral("bench-fill"), path);
-    QSqlDatabase db = connection.database();
-    QSqlQuery query(db);
-    if (!query.exec(QString::fromLatin1(kCreateCommentTable)))
-        return false;
-    QRandomGenerator random(42);
-    db.transaction();
-    query.prepare(QStringLiteral("INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)"));
-    for (int i = 0; i < kRecords; ++i) {
+    return [random = QRandomGenerator(42)](int i) mutable {
         const QString title = pick(random, kWords) + QLatin1Char(' ') + pick(random, kWords);
-        query.addBindValue(pick(random, kFirstNames) + QLatin1Char(' ') + pick(random, kLastNames));
-        query.addBindValue(title);
-        query.addBindValue(pick(random, kGenres));
-        query.addBindValue(title.toLower().replace(QLatin1Char(' '), QLatin1Char('_'))
-                           + QStringLiteral("_%1.epub").arg(i));
-        query.addBindValue(kCommentHtml.arg(QStringLiteral("Read in %1; worth reading again.").arg(1990 + i % 35)));
-        if (!query.exec())
-            return false;
-    }
-    return db.commit();
+        const QString author = pick(random, kFirstNames) + QLatin1Char(' ') + pick(random, kLastNames);
+        const QString file = title.toLower().replace(QLatin1Char(' '), QLatin1Char('_')) + QStringLiteral("_%1.epub").arg(i);
+        const QString comment = kCommentHtml.arg(QStringLiteral("Read in %1; worth reading again.").arg(1990 + i % 35));
+        return std::array<QByteArray, 5>{author.toUtf8(), title.toUtf8(), pick(random, kGenres).toUtf8(),
+                                         file.toUtf8(), comment.toUtf8()};
+    };
 }
 
-// Runs the query and steps through every row, as loading a record set does; CPU time.
-qint64 runQuery(const QSqlDatabase &db, const QString &text, int *rows)
+// Runs the query and steps through every row, reading each field's text as loading a record
+// set does; CPU time.
+qint64 runQuery(sqlite3 *db, const QString &text, int *rows)
 {
     const Stopwatch stopwatch;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(text)) {
-        std::fprintf(stderr, "query failed: %s\n", qPrintable(query.lastError().text()));
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, text.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "query failed: %s\n", sqlite3_errmsg(db));
         return -1;
     }
     *rows = 0;
-    while (query.next())
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int column = 0; column < sqlite3_column_count(statement); ++column)
+            sqlite3_column_text(statement, column);
         ++*rows;
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE) {
+        std::fprintf(stderr, "query failed: %s\n", sqlite3_errmsg(db));
+        return -1;
+    }
     return stopwatch.cpu();
 }
 
@@ -144,16 +119,16 @@ int runSearchBench(const QStringList &)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QString::fromLatin1(kCommentDatabaseFileName));
-    if (!fillTable(path)) {
+    if (!MakeCommentDatabase(path, kRecords, records())) {
         std::fprintf(stderr, "search bench: could not fill the table\n");
         return 1;
     }
     std::printf("search bench: table of %d records\n", kRecords);
 
-    Connection access(QStringLiteral("bench-access"), path);
-    Connection native(QStringLiteral("bench-native"), path);
+    const SqliteConnection access = OpenSqlite(path);
+    const SqliteConnection native = OpenSqlite(path);
     QString error;
-    if (!registerAccessLike(access.database(), &error)) {
+    if (!access || !native || !registerAccessLike(access.get(), &error)) {
         std::fprintf(stderr, "search bench: %s\n", qPrintable(error));
         return 1;
     }
@@ -173,8 +148,8 @@ int runSearchBench(const QStringList &)
         nativeText.replace(QStringLiteral("*'"), QStringLiteral("%'"));
         int accessRows = 0;
         int nativeRows = 0;
-        const qint64 accessTime = bestOf([&] { return runQuery(access.database(), text, &accessRows); });
-        const qint64 nativeTime = bestOf([&] { return runQuery(native.database(), nativeText, &nativeRows); });
+        const qint64 accessTime = bestOf([&] { return runQuery(access.get(), text, &accessRows); });
+        const qint64 nativeTime = bestOf([&] { return runQuery(native.get(), nativeText, &nativeRows); });
         if (accessTime < 0 || nativeTime < 0 || accessRows != nativeRows) {
             std::fprintf(stderr, "search bench: %s: the two searches disagree (%d and %d rows)\n", search.label,
                          accessRows, nativeRows);

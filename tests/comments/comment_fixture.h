@@ -2,12 +2,15 @@
 
 #include "comments/comment_schema.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
+
+#include <sqlite3.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 // Author, Title, Genre, File, Comment; nullopt is a field without a value.
@@ -15,52 +18,62 @@ using FixtureRow = std::array<std::optional<QString>, 5>;
 
 inline QVariant fixtureValue(const std::optional<QString> &text)
 {
-    return text ? QVariant(*text) : QVariant(QMetaType::fromType<QString>());
+    return text ? QVariant(*text) : QVariant();
 }
 
-// A connection of its own to a database file (another window, or another program), removed
-// when it goes.
+// A connection of its own to a database file (another window, or another program), made
+// when there is none, closed when it goes. It waits for no lock.
 class TestConnection
 {
 public:
     explicit TestConnection(const QString &path)
     {
-        static int count = 0;
-        name_ = QStringLiteral("test-connection-%1").arg(++count);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-        db.open();
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     }
-    ~TestConnection()
-    {
-        database().close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlDatabase database() const { return QSqlDatabase::database(name_, false); }
+    ~TestConnection() { sqlite3_close(db_); }
+    TestConnection(const TestConnection &) = delete;
+    TestConnection &operator=(const TestConnection &) = delete;
 
+    // Runs the statement as far as its first row; a value without content binds NULL.
     bool exec(const QString &sql, const QVariantList &values = {}) const
     {
-        QSqlQuery query(database());
-        query.prepare(sql);
-        for (const QVariant &value : values)
-            query.addBindValue(value);
-        return query.exec();
+        const Statement statement = prepare(sql);
+        for (int i = 0; statement && i < values.size(); ++i) {
+            const QByteArray text = values[i].toString().toUtf8();
+            if (values[i].isNull())
+                sqlite3_bind_null(statement.get(), i + 1);
+            else
+                sqlite3_bind_text(statement.get(), i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        const int rc = statement ? sqlite3_step(statement.get()) : SQLITE_ERROR;
+        return rc == SQLITE_ROW || rc == SQLITE_DONE;
     }
 
     // The first column of every row, "<null>" for a field without a value.
     QStringList column(const QString &sql) const
     {
         QStringList texts;
-        QSqlQuery query(database());
-        query.exec(sql);
-        while (query.next())
-            texts << (query.value(0).isNull() ? QStringLiteral("<null>") : query.value(0).toString());
+        const Statement statement = prepare(sql);
+        while (statement && sqlite3_step(statement.get()) == SQLITE_ROW) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement.get(), 0));
+            texts << (text ? QString::fromUtf8(text, sqlite3_column_bytes(statement.get(), 0)) : QStringLiteral("<null>"));
+        }
         return texts;
     }
 
+    sqlite3 *handle() const { return db_; }
+    QString errorMessage() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+
 private:
-    QString name_;
+    using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
+    Statement prepare(const QString &sql) const
+    {
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr);
+        return Statement(statement, sqlite3_finalize);
+    }
+
+    sqlite3 *db_ = nullptr;
 };
 
 // A db25.mdb with Table1 and the given rows in a temporary folder.
@@ -71,14 +84,14 @@ public:
     {
         TestConnection connection(path());
         connection.exec(QString::fromLatin1(kCreateCommentTable));
-        connection.database().transaction();
+        connection.exec(QStringLiteral("BEGIN"));
         for (const FixtureRow &row : rows) {
             QVariantList values;
             for (const auto &field : row)
                 values << fixtureValue(field);
             connection.exec(QStringLiteral("INSERT INTO Table1 VALUES (?, ?, ?, ?, ?)"), values);
         }
-        connection.database().commit();
+        connection.exec(QStringLiteral("COMMIT"));
     }
     QString path() const { return dir_.filePath(QString::fromLatin1(kCommentDatabaseFileName)); }
     QString folder() const { return dir_.path(); }
