@@ -3,7 +3,7 @@
 #include "comments/comment_csv.h"
 #include "comments/comment_data_source.h"
 #include "comments/comment_exchange.h"
-#include "comments/windows/rich_text.h"
+#include "comments/text/comment_text.h"
 #include "fakes/fake_directory_picker.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_progress.h"

@@ -1,5 +1,6 @@
 #include "comment_fixture.h"
 #include "comments/comment_queries.h"
+#include "comments/text/comment_text.h"
 #include "comments/windows/comment_box.h"
 #include "comments/windows/comment_db_window.h"
 #include "comments/windows/comment_windows.h"

@@ -1,10 +1,10 @@
 #include "comments/windows/comment_db_window.h"
 
 #include "comments/comment_record_model.h"
+#include "comments/text/comment_text.h"
 #include "comments/windows/comment_box.h"
 #include "comments/windows/comment_buttons.h"
 #include "comments/windows/record_widgets.h"
-#include "comments/windows/rich_text.h"
 #include "platform/database_opener.h"
 #include "platform/message_boxes.h"
 #include "platform/qt_command_button.h"

@@ -1,5 +1,7 @@
 #include "comments/windows/rich_text.h"
 
+#include "comments/text/comment_text.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -32,16 +34,6 @@ void ShowComment(QTextEdit *box, const QString &stored)
         box->setHtml(stored);
     else
         box->setPlainText(stored);
-}
-
-QString PlainTextOfComment(const QString &stored)
-{
-    QTextDocument document;
-    if (Qt::mightBeRichText(stored))
-        document.setHtml(stored);
-    else
-        document.setPlainText(stored);
-    return document.toPlainText();
 }
 
 std::optional<QString> LongCommentPreview(const QString &stored)

@@ -12,8 +12,6 @@ class QTextEdit;
 
 // Shows a stored comment: a rich-text document, or plain text as it is.
 void ShowComment(QTextEdit *box, const QString &stored);
-// The comment's text without formatting.
-QString PlainTextOfComment(const QString &stored);
 
 // A comment with a run of characters too long to lay out quickly (pasted data, a base64
 // blob: minutes for a megabyte without a space) is not shown as it is: this is what the box
