@@ -8,7 +8,7 @@ BUILD  := build
 JOBS   := $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 # What building and running need (make run, make install, make package).
-RUN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite \
+RUN_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev \
                 libsqlite3-dev qt6-qpa-plugins qt6-wayland libqt6svg6 fonts-dejavu-core xdg-utils \
                 libx11-dev libquazip1-qt6-dev libpoppler-qt6-dev
 # What the tests, benchmarks and screenshots add: a virtual X server and tools to drive it,

@@ -14,7 +14,7 @@ deb=$(ls "$out"/shelvana_2.5_*.deb 2>/dev/null | head -n 1)
 [ "$(dpkg-deb -f "$deb" Package)" = shelvana ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = 2.5 ] || fail "package version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for runtime in libqt6widgets6 libqt6sql6-sqlite libqt6multimedia6 libqt6svg6 libquazip1-qt6-1 libpoppler-qt6-3; do
+for runtime in libqt6widgets6 libsqlite3-0 libqt6multimedia6 libqt6svg6 libquazip1-qt6-1 libpoppler-qt6-3; do
   grep -q "$runtime" <<< "$depends" || fail "$runtime missing from Depends: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)

@@ -1,7 +1,7 @@
+#include "comments/comment_fixture.h"
+
 #include <QDir>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,27 +25,6 @@ ToolRun RunTool(const QStringList &arguments, const QByteArray &input)
     tool.waitForFinished(30000);
     return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
             QString::fromUtf8(tool.readAllStandardError())};
-}
-
-// A comment database holding one record per file name.
-bool WriteCommentDatabase(const QString &path, const QStringList &files)
-{
-    bool written = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fixture");
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            written = query.exec("CREATE TABLE Table1 (Author TEXT, Title TEXT, Genre TEXT, File TEXT, Comment TEXT)");
-            for (const QString &file : files) {
-                query.prepare("INSERT INTO Table1 (File) VALUES (?)");
-                query.addBindValue(file);
-                written = written && query.exec();
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase("fixture");
-    return written;
 }
 
 } // namespace
@@ -132,9 +111,8 @@ private slots:
 
     void indicatorReflectsTheDatabase()
     {
-        QTemporaryDir dir;
-        const QString database = dir.filePath("db25.mdb");
-        QVERIFY(WriteCommentDatabase(database, {"O'Brien - Tales.txt", "asimov - foundation.pdf"}));
+        const CommentDatabase comments({fileRow("O'Brien - Tales.txt"), fileRow("asimov - foundation.pdf")});
+        const QString database = comments.path();
         const ToolRun run = RunTool({database}, "/b/O'Brien - Tales.txt\n"
                                                 "/b/Asimov - Foundation.pdf\n"
                                                 "/b/Unknown - Book.txt\n");
