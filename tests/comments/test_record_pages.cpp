@@ -9,13 +9,14 @@ namespace {
 // The pages of a filter's rows on a connection of their own, and the reads that failed.
 struct Pages
 {
-    explicit Pages(const QString &path, const RecordFilter &filter = RecordFilter())
+    // readMs: how long the first page may be read; 0 reads one rowid range.
+    explicit Pages(const QString &path, const RecordFilter &filter = RecordFilter(), qint64 readMs = 1000)
     {
         connection.open(path);
         RecordSetQuery query = RecordPages::queryOf(filter);
-        RecordPages::Rows firstPage;
-        settled = pages.settle(filter, &query) && pages.readFirstPage(query, &firstPage);
-        pages.show(query, std::move(firstPage));
+        settled = pages.settle(filter, &query);
+        pages.show(query);
+        settled = settled && pages.readOn(readMs);
     }
     QString fileAt(int position)
     {
