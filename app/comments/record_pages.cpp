@@ -144,7 +144,7 @@ bool RecordPages::readOn(qint64 ms)
             wanted_ = readPrefix_;
             return false;
         }
-        if (timer.hasExpired(ms))
+        if (timer.elapsed() >= ms)
             break;
     }
     return true;

@@ -248,6 +248,79 @@ private slots:
         QTRY_COMPARE(model->rowCount(), 301);
     }
 
+    // A search that has to look through a long table leaves the window free meanwhile: the
+    // grid shows what it has found, the navigation bar says it is still searching.
+    void slicedSearchShowsWhatItHasFound_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("no match") << "q" << 0 << "no records";
+        QTest::newRow("far apart") << "z" << 3 << "record 1 of 3";
+    }
+    void slicedSearchShowsWhatItHasFound()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, found);
+        QFETCH(QString, position);
+        CommentDatabase db(farApartRows());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        CommentDbWindow *window = program.db();
+        window->records().setReadSliceTime(0);
+        auto *navigator = window->findChild<RecordNavigator *>();
+        QTest::keyClicks(child<QLineEdit>(window, "SearchAuthor"), typed);
+        QVERIFY(window->records().isReading());
+        QCOMPARE(navigator->positionText(), found ? QStringLiteral("record 1 of ...") : QStringLiteral("searching..."));
+        QCOMPARE(window->grid()->model()->rowCount(), found ? 2 : 1);
+        QTRY_COMPARE(navigator->positionText(), position);
+        QCOMPARE(window->grid()->model()->rowCount(), found + 1);
+        if (found)
+            QCOMPARE(window->grid()->model()->index(found - 1, 3).data().toString(), QStringLiteral("19990.epub"));
+        if (found)
+            QCOMPARE(window->grid()->currentIndex().row(), 0);
+    }
+
+    // Last before the count is known ends where it always did, with the edits written when
+    // it is pressed; a record chosen before the count arrives stays current.
+    void lastRecordWaitsForTheCount_data()
+    {
+        QTest::addColumn<bool>("chooseAnother");
+        QTest::newRow("last") << false;
+        QTest::newRow("another record chosen meanwhile") << true;
+    }
+    void lastRecordWaitsForTheCount()
+    {
+        QFETCH(bool, chooseAnother);
+        CommentDatabase db(numberedRows(1000));
+        CommentDataSource reference(db.path());
+        QVERIFY(reference.open());
+        QVERIFY(reference.moveLast());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        CommentDbWindow *window = program.db();
+        CommentDataSource &source = window->records();
+        auto *navigator = window->findChild<RecordNavigator *>();
+        QVERIFY(source.moveTo(5));
+        QVERIFY(source.setValue(kAuthor, QStringLiteral("typed")));
+        QVERIFY(!source.knownRecordCount());
+        for (QAbstractButton *button : navigator->findChildren<QAbstractButton *>()) {
+            if (button->accessibleName() == QLatin1String("Last Record"))
+                button->click();
+        }
+        QCOMPARE(db.column(kAuthor)[5], QStringLiteral("typed"));
+        QCOMPARE(source.currentIndex(), 5);
+        if (chooseAnother)
+            window->grid()->setCurrentIndex(window->grid()->model()->index(7, 0));
+        QTRY_VERIFY(source.knownRecordCount());
+        const int expected = chooseAnother ? 7 : reference.currentIndex();
+        QTRY_COMPARE(source.currentIndex(), expected);
+        QCOMPARE(source.value(kFile), chooseAnother ? QStringLiteral("7.epub") : reference.value(kFile));
+        QCOMPARE(window->grid()->currentIndex().row(), expected);
+        QCOMPARE(navigator->positionText(), QStringLiteral("record %1 of 1000").arg(expected + 1));
+        QVERIFY(program.messages.shown.isEmpty());
+    }
+
     void closingByTheFrameWritesEditsOrStays()
     {
         CommentDatabase db(rows());

@@ -93,6 +93,26 @@ private slots:
         QCOMPARE(set.fileAt(10), QStringLiteral("11.epub"));
     }
 
+    // Reads of the first page cut short by time go on from the rowid where they stopped, and
+    // so do the count and the reads of positions asked for meanwhile.
+    void slicedReadsGoOnWhereTheyStopped()
+    {
+        CommentDatabase db(farApartRows());
+        Pages set(db.path(), RecordFilter::search(QStringLiteral("zed"), QString(), QString(), QString()), 0);
+        QVERIFY(set.settled);
+        QVERIFY(set.pages.isReading());
+        QCOMPARE(set.pages.readPrefix(), 1);
+        QCOMPARE(set.fileAt(1), QStringLiteral("10000.epub"));
+        QCOMPARE(set.pages.readPrefix(), 3);
+        QVERIFY(!set.pages.isReading());
+        QVERIFY(set.pages.countSome());
+        QCOMPARE(set.pages.knownCount(), std::optional<int>(3));
+        // Asked for more, a set whose end has been reached has nothing more to read.
+        set.pages.askForMore(10);
+        QVERIFY(!set.pages.isReading());
+        QCOMPARE(set.failures, 0);
+    }
+
     // Records added since the refresh follow the query's rows, and are found there too.
     void addedRecordsFollowTheQueryRows()
     {
