@@ -70,7 +70,7 @@ QString reasonFor(int code, const QString &message)
 const QString kCouldNotSave = QStringLiteral("Could not save the record");
 // A slice of reading: short enough that a keystroke or a repaint between two never waits
 // noticeably, long enough that a search with matches near the start has its page at once.
-constexpr int kReadSliceMs = 16;
+constexpr int kReadSliceMs = 8;
 
 } // namespace
 
