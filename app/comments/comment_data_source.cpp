@@ -177,11 +177,14 @@ bool CommentDataSource::readSomeRecords()
     error_.clear();
     if (!pages_.readOn(sliceMs_) && pages_.readPrefix() == 0)
         recordSetError_ = error_;
-    emit recordsRead();
-    if (!cursor_.hasRecord() && pages_.readPrefix() > 0) {
+    // The first record found is current when the rows are told of, but told of only once
+    // they have been: the grid selects its row.
+    const bool firstFound = !cursor_.hasRecord() && pages_.readPrefix() > 0;
+    if (firstFound)
         makeCurrent(0);
+    emit recordsRead();
+    if (firstFound)
         emit currentChanged();
-    }
     return !pages_.isReading();
 }
 

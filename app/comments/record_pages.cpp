@@ -398,8 +398,11 @@ void RecordPages::remove(int position, const CommentRecord &record)
             shifted.emplace(at > position ? at - 1 : at, std::move(kept));
     }
     cache_ = std::move(shifted);
-    if (readPrefix_ > position)
+    // The records asked for move up with the ones read.
+    if (readPrefix_ > position) {
         --readPrefix_;
+        --wanted_;
+    }
     if (queryCount_)
         --*queryCount_;
 }

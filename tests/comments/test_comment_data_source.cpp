@@ -573,6 +573,25 @@ private slots:
         QVERIFY(read.count() > 1);
     }
 
+    // A slice that cannot read ends the search, and says why when it found nothing.
+    void slicedSearchThatCannotReadSaysWhy()
+    {
+        CommentDatabase db(farApartRows());
+        CommentDataSource source(db.path());
+        source.setReadSliceTime(0);
+        QVERIFY(source.open());
+        source.setRecordFilter(RecordFilter::search(QStringLiteral("nobody"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(source.readSomeRecords());
+        QVERIFY(!source.isReading());
+        QVERIFY2(source.recordSetError().contains(QLatin1String("locked")), qPrintable(source.recordSetError()));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QVERIFY(source.refresh());
+        QVERIFY(source.recordSetError().isEmpty());
+    }
+
     // What was typed before the search is written by it; what is typed into the first record
     // found while the search goes on stays pending until it is written.
     void pendingEditsOutlastASlicedSearch()

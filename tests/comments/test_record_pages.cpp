@@ -111,6 +111,12 @@ private slots:
         set.pages.askForMore(10);
         QVERIFY(!set.pages.isReading());
         QCOMPARE(set.failures, 0);
+        // A record read that leaves the set leaves nothing more to read either.
+        Pages all(db.path());
+        QVERIFY(!all.pages.isReading());
+        all.pages.remove(10, *all.pages.recordAt(10));
+        QVERIFY(!all.pages.isReading());
+        QCOMPARE(all.pages.readPrefix(), 63);
     }
 
     // Records added since the refresh follow the query's rows, and are found there too.

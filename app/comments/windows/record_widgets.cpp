@@ -112,7 +112,10 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
     connect(&count_, &QTimer::timeout, this, &RecordNavigator::countSome);
     connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::openFinished, this, &RecordNavigator::showPosition);
-    connect(&source, &CommentDataSource::recordsRead, this, &RecordNavigator::showPosition);
+    connect(&source, &CommentDataSource::recordsRead, this, [this] {
+        showPosition();
+        finishMoveLast();
+    });
     connect(&source, &CommentDataSource::recordSetChanged, this, [this] {
         countGivenUp_ = false;
         lastWanted_ = false;
@@ -162,12 +165,14 @@ void RecordNavigator::countSome()
     }
 }
 
-// Only from the record where Last was pressed (or the first one found, when the search had
-// found none yet): a record chosen since stays current.
+// Once the count is known and a search has read its first records, so that the grid has the
+// last record's row. Only from the record where Last was pressed (or the first one found,
+// when the search had found none yet): a record chosen since stays current.
 void RecordNavigator::finishMoveLast()
 {
-    if (!std::exchange(lastWanted_, false))
+    if (!lastWanted_ || !source_.knownRecordCount() || source_.isReading())
         return;
+    lastWanted_ = false;
     if (lastFrom_ < 0 || source_.currentIndex() == lastFrom_)
         move(&CommentDataSource::moveLast);
 }

@@ -26,7 +26,8 @@ QLineEdit *AddLabelledField(QFormLayout *form, const QString &label, const QStri
 // whose write fails is reported through onFailure. The count of a long record set is made a
 // slice at a time once the set has stayed unchanged for a moment, so typing stays quick and
 // nothing waits for the count. Last before the count is known writes the edits at once and
-// moves once the count, made a slice at a time from then on, is known.
+// moves once the count, made a slice at a time from then on, is known (and a search going on
+// has read its first records).
 class RecordNavigator : public QWidget
 {
     Q_OBJECT
