@@ -241,11 +241,6 @@ bool CommentDataSource::countSomeRecords()
     return true;
 }
 
-bool CommentDataSource::readMore(int count)
-{
-    return open_ && pages_.readMore(count);
-}
-
 void CommentDataSource::makeCurrent(int position)
 {
     cursor_.show(position, recordAt(position));

@@ -72,8 +72,6 @@ public:
     bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
     int readRecordCount() const { return pages_.readPrefix(); }
-    // Reads up to `count` further records; false when the set has no more.
-    bool readMore(int count);
     // Asks for `count` further records: they are read for a slice of time now, and the rest
     // between events, as readSomeRecords() reads them.
     void readMoreInSlices(int count);

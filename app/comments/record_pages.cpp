@@ -300,17 +300,6 @@ const CommentRecord *RecordPages::recordAt(int position)
     return queryCount_ && position >= *queryCount_ ? recordAt(position) : nullptr;
 }
 
-bool RecordPages::readMore(int count)
-{
-    const int wanted = readPrefix_ + count;
-    while (readPrefix_ < wanted && !(queryCount_ && readPrefix_ >= *queryCount_)) {
-        const int before = readPrefix_;
-        if (!readPageAt(readPrefix_) || readPrefix_ == before)
-            break;
-    }
-    return readPrefix_ > wanted - count;
-}
-
 // The rows read from the first on are counted already.
 void RecordPages::catchUpWithTheScan()
 {

@@ -62,8 +62,6 @@ public:
     const CommentRecord *recordAt(int position);
     // How many records from the first on have been read.
     int readPrefix() const { return readPrefix_; }
-    // Reads up to `count` further records; false when the set has no more.
-    bool readMore(int count);
 
     // Every record of the set, asked of the engine when not yet known; the records read so
     // far when the engine cannot count them.

@@ -60,9 +60,11 @@ private slots:
         QCOMPARE(set.pages.readPrefix(), 64 + 64);
         QCOMPARE(set.pages.count(), 1000);
         QCOMPARE(set.fileAt(1000), QStringLiteral("<no record>"));
-        QVERIFY(set.pages.readMore(2000));
+        set.pages.askForMore(2000);
+        QVERIFY(set.pages.readOn(10000));
         QCOMPARE(set.pages.readPrefix(), 1000);
-        QVERIFY(!set.pages.readMore(1));
+        set.pages.askForMore(1);
+        QVERIFY(!set.pages.isReading());
         QCOMPARE(set.failures, 0);
     }
 
