@@ -68,14 +68,22 @@ QString reasonFor(int code, const QString &message)
 }
 
 const QString kCouldNotSave = QStringLiteral("Could not save the record");
+// A slice of reading: short enough that a keystroke or a repaint between two never waits
+// noticeably, long enough that a search with matches near the start has its page at once.
+constexpr int kReadSliceMs = 8;
 
 } // namespace
 
 CommentDataSource::CommentDataSource(const QString &databasePath, QObject *parent)
     : QObject(parent), path_(databasePath), recordSource_(QLatin1String(kCommentTableName)),
       filter_(RecordFilter(recordSource_)),
-      pages_(connection_, [this] { fail(QStringLiteral("Could not read the records")); })
+      sliceMs_(kReadSliceMs), pages_(connection_, [this] { fail(QStringLiteral("Could not read the records")); })
 {
+    readOn_.setSingleShot(true);
+    connect(&readOn_, &QTimer::timeout, this, [this] {
+        if (!readSomeRecords())
+            readOnLater();
+    });
 }
 
 CommentDataSource::~CommentDataSource() = default;
@@ -127,37 +135,66 @@ void CommentDataSource::setRecordFilter(const RecordFilter &filter)
 
 // The edits of the record left are written first; when that fails nothing changes. A query
 // that cannot be read leaves an empty record set rather than the rows of the one before,
-// which would look like its answer.
+// which would look like its answer. What the first slice has not found is read between events.
 bool CommentDataSource::reload(const QString &action)
 {
     error_.clear();
     if (!leaveCurrentRecord())
         return false;
     RecordSetQuery query;
-    Rows firstPage;
-    const bool read = readFirstPage(action, &query, &firstPage);
-    showRecordSet(query, std::move(firstPage), read ? QString() : error_);
+    const bool read = settleQuery(action, &query) && readFirstPage(action, query);
+    if (!read)
+        pages_.showEmpty(query);
+    recordSetError_ = read ? QString() : error_;
+    recordSetId_ = nextRecordSetId();
+    makeCurrent(pages_.readPrefix() > 0 ? 0 : -1);
+    emit recordSetChanged();
+    emit currentChanged();
+    readOnLater();
     return read;
 }
 
-bool CommentDataSource::readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage)
+bool CommentDataSource::readFirstPage(const QString &action, const RecordSetQuery &query)
 {
-    if (!settleQuery(action, query))
-        return false;
-    if (pages_.readFirstPage(*query, firstPage))
+    pages_.show(query);
+    if (pages_.readOn(sliceMs_))
         return true;
     error_ = action + error_.mid(error_.indexOf(QLatin1String(": ")));
     return false;
 }
 
-void CommentDataSource::showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error)
+void CommentDataSource::readOnLater()
 {
-    pages_.show(query, std::move(firstPage));
-    recordSetError_ = error;
-    recordSetId_ = nextRecordSetId();
-    makeCurrent(pages_.readPrefix() > 0 ? 0 : -1);
-    emit recordSetChanged();
-    emit currentChanged();
+    if (isReading())
+        readOn_.start(0);
+}
+
+// A read that fails ends the reading; with nothing found the navigation bar says why.
+bool CommentDataSource::readSomeRecords()
+{
+    if (!isReading())
+        return true;
+    error_.clear();
+    if (!pages_.readOn(sliceMs_) && pages_.readPrefix() == 0)
+        recordSetError_ = error_;
+    // The first record found is current when the rows are told of, but told of only once
+    // they have been: the grid selects its row.
+    const bool firstFound = !cursor_.hasRecord() && pages_.readPrefix() > 0;
+    if (firstFound)
+        makeCurrent(0);
+    emit recordsRead();
+    if (firstFound)
+        emit currentChanged();
+    return !pages_.isReading();
+}
+
+void CommentDataSource::readMoreInSlices(int count)
+{
+    if (!open_)
+        return;
+    pages_.askForMore(count);
+    if (!readSomeRecords())
+        readOnLater();
 }
 
 bool CommentDataSource::settleQuery(const QString &action, RecordSetQuery *query)
@@ -202,11 +239,6 @@ bool CommentDataSource::countSomeRecords()
         return false;
     emit recordCountKnown();
     return true;
-}
-
-bool CommentDataSource::readMore(int count)
-{
-    return open_ && pages_.readMore(count);
 }
 
 void CommentDataSource::makeCurrent(int position)

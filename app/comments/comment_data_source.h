@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -18,6 +19,9 @@
 // without regard to case. What the user typed reaches the engine only as bound values.
 //
 // The record set is read lazily (a page at a time, the count asked of the engine). Every read is limited in time, so a record set without end cannot hang the program.
+// The records from the first on are read a slice of time at a time: a search whose matches
+// are few and far apart (or none) goes on between events until its first page is read, the
+// records found so far showing meanwhile; the next refresh abandons it.
 // The set holds the rows that were in the table at the refresh (in the table's own order),
 // plus the records this data source has added since; rows other programs add show after the
 // next refresh. No statement stays open between calls, so the other window can always write.
@@ -68,8 +72,17 @@ public:
     bool countSomeRecords();
     // How many records from the first on have been read; a grid shows these.
     int readRecordCount() const { return pages_.readPrefix(); }
-    // Reads up to `count` further records; false when the set has no more.
-    bool readMore(int count);
+    // Asks for `count` further records: they are read for a slice of time now, and the rest
+    // between events, as readSomeRecords() reads them.
+    void readMoreInSlices(int count);
+    // Whether records of the set are still being read between events (a search through a
+    // large table): the ones read so far are shown, recordsRead() tells of more.
+    bool isReading() const { return open_ && pages_.isReading(); }
+    // Reads on for a slice of time; true once no more records are being read. The first
+    // record found becomes current when none is.
+    bool readSomeRecords();
+    // How long a slice of reading may take; 0 reads one rowid range at a time.
+    void setReadSliceTime(int milliseconds) { sliceMs_ = milliseconds; }
     // 0-based position of the current record; recordCount() for a new record; -1 for none.
     int currentIndex() const { return cursor_.position(); }
     bool hasCurrentRecord() const { return cursor_.hasRecord(); }
@@ -123,6 +136,8 @@ signals:
     void currentChanged();
     // countSomeRecords() has made the count known.
     void recordCountKnown();
+    // More records of the set were read between events, or the reading ended.
+    void recordsRead();
     // A pending edit of the current record changed.
     void currentValuesChanged();
     // A record that was changed or deleted elsewhere since it was read was saved as a new
@@ -133,13 +148,12 @@ private:
     static constexpr int kFieldCount = kCommentFieldCount;
     using Values = CommentValues;
     using Record = CommentRecord;
-    using Rows = RecordPages::Rows;
 
     bool openDatabase();
     bool reload(const QString &action);
-    bool readFirstPage(const QString &action, RecordSetQuery *query, Rows *firstPage);
-    void showRecordSet(const RecordSetQuery &query, Rows firstPage, const QString &error);
+    bool readFirstPage(const QString &action, const RecordSetQuery &query);
     bool settleQuery(const QString &action, RecordSetQuery *query);
+    void readOnLater();
     const Record *recordAt(int position);
     bool exists(int position) { return recordAt(position) != nullptr; }
     void makeCurrent(int position);
@@ -161,6 +175,8 @@ private:
     QString recordSetError_;
     bool open_ = false;
     quint64 recordSetId_ = 0;
+    int sliceMs_;
+    QTimer readOn_;
     RecordCursor cursor_;
     // Declared before the pages, which read through it.
     CommentConnection connection_;

@@ -19,6 +19,7 @@ CommentRecordModel::CommentRecordModel(CommentDataSource &source, QObject *paren
     connect(&source, &CommentDataSource::recordSetChanged, this, &CommentRecordModel::readAgain);
     connect(&source, &CommentDataSource::currentChanged, this, &CommentRecordModel::showCurrentRow);
     connect(&source, &CommentDataSource::recordCountKnown, this, &CommentRecordModel::showAllRows);
+    connect(&source, &CommentDataSource::recordsRead, this, &CommentRecordModel::showAllRows);
     connect(&source, &CommentDataSource::currentValuesChanged, this, [this] {
         const int row = source_.currentIndex();
         if (row >= 0 && row < rows_)
@@ -26,12 +27,13 @@ CommentRecordModel::CommentRecordModel(CommentDataSource &source, QObject *paren
     });
 }
 
-// A new record not yet written has its row too.
+// A new record not yet written has its row too. While records are read between events only
+// the ones read show: a row past them would be read at once, holding the program up.
 int CommentRecordModel::recordRows() const
 {
     if (!source_.isOpen())
         return 0;
-    const std::optional<int> known = source_.knownRecordCount();
+    const std::optional<int> known = source_.isReading() ? std::nullopt : source_.knownRecordCount();
     return (known ? *known : source_.readRecordCount()) + (source_.isNewRecord() ? 1 : 0);
 }
 
@@ -139,17 +141,20 @@ bool CommentRecordModel::removeRows(int row, int count, const QModelIndex &paren
 
 // More to show while the count is unknown, or once it is known (the navigation bar counts in
 // the background) beyond the rows shown. Not while this model announces a change: rows
-// inserted then would be a change inside a change.
+// inserted then would be a change inside a change. Nor while records are read between
+// events: their rows follow as they are read.
 bool CommentRecordModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !changing_ && source_.isOpen()
+    return !parent.isValid() && !changing_ && source_.isOpen() && !source_.isReading()
            && (!source_.knownRecordCount() || recordRows() > rows_);
 }
 
+// Rows the rest of a slice cannot read follow between events.
 void CommentRecordModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    source_.readMore(kRowsPerFetch);
+    if (!source_.knownRecordCount())
+        source_.readMoreInSlices(kRowsPerFetch);
     showAllRows();
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -14,12 +15,12 @@ namespace {
 constexpr char kKey[] = "shelvana_key";
 // Rows read at a time: a screenful of a grid and some to spare.
 constexpr int kPageSize = 64;
-// The sliced count reads rowid ranges that take about this long, so that the events between
-// the slices (a keystroke, a repaint) never wait noticeably; the range adapts to the machine
-// and the record set.
-constexpr qint64 kCountSliceTargetMs = 8;
-constexpr qint64 kFirstCountSlice = 4096;
-constexpr qint64 kLargestCountSlice = qint64(1) << 24;
+// The sliced count and the sliced reads take rowid ranges that take about this long, so that
+// the events between the slices (a keystroke, a repaint) never wait noticeably; the range
+// adapts to the machine and the record set.
+constexpr qint64 kSliceTargetMs = 8;
+constexpr qint64 kFirstSlice = 4096;
+constexpr qint64 kLargestSlice = qint64(1) << 24;
 // Rows kept read; beyond this the ones farthest from the latest read are dropped.
 constexpr int kCacheLimit = 4096;
 
@@ -44,10 +45,25 @@ QString literalPattern(const QString &text)
     return pattern;
 }
 
+// The next rowid range: twice as long after a quick one, half as long after a slow one.
+void adaptSlice(qint64 *slice, qint64 elapsedMs)
+{
+    if (elapsedMs < kSliceTargetMs / 2)
+        *slice = std::min(*slice * 2, kLargestSlice);
+    else if (elapsedMs > kSliceTargetMs)
+        *slice = std::max(*slice / 2, qint64(kPageSize));
+}
+
+// The end of the rowid range of `slice` rowids after `from`, and never past the last rowid.
+qint64 sliceEnd(qint64 from, qint64 slice, qint64 bound)
+{
+    return from < bound - slice ? from + slice : bound;
+}
+
 } // namespace
 
 RecordPages::RecordPages(CommentConnection &connection, std::function<void()> readFailed)
-    : connection_(connection), readFailed_(std::move(readFailed)), countSlice_(kFirstCountSlice)
+    : connection_(connection), readFailed_(std::move(readFailed)), countSlice_(kFirstSlice)
 {
 }
 
@@ -81,23 +97,80 @@ bool RecordPages::settle(const RecordFilter &filter, RecordSetQuery *query)
     return true;
 }
 
-bool RecordPages::readFirstPage(const RecordSetQuery &query, Rows *firstPage)
-{
-    return readRows(keyedRows(query, {}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), firstPage);
-}
-
-void RecordPages::show(const RecordSetQuery &query, Rows firstPage)
+void RecordPages::show(const RecordSetQuery &query)
 {
     query_ = query;
     cache_.clear();
-    for (int i = 0; i < int(firstPage.size()); ++i)
-        cache_.emplace(i, std::move(firstPage[i]));
-    readPrefix_ = int(firstPage.size());
-    queryCount_ = readPrefix_ < kPageSize ? std::optional<int>(readPrefix_) : std::nullopt;
+    readPrefix_ = 0;
+    scannedUpTo_.reset();
+    wanted_ = kPageSize;
+    scanSlice_ = kFirstSlice;
+    queryCount_.reset();
     appended_.clear();
     countedUpTo_.reset();
     partialCount_ = 0;
-    countSlice_ = kFirstCountSlice;
+    countSlice_ = kFirstSlice;
+}
+
+void RecordPages::showEmpty(const RecordSetQuery &query)
+{
+    show(query);
+    queryCount_ = 0;
+}
+
+void RecordPages::askForMore(int count)
+{
+    wanted_ = std::max(wanted_, readPrefix_) + count;
+}
+
+// How many of the records asked for are still to be read.
+int RecordPages::missing() const
+{
+    return std::min(wanted_, queryCount_.value_or(std::numeric_limits<int>::max())) - readPrefix_;
+}
+
+bool RecordPages::isReading() const
+{
+    return missing() > 0;
+}
+
+bool RecordPages::readOn(qint64 ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (isReading()) {
+        // A view's rows are counted off a page at a time: they have no rowid to go on from.
+        if (!(query_.keyed ? scanRange() : readPageAt(readPrefix_))) {
+            wanted_ = readPrefix_;
+            return false;
+        }
+        if (timer.elapsed() >= ms)
+            break;
+    }
+    return true;
+}
+
+// Reads the rows of the next rowid range after the ones read, as many as are still asked for.
+// A range that holds them all is read only up to the last of them, so that the next read goes
+// on from there.
+bool RecordPages::scanRange()
+{
+    const qint64 upTo = sliceEnd(scannedUpTo_.value_or(0), scanSlice_, query_.bound);
+    const int wanted = missing();
+    Rows rows;
+    QElapsedTimer timer;
+    timer.start();
+    if (!readRows(keyedRows({scannedUpTo_, upTo}, {}, QStringLiteral("LIMIT %1").arg(wanted)), &rows))
+        return false;
+    adaptSlice(&scanSlice_, timer.elapsed());
+    const int count = int(rows.size());
+    scannedUpTo_ = count == wanted ? rows.back().rowId : upTo;
+    trimCache(readPrefix_);
+    for (CommentRecord &row : rows)
+        cache_.insert_or_assign(readPrefix_++, std::move(row));
+    if (count < wanted && upTo >= query_.bound)
+        queryCount_ = readPrefix_;
+    return true;
 }
 
 // The record set's rows with rowids in (after, upTo] (and up to the refresh's last rowid),
@@ -155,13 +228,19 @@ std::optional<qint64> RecordPages::countRows(const RowRange &range)
     return readNumber({QStringLiteral("SELECT count(*) FROM (%1)").arg(rows.text), rows.values});
 }
 
-// Reads the page that holds the position, starting from a neighbour already read when there
-// is one, from either end of the set, or else by counting off rows from the first.
-bool RecordPages::readPageAt(int position)
+void RecordPages::trimCache(int position)
 {
     if (int(cache_.size()) > kCacheLimit) {
         std::erase_if(cache_, [position](const auto &entry) { return std::abs(entry.first - position) > kCacheLimit / 2; });
     }
+}
+
+// Reads the page that holds the position, starting from a neighbour already read when there
+// is one (or from where the reads from the first record have reached), from either end of
+// the set, or else by counting off rows from the first.
+bool RecordPages::readPageAt(int position)
+{
+    trimCache(position);
     const auto before = cache_.find(position - 1);
     const auto after = cache_.find(position + 1);
     Rows rows;
@@ -170,6 +249,8 @@ bool RecordPages::readPageAt(int position)
     bool read = false;
     if (!query_.keyed) {
         read = readRows(keyedRows({}, {}, QStringLiteral("LIMIT %1 OFFSET %2").arg(kPageSize).arg(position)), &rows);
+    } else if (position == readPrefix_ && scannedUpTo_) {
+        read = readRows(keyedRows({scannedUpTo_, std::nullopt}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)), &rows);
     } else if (before != cache_.end()) {
         read = readRows(keyedRows({before->second.rowId, std::nullopt}, {}, QStringLiteral("LIMIT %1").arg(kPageSize)),
                         &rows);
@@ -188,14 +269,14 @@ bool RecordPages::readPageAt(int position)
     if (!read)
         return false;
     const int count = int(rows.size());
+    if (forward && position <= readPrefix_ && position + count > readPrefix_) {
+        readPrefix_ = position + count;
+        scannedUpTo_ = rows.back().rowId;
+    }
     for (int i = 0; i < count; ++i)
         cache_.insert_or_assign(forward ? first + i : first - i, std::move(rows[i]));
-    if (forward) {
-        if (position <= readPrefix_)
-            readPrefix_ = std::max(readPrefix_, position + count);
-        if (count < kPageSize)
-            queryCount_ = position + count;
-    }
+    if (forward && count < kPageSize)
+        queryCount_ = position + count;
     return true;
 }
 
@@ -219,21 +300,20 @@ const CommentRecord *RecordPages::recordAt(int position)
     return queryCount_ && position >= *queryCount_ ? recordAt(position) : nullptr;
 }
 
-bool RecordPages::readMore(int count)
+// The rows read from the first on are counted already.
+void RecordPages::catchUpWithTheScan()
 {
-    const int wanted = readPrefix_ + count;
-    while (readPrefix_ < wanted && !(queryCount_ && readPrefix_ >= *queryCount_)) {
-        const int before = readPrefix_;
-        if (!readPageAt(readPrefix_) || readPrefix_ == before)
-            break;
+    if (query_.keyed && scannedUpTo_ && (!countedUpTo_ || *countedUpTo_ < *scannedUpTo_)) {
+        countedUpTo_ = scannedUpTo_;
+        partialCount_ = readPrefix_;
     }
-    return readPrefix_ > wanted - count;
 }
 
 bool RecordPages::countQueryRows()
 {
     if (queryCount_)
         return true;
+    catchUpWithTheScan();
     // Only what the sliced count has not reached yet.
     const std::optional<qint64> rest = countRows({countedUpTo_, std::nullopt});
     if (rest)
@@ -259,9 +339,9 @@ bool RecordPages::countSome()
 {
     if (!query_.keyed || queryCount_)
         return countQueryRows();
+    catchUpWithTheScan();
     // The first slice takes every rowid up to its end, rowids below 1 too.
-    const qint64 from = countedUpTo_.value_or(0);
-    const qint64 upTo = from < query_.bound - countSlice_ ? from + countSlice_ : query_.bound;
+    const qint64 upTo = sliceEnd(countedUpTo_.value_or(0), countSlice_, query_.bound);
     QElapsedTimer timer;
     timer.start();
     const std::optional<qint64> slice = countRows({countedUpTo_, upTo});
@@ -269,10 +349,7 @@ bool RecordPages::countSome()
         return false;
     partialCount_ += int(*slice);
     countedUpTo_ = upTo;
-    if (timer.elapsed() < kCountSliceTargetMs / 2)
-        countSlice_ = std::min(countSlice_ * 2, kLargestCountSlice);
-    else if (timer.elapsed() > kCountSliceTargetMs)
-        countSlice_ = std::max(countSlice_ / 2, qint64(kPageSize));
+    adaptSlice(&countSlice_, timer.elapsed());
     if (upTo < query_.bound)
         return false;
     queryCount_ = partialCount_;
@@ -310,8 +387,11 @@ void RecordPages::remove(int position, const CommentRecord &record)
             shifted.emplace(at > position ? at - 1 : at, std::move(kept));
     }
     cache_ = std::move(shifted);
-    if (readPrefix_ > position)
+    // The records asked for move up with the ones read.
+    if (readPrefix_ > position) {
         --readPrefix_;
+        --wanted_;
+    }
     if (queryCount_)
         --*queryCount_;
 }

@@ -25,6 +25,11 @@ struct RecordSetQuery
 // the count is asked of the engine, at once or a slice at a time. Positions count from 0 in
 // the table's own order; the records added since the refresh follow the query's rows. Read
 // rows are kept up to a limit, the ones farthest from the latest read dropped first.
+//
+// The records from the first on (the first page, and the ones a grid asks for as it scrolls)
+// can be read a slice of time at a time: a search whose matches are few and far apart must
+// look through the whole table before it has a page, so it goes on from the rowid where the
+// last slice stopped, and the program handles its events in between.
 class RecordPages
 {
 public:
@@ -38,17 +43,25 @@ public:
     // Has the engine check the query and tells whether its rows are keyed; false when the
     // engine does not take it.
     bool settle(const RecordFilter &filter, RecordSetQuery *query);
-    bool readFirstPage(const RecordSetQuery &query, Rows *firstPage);
-    // A new record set: the query's rows, the first page of them already read.
-    void show(const RecordSetQuery &query, Rows firstPage);
+    // A new record set: the query's rows, none read yet; its first page is asked for.
+    void show(const RecordSetQuery &query);
+    // A new record set without a record (its query's rows cannot be read).
+    void showEmpty(const RecordSetQuery &query);
     const RecordSetQuery &query() const { return query_; }
+
+    // Asks for `count` further records after the ones read or asked for; readOn() reads them.
+    void askForMore(int count);
+    // Whether records asked for are still to be read.
+    bool isReading() const;
+    // Reads the records asked for until they are read, the set has no more, or `ms` have
+    // passed (at least one rowid range or page is read). False when a read fails; the records
+    // still missing are then no longer asked for.
+    bool readOn(qint64 ms);
 
     // Null when the set has no record there or it cannot be read.
     const CommentRecord *recordAt(int position);
     // How many records from the first on have been read.
     int readPrefix() const { return readPrefix_; }
-    // Reads up to `count` further records; false when the set has no more.
-    bool readMore(int count);
 
     // Every record of the set, asked of the engine when not yet known; the records read so
     // far when the engine cannot count them.
@@ -87,7 +100,11 @@ private:
     bool readRows(const BoundSql &sql, Rows *rows);
     std::optional<qint64> readNumber(const BoundSql &sql);
     std::optional<qint64> countRows(const RowRange &range);
+    void catchUpWithTheScan();
+    void trimCache(int position);
     bool readPageAt(int position);
+    bool scanRange();
+    int missing() const;
     const CommentRecord *appendedAt(int position) const;
 
     CommentConnection &connection_;
@@ -95,8 +112,12 @@ private:
     RecordSetQuery query_;
     // Rows of the query read so far, by position; trimmed to a window around the latest read.
     std::map<int, CommentRecord> cache_;
-    // Positions 0 .. readPrefix_ - 1 have been read at least once.
+    // Positions 0 .. readPrefix_ - 1 have been read at least once; they are the query rows up
+    // to the rowid scannedUpTo_ (for keyed rows). Rows up to wanted_ are asked for.
     int readPrefix_ = 0;
+    std::optional<qint64> scannedUpTo_;
+    int wanted_ = 0;
+    qint64 scanSlice_ = 0;
     // The number of query rows, once asked of the engine or reached by reading.
     std::optional<int> queryCount_;
     // The sliced count so far: query rows up to this rowid, and the rowids of the next slice.

@@ -5,13 +5,19 @@
 // - per keystroke in a search box: the query, the grid model's reset and the grid's repaint,
 //   against a bare grid on the first rows of the same query texts (the baseline).
 //   Goals: mean at most 20 ms; worst keystroke at most 50 ms.
+// - a search that matches no record, typed key by key, and Last Record before the count is
+//   known: both read the whole table, a slice at a time between events. The figure is the
+//   longest the window goes without handling its events (the keystroke or click itself, or a
+//   slice). Goals: mean at most 20 ms; worst at most 50 ms.
 // - start-up of the main window with that table against start-up with an empty table.
 //   Goal: ratio at most 1.2.
 #include "comments/access_like.h"
 #include "comments/comment_queries.h"
 #include "comments/record_filter.h"
-#include "common/comment_table.h"
+#include "comments/comment_schema.h"
 #include "comments/windows/comment_db_window.h"
+#include "comments/windows/record_widgets.h"
+#include "common/comment_table.h"
 #include "fakes/fake_desktop.h"
 #include "platform/qt_control_loader.h"
 #include "shell/main_window.h"
@@ -25,9 +31,11 @@
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -172,27 +180,80 @@ SlicedCount countInSlices(const QString &path)
     return count;
 }
 
-// What still reads the whole record set: a move to the last record before the count is known
-// (Count, and Save and Delete end there), and a search that matches no record.
+// How long the window goes without handling its events while it answers: the longest pass
+// (the keystroke or click with a repaint, then each pass of the event loop, which reads or
+// counts a slice), and how long until the answer is there.
+struct Stall
+{
+    double longestMs = 0;
+    double answerMs = 0;
+};
+
+Stall stallUntil(const std::function<void()> &act, const std::function<bool()> &answered)
+{
+    Stall stall;
+    QElapsedTimer all;
+    all.start();
+    QElapsedTimer pass;
+    pass.start();
+    act();
+    stall.longestMs = elapsedMs(pass);
+    while (!answered()) {
+        pass.restart();
+        QApplication::processEvents();
+        stall.longestMs = std::max(stall.longestMs, elapsedMs(pass));
+    }
+    stall.answerMs = elapsedMs(all);
+    return stall;
+}
+
+// What reads the whole record set: a search that matches no record, typed key by key into
+// Author Search (each key waits for the answer), then, every record listed again, Last Record
+// pressed before the count is known.
 struct WholeSetReads
 {
-    double lastRecordMs = 0;
-    double searchWithoutMatchMs = 0;
+    QStringList typed;
+    Timings keystrokes;
+    double slowestAnswerMs = 0;
+    Stall lastRecord;
 };
 
 WholeSetReads readTheWholeSet(const QString &path)
 {
+    FakeDesktop fakes;
+    CommentDbWindow window(path, {fakes.dialogs, fakes.directories, fakes.databases, nullptr, {}, {}});
+    window.resize(900, 700);
+    window.show();
+    QApplication::processEvents();
+    CommentDataSource &source = window.records();
+    QLineEdit *search = window.findChild<QLineEdit *>(QStringLiteral("SearchAuthor"));
+    const auto type = [&window, search](const QString &text) {
+        return [&window, search, text] {
+            search->setText(text);
+            window.grid()->viewport()->repaint();
+        };
+    };
+    const auto searched = [&source] { return !source.isReading(); };
     WholeSetReads reads;
-    CommentDataSource source(path);
-    source.open();
-    QElapsedTimer timer;
-    timer.start();
-    source.moveLast();
-    reads.lastRecordMs = elapsedMs(timer);
-    source.setRecordFilter(RecordFilter::search(QStringLiteral("Nobody"), QString(), QString(), QString()));
-    timer.restart();
-    source.refresh();
-    reads.searchWithoutMatchMs = elapsedMs(timer);
+    const QString nobody = QStringLiteral("zzzzq");
+    for (int i = 1; i <= nobody.size(); ++i) {
+        reads.typed << nobody.left(i);
+        const Stall stall = stallUntil(type(nobody.left(i)), searched);
+        reads.keystrokes.ms << stall.longestMs;
+        reads.slowestAnswerMs = std::max(reads.slowestAnswerMs, stall.answerMs);
+    }
+    stallUntil(type(QString()), searched);
+    QToolButton *last = nullptr;
+    for (QToolButton *button : window.findChild<RecordNavigator *>()->findChildren<QToolButton *>()) {
+        if (button->accessibleName() == QLatin1String("Last Record"))
+            last = button;
+    }
+    reads.lastRecord = stallUntil(
+        [&window, last] {
+            last->click();
+            window.grid()->viewport()->repaint();
+        },
+        [&source] { return source.knownRecordCount() && source.currentIndex() == *source.knownRecordCount() - 1; });
     return reads;
 }
 
@@ -232,6 +293,11 @@ private:
     sqlite3 *db_;
     QList<QStringList> rows_;
 };
+
+const char *verdict(bool met)
+{
+    return met ? "OK" : "OVER GOAL";
+}
 
 Timings typeIntoABareGrid(const QString &path, const QStringList &texts)
 {
@@ -310,8 +376,8 @@ int main(int argc, char *argv[])
                 bare.mean(), bare.worst(), bare.allRecords(texts));
     std::printf("  ratio window/baseline: mean %.2f, worst %.2f\n", window.mean() / bare.mean(),
                 window.worst() / bare.worst());
-    std::printf("  goals: mean at most 20 ms %s; worst at most 50 ms %s\n", window.mean() <= 20 ? "OK" : "OVER GOAL",
-                window.worst() <= 50 ? "OK" : "OVER GOAL");
+    std::printf("  goals: mean at most 20 ms %s; worst at most 50 ms %s\n", verdict(window.mean() <= 20),
+                verdict(window.worst() <= 50));
 
     const SlicedCount count = countInSlices(fullPath);
     std::printf("  the count for \"record N of M\", from 300 ms after the last keystroke, every record listed: "
@@ -319,9 +385,16 @@ int main(int argc, char *argv[])
                 count.slices, count.longestMs, count.totalMs);
 
     const WholeSetReads whole = readTheWholeSet(fullPath);
-    std::printf("  reads of every record (no goal): Last Record before the count is known %.1f ms; a search that "
-                "matches no record %.1f ms\n",
-                whole.lastRecordMs, whole.searchWithoutMatchMs);
+    std::printf("reads of every record, a slice at a time between events (figure: the longest the window goes "
+                "without handling its events):\n");
+    std::printf("  a search that matches no record, \"%s\" typed key by key into Author Search: mean %.2f ms, worst "
+                "%.2f ms (goals: mean at most 20 ms %s; worst at most 50 ms %s); \"no records\" after %.0f ms at "
+                "most\n",
+                qPrintable(whole.typed.last()), whole.keystrokes.mean(), whole.keystrokes.worst(),
+                verdict(whole.keystrokes.mean() <= 20), verdict(whole.keystrokes.worst() <= 50), whole.slowestAnswerMs);
+    std::printf("  Last Record before the count is known: %.2f ms (goal: at most 50 ms %s); on the last record "
+                "after %.0f ms\n",
+                whole.lastRecord.longestMs, verdict(whole.lastRecord.longestMs <= 50), whole.lastRecord.answerMs);
 
     QtControlLoader controls(QStringLiteral(SHELVANA_BUILD_DIR));
     controls.load();
@@ -334,6 +407,6 @@ int main(int argc, char *argv[])
     const double ratio = best(withTable) / best(withoutTable);
     std::printf("main window start-up (best of %d): %.1f ms with the table, %.1f ms with an empty table "
                 "(baseline); ratio %.2f (goal: at most 1.2) %s\n",
-                kStartUpRounds, best(withTable), best(withoutTable), ratio, ratio <= 1.2 ? "OK" : "OVER GOAL");
+                kStartUpRounds, best(withTable), best(withoutTable), ratio, verdict(ratio <= 1.2));
     return 0;
 }

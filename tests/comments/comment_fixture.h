@@ -118,3 +118,16 @@ inline QList<FixtureRow> numberedRows(int count)
         rows << fileRow(QStringLiteral("%1.epub").arg(i));
     return rows;
 }
+
+// Numbered rows whose Author is "A", but "Zed" for the rows 10, 10000 and 19990 and "Yu" for
+// the others from 18000 on: searches whose matches lie far apart in a table too long to be
+// looked through in one slice of reading.
+inline QList<FixtureRow> farApartRows()
+{
+    QList<FixtureRow> rows = numberedRows(20000);
+    for (int i = 18000; i < 20000; ++i)
+        rows[i][0] = QStringLiteral("Yu");
+    for (int i : {10, 10000, 19990})
+        rows[i][0] = QStringLiteral("Zed");
+    return rows;
+}

@@ -446,9 +446,13 @@ private slots:
         QCOMPARE(source.value(kFile), QStringLiteral("301.epub"));
         QCOMPARE(source.valueAt(299, kFile), QStringLiteral("299.epub"));
         QCOMPARE(source.recordCount(), 999);
-        QVERIFY(source.readMore(2000));
+        source.readMoreInSlices(2000);
+        while (!source.readSomeRecords()) {
+        }
         QCOMPARE(source.readRecordCount(), 999);
-        QVERIFY(!source.readMore(10));
+        source.readMoreInSlices(10);
+        QVERIFY(!source.isReading());
+        QCOMPARE(source.readRecordCount(), 999);
     }
 
     void searchCountsAndFindsWithoutReadingEverything()
@@ -500,6 +504,123 @@ private slots:
         QCOMPARE(source.value(kFile), QStringLiteral("8999.epub"));
     }
 
+    // A search through a table too long for one slice shows what the first slice found, and
+    // the slices between events find the rest, in the table's order, from where the last one
+    // stopped; the set ends up as a search read at once would have it.
+    void slicedSearchFindsItsRecordsInOrder_data()
+    {
+        QTest::addColumn<QString>("author");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("counted");
+        QTest::newRow("no match") << "nobody" << QStringList() << true;
+        QTest::newRow("far apart") << "zed" << QStringList{"10.epub", "10000.epub", "19990.epub"} << true;
+        QStringList firstPage;
+        for (int i = 18000; i < 18064; ++i)
+            firstPage << QStringLiteral("%1.epub").arg(i);
+        QTest::newRow("a page near the end") << "yu" << firstPage << false;
+    }
+    void slicedSearchFindsItsRecordsInOrder()
+    {
+        QFETCH(QString, author);
+        QFETCH(QStringList, files);
+        QFETCH(bool, counted);
+        CommentDatabase db(farApartRows());
+        CommentDataSource source(db.path());
+        source.setReadSliceTime(0);
+        QVERIFY(source.open());
+        source.setRecordFilter(RecordFilter::search(author, QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        QVERIFY(source.isReading());
+        QVERIFY(!source.knownRecordCount());
+        QCOMPARE(source.hasCurrentRecord(), author == "zed");
+        int slices = 1;
+        do
+            QVERIFY(++slices < 20000);
+        while (!source.readSomeRecords());
+        QVERIFY(slices > 2);
+        QVERIFY(!source.isReading());
+        QCOMPARE(source.readRecordCount(), int(files.size()));
+        QStringList found;
+        for (int i = 0; i < files.size(); ++i)
+            found << source.valueAt(i, kFile);
+        QCOMPARE(found, files);
+        QCOMPARE(source.knownRecordCount(), counted ? std::optional<int>(int(files.size())) : std::nullopt);
+        QCOMPARE(source.currentIndex(), files.isEmpty() ? -1 : 0);
+        QVERIFY(source.recordSetError().isEmpty());
+        // Moving on from the records read goes on from there too.
+        if (!counted) {
+            QVERIFY(source.moveTo(63));
+            QVERIFY(source.moveNext());
+            QCOMPARE(source.value(kFile), QStringLiteral("18064.epub"));
+        }
+    }
+
+    // The next search starts from the first record: nothing of the one before carries over.
+    void newSearchAbandonsTheSlicedOne()
+    {
+        CommentDatabase db(farApartRows());
+        CommentDataSource source(db.path());
+        source.setReadSliceTime(0);
+        QVERIFY(source.open());
+        QSignalSpy read(&source, &CommentDataSource::recordsRead);
+        source.setRecordFilter(RecordFilter::search(QStringLiteral("nobody"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        QVERIFY(!source.readSomeRecords());
+        QVERIFY(source.isReading());
+        source.setRecordFilter(RecordFilter::search(QStringLiteral("zed"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        QCOMPARE(source.value(kFile), QStringLiteral("10.epub"));
+        while (!source.readSomeRecords()) {
+        }
+        QCOMPARE(source.knownRecordCount(), std::optional<int>(3));
+        QCOMPARE(source.valueAt(2, kFile), QStringLiteral("19990.epub"));
+        QVERIFY(read.count() > 1);
+    }
+
+    // A slice that cannot read ends the search, and says why when it found nothing.
+    void slicedSearchThatCannotReadSaysWhy()
+    {
+        CommentDatabase db(farApartRows());
+        CommentDataSource source(db.path());
+        source.setReadSliceTime(0);
+        QVERIFY(source.open());
+        source.setRecordFilter(RecordFilter::search(QStringLiteral("nobody"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        TestConnection otherProgram(db.path());
+        QVERIFY(otherProgram.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(source.readSomeRecords());
+        QVERIFY(!source.isReading());
+        QVERIFY2(source.recordSetError().contains(QLatin1String("locked")), qPrintable(source.recordSetError()));
+        QVERIFY(otherProgram.exec(QStringLiteral("COMMIT")));
+        QVERIFY(source.refresh());
+        QVERIFY(source.recordSetError().isEmpty());
+    }
+
+    // What was typed before the search is written by it; what is typed into the first record
+    // found while the search goes on stays pending until it is written.
+    void pendingEditsOutlastASlicedSearch()
+    {
+        CommentDatabase db(farApartRows());
+        CommentDataSource source(db.path());
+        source.setReadSliceTime(0);
+        QVERIFY(source.open());
+        QVERIFY(source.setValue(kGenre, QStringLiteral("typed before")));
+        source.setRecordFilter(RecordFilter::search(QStringLiteral("zed"), QString(), QString(), QString()));
+        QVERIFY(source.refresh());
+        QCOMPARE(db.column(kGenre)[0], QStringLiteral("typed before"));
+        QVERIFY(source.isReading());
+        QVERIFY(source.setValue(kGenre, QStringLiteral("typed during")));
+        while (!source.readSomeRecords()) {
+        }
+        QCOMPARE(source.currentIndex(), 0);
+        QVERIFY(source.hasPendingEdits());
+        QCOMPARE(source.value(kGenre), QStringLiteral("typed during"));
+        QCOMPARE(source.valueAt(0, kGenre), QStringLiteral("typed during"));
+        QVERIFY(source.moveLast());
+        QCOMPARE(source.value(kFile), QStringLiteral("19990.epub"));
+        QCOMPARE(db.column(kGenre)[10], QStringLiteral("typed during"));
+    }
+
     void rowsAddedElsewhereShowAfterTheRefresh()
     {
         CommentDatabase db(threeRows());
@@ -531,7 +652,9 @@ private slots:
         QCOMPARE(source.value(kFile), QStringLiteral("f1"));
         QVERIFY(source.moveNext());
         QCOMPARE(source.value(kFile), QStringLiteral("f2"));
-        QVERIFY(source.readMore(200));
+        source.readMoreInSlices(200);
+        while (!source.readSomeRecords()) {
+        }
         QVERIFY(source.moveTo(100));
         QCOMPARE(source.value(kFile), QStringLiteral("f101"));
         QVERIFY(!source.moveLast());

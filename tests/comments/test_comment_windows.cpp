@@ -1,5 +1,6 @@
 #include "comment_fixture.h"
 #include "comments/comment_queries.h"
+#include "comments/record_filter.h"
 #include "comments/text/comment_text.h"
 #include "comments/windows/comment_box.h"
 #include "comments/windows/comment_db_window.h"
@@ -247,6 +248,96 @@ private slots:
         program.db()->records().refresh();
         QCOMPARE(model->rowCount(), 65);
         QTRY_COMPARE(model->rowCount(), 301);
+    }
+
+    // A search that has to look through a long table leaves the window free meanwhile: the
+    // grid shows what it has found, the navigation bar says it is still searching.
+    void slicedSearchShowsWhatItHasFound_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("no match") << "q" << 0 << "no records";
+        QTest::newRow("far apart") << "z" << 3 << "record 1 of 3";
+    }
+    void slicedSearchShowsWhatItHasFound()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, found);
+        QFETCH(QString, position);
+        CommentDatabase db(farApartRows());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        CommentDbWindow *window = program.db();
+        window->records().setReadSliceTime(0);
+        auto *navigator = window->findChild<RecordNavigator *>();
+        QTest::keyClicks(child<QLineEdit>(window, "SearchAuthor"), typed);
+        QVERIFY(window->records().isReading());
+        QCOMPARE(navigator->positionText(), found ? QStringLiteral("record 1 of ...") : QStringLiteral("searching..."));
+        QCOMPARE(window->grid()->model()->rowCount(), found ? 2 : 1);
+        QTRY_COMPARE(navigator->positionText(), position);
+        QCOMPARE(window->grid()->model()->rowCount(), found + 1);
+        if (found)
+            QCOMPARE(window->grid()->model()->index(found - 1, 3).data().toString(), QStringLiteral("19990.epub"));
+        if (found)
+            QCOMPARE(window->grid()->currentIndex().row(), 0);
+    }
+
+    // Last before the count is known ends where it always did, with the edits written when
+    // it is pressed; a record chosen before the count arrives stays current.
+    void lastRecordWaitsForTheCount_data()
+    {
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("every record") << QString() << -1;
+        QTest::newRow("another record chosen meanwhile") << QString() << 7;
+        QTest::newRow("during a sliced search") << "y" << -1;
+    }
+    void lastRecordWaitsForTheCount()
+    {
+        QFETCH(QString, search);
+        QFETCH(int, chosen);
+        CommentDatabase db(search.isEmpty() ? numberedRows(1000) : farApartRows());
+        const RecordFilter filter = search.isEmpty() ? RecordFilter() : RecordFilter::search(search, {}, {}, {});
+        CommentDataSource reference(db.path());
+        reference.setRecordFilter(filter);
+        QVERIFY(reference.open());
+        QVERIFY(reference.moveLast());
+        Program program(db.path());
+        program.windows->showAdvanced();
+        CommentDbWindow *window = program.db();
+        CommentDataSource &source = window->records();
+        source.setReadSliceTime(0);
+        auto *navigator = window->findChild<RecordNavigator *>();
+        // The search has found nothing yet when Last is pressed.
+        QTest::keyClicks(child<QLineEdit>(window, "SearchAuthor"), search);
+        const int from = search.isEmpty() ? 5 : -1;
+        if (from >= 0) {
+            QVERIFY(source.moveTo(from));
+            QVERIFY(source.setValue(QStringLiteral("Genre"), QStringLiteral("typed")));
+        }
+        QVERIFY(!source.knownRecordCount());
+        for (QAbstractButton *button : navigator->findChildren<QAbstractButton *>()) {
+            if (button->accessibleName() == QLatin1String("Last Record"))
+                button->click();
+        }
+        if (from >= 0)
+            QCOMPARE(db.column(QStringLiteral("Genre"))[from], QStringLiteral("typed"));
+        QCOMPARE(source.currentIndex(), from);
+        if (chosen >= 0)
+            window->grid()->setCurrentIndex(window->grid()->model()->index(chosen, 0));
+        // The count may be known before the search has read its records.
+        while (!search.isEmpty() && !source.countSomeRecords()) {
+        }
+        QCOMPARE(source.isReading(), !search.isEmpty());
+        QTRY_VERIFY(source.knownRecordCount());
+        const int expected = chosen >= 0 ? chosen : reference.currentIndex();
+        QTRY_COMPARE(source.currentIndex(), expected);
+        QCOMPARE(source.value(kFile), chosen >= 0 ? QStringLiteral("%1.epub").arg(chosen) : reference.value(kFile));
+        QCOMPARE(window->grid()->currentIndex().row(), expected);
+        QCOMPARE(navigator->positionText(),
+                 QStringLiteral("record %1 of %2").arg(expected + 1).arg(*reference.knownRecordCount()));
+        QVERIFY(program.messages.shown.isEmpty());
     }
 
     void closingByTheFrameWritesEditsOrStays()

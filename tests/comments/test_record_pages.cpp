@@ -9,13 +9,14 @@ namespace {
 // The pages of a filter's rows on a connection of their own, and the reads that failed.
 struct Pages
 {
-    explicit Pages(const QString &path, const RecordFilter &filter = RecordFilter())
+    // readMs: how long the first page may be read; 0 reads one rowid range.
+    explicit Pages(const QString &path, const RecordFilter &filter = RecordFilter(), qint64 readMs = 1000)
     {
         connection.open(path);
         RecordSetQuery query = RecordPages::queryOf(filter);
-        RecordPages::Rows firstPage;
-        settled = pages.settle(filter, &query) && pages.readFirstPage(query, &firstPage);
-        pages.show(query, std::move(firstPage));
+        settled = pages.settle(filter, &query);
+        pages.show(query);
+        settled = settled && pages.readOn(readMs);
     }
     QString fileAt(int position)
     {
@@ -59,9 +60,11 @@ private slots:
         QCOMPARE(set.pages.readPrefix(), 64 + 64);
         QCOMPARE(set.pages.count(), 1000);
         QCOMPARE(set.fileAt(1000), QStringLiteral("<no record>"));
-        QVERIFY(set.pages.readMore(2000));
+        set.pages.askForMore(2000);
+        QVERIFY(set.pages.readOn(10000));
         QCOMPARE(set.pages.readPrefix(), 1000);
-        QVERIFY(!set.pages.readMore(1));
+        set.pages.askForMore(1);
+        QVERIFY(!set.pages.isReading());
         QCOMPARE(set.failures, 0);
     }
 
@@ -90,6 +93,32 @@ private slots:
         // The removed record was counted before it left: the count does not hold it.
         QCOMPARE(set.pages.knownCount(), std::optional<int>(8999));
         QCOMPARE(set.fileAt(10), QStringLiteral("11.epub"));
+    }
+
+    // Reads of the first page cut short by time go on from the rowid where they stopped, and
+    // so do the count and the reads of positions asked for meanwhile.
+    void slicedReadsGoOnWhereTheyStopped()
+    {
+        CommentDatabase db(farApartRows());
+        Pages set(db.path(), RecordFilter::search(QStringLiteral("zed"), QString(), QString(), QString()), 0);
+        QVERIFY(set.settled);
+        QVERIFY(set.pages.isReading());
+        QCOMPARE(set.pages.readPrefix(), 1);
+        QCOMPARE(set.fileAt(1), QStringLiteral("10000.epub"));
+        QCOMPARE(set.pages.readPrefix(), 3);
+        QVERIFY(!set.pages.isReading());
+        QVERIFY(set.pages.countSome());
+        QCOMPARE(set.pages.knownCount(), std::optional<int>(3));
+        // Asked for more, a set whose end has been reached has nothing more to read.
+        set.pages.askForMore(10);
+        QVERIFY(!set.pages.isReading());
+        QCOMPARE(set.failures, 0);
+        // A record read that leaves the set leaves nothing more to read either.
+        Pages all(db.path());
+        QVERIFY(!all.pages.isReading());
+        all.pages.remove(10, *all.pages.recordAt(10));
+        QVERIFY(!all.pages.isReading());
+        QCOMPARE(all.pages.readPrefix(), 63);
     }
 
     // Records added since the refresh follow the query's rows, and are found there too.

@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 constexpr int kCountDelayMs = 300;
@@ -95,7 +97,10 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
         tool->setToolTip(QString::fromLatin1(button.name));
         tool->setAccessibleName(QString::fromLatin1(button.name));
         tool->setAccessibleDescription(QString::fromLatin1(button.name));
-        connect(tool, &QToolButton::clicked, this, [this, step = button.step] { move(step); });
+        if (button.step == &CommentDataSource::moveLast)
+            connect(tool, &QToolButton::clicked, this, &RecordNavigator::moveLast);
+        else
+            connect(tool, &QToolButton::clicked, this, [this, step = button.step] { move(step); });
         layout->addWidget(tool);
         if (button.step == &CommentDataSource::movePrevious)
             layout->addWidget(position_, 1);
@@ -104,21 +109,16 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
     position_->setWordWrap(true);
     position_->setAccessibleName(QStringLiteral("Record position"));
     count_.setSingleShot(true);
-    // A slice at a time, between the other events.
-    connect(&count_, &QTimer::timeout, this, [this] {
-        if (source_.countSomeRecords()) {
-            showPosition();
-            return;
-        }
-        // A set the engine cannot count in time is not asked again until it changes.
-        countGivenUp_ = !source_.errorString().isEmpty();
-        if (!countGivenUp_)
-            count_.start(0);
-    });
+    connect(&count_, &QTimer::timeout, this, &RecordNavigator::countSome);
     connect(&source, &CommentDataSource::currentChanged, this, &RecordNavigator::showPosition);
     connect(&source, &CommentDataSource::openFinished, this, &RecordNavigator::showPosition);
+    connect(&source, &CommentDataSource::recordsRead, this, [this] {
+        showPosition();
+        finishMoveLast();
+    });
     connect(&source, &CommentDataSource::recordSetChanged, this, [this] {
         countGivenUp_ = false;
+        lastWanted_ = false;
         showPosition();
     });
     showPosition();
@@ -126,8 +126,55 @@ RecordNavigator::RecordNavigator(CommentDataSource &source, std::function<void()
 
 void RecordNavigator::move(bool (CommentDataSource::*step)())
 {
+    lastWanted_ = false;
     if (!(source_.*step)())
         onFailure_();
+}
+
+// Counting a large set at once would hold the window up; the edits are written at once, as
+// the move would, so that a write that fails is told when Last is pressed.
+void RecordNavigator::moveLast()
+{
+    if (!source_.isOpen() || source_.knownRecordCount() || !(source_.hasCurrentRecord() || source_.isReading())) {
+        move(&CommentDataSource::moveLast);
+        return;
+    }
+    if (source_.hasPendingEdits() && !source_.updateBatch()) {
+        onFailure_();
+        return;
+    }
+    lastWanted_ = true;
+    lastFrom_ = source_.currentIndex();
+    count_.start(0);
+}
+
+// A slice at a time, between the other events.
+void RecordNavigator::countSome()
+{
+    if (source_.countSomeRecords()) {
+        showPosition();
+        finishMoveLast();
+        return;
+    }
+    // A set the engine cannot count in time is not asked again until it changes.
+    countGivenUp_ = !source_.errorString().isEmpty();
+    if (!countGivenUp_) {
+        count_.start(0);
+    } else if (std::exchange(lastWanted_, false)) {
+        onFailure_();
+    }
+}
+
+// Once the count is known and a search has read its first records, so that the grid has the
+// last record's row. Only from the record where Last was pressed (or the first one found,
+// when the search had found none yet): a record chosen since stays current.
+void RecordNavigator::finishMoveLast()
+{
+    if (!lastWanted_ || !source_.knownRecordCount() || source_.isReading())
+        return;
+    lastWanted_ = false;
+    if (lastFrom_ < 0 || source_.currentIndex() == lastFrom_)
+        move(&CommentDataSource::moveLast);
 }
 
 QString RecordNavigator::positionText() const
@@ -140,6 +187,8 @@ QString RecordNavigator::positionText() const
     // A search that could not be read lists nothing; this says why.
     if (!source_.hasCurrentRecord() && !source_.recordSetError().isEmpty())
         return source_.recordSetError();
+    if (!source_.hasCurrentRecord() && source_.isReading())
+        return QStringLiteral("searching...");
     if (!source_.hasCurrentRecord())
         return count ? QStringLiteral("no records") : QString();
     if (source_.isNewRecord())
@@ -151,5 +200,5 @@ void RecordNavigator::showPosition()
 {
     position_->setText(positionText());
     if (source_.isOpen() && !source_.knownRecordCount() && !countGivenUp_)
-        count_.start(kCountDelayMs);
+        count_.start(lastWanted_ ? 0 : kCountDelayMs);
 }

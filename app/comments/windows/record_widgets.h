@@ -25,7 +25,9 @@ QLineEdit *AddLabelledField(QFormLayout *form, const QString &label, const QStri
 // The data source's navigation bar: first, previous, next, last, and "record N of M". A move
 // whose write fails is reported through onFailure. The count of a long record set is made a
 // slice at a time once the set has stayed unchanged for a moment, so typing stays quick and
-// nothing waits for the count.
+// nothing waits for the count. Last before the count is known writes the edits at once and
+// moves once the count, made a slice at a time from then on, is known (and a search going on
+// has read its first records).
 class RecordNavigator : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,9 @@ public:
 
 private:
     void move(bool (CommentDataSource::*step)());
+    void moveLast();
+    void countSome();
+    void finishMoveLast();
     void showPosition();
 
     CommentDataSource &source_;
@@ -44,6 +49,9 @@ private:
     QLabel *position_;
     QTimer count_;
     bool countGivenUp_ = false;
+    // Last was pressed before the count was known, on the record at lastFrom_.
+    bool lastWanted_ = false;
+    int lastFrom_ = -1;
 };
 
 // A record field on a window: its label, its control's name and the field it shows.
