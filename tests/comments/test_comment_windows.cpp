@@ -72,7 +72,12 @@ struct Program
         // As on the Comments page: a box out of sight lays out its comment only when it shows.
         windows->commentsTab()->show();
     }
-    ~Program() { windows.reset(); }
+    // The windows go first and their tab after them, as the main window's children do.
+    ~Program()
+    {
+        const std::unique_ptr<QWidget> tab(windows->commentsTab());
+        windows.reset();
+    }
     QWidget *tab() const { return windows->commentsTab(); }
     CommentDbWindow *db() const { return windows->commentDb(); }
 
