@@ -99,14 +99,37 @@ struct NamedDirectory
     QByteArray native;
 };
 
-// Case-blind ascending order, ties broken by exact order.
-bool comesBefore(const QString &a, const QString &b)
+char16_t asciiLower(char16_t c)
 {
-    const int blind = a.compare(b, Qt::CaseInsensitive);
-    return blind != 0 ? blind < 0 : a < b;
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Qt's case-blind comparison folds every UTF-16 unit through the Unicode tables, which
+// costs most of a sort. For ASCII the folding is just A-Z to a-z, so that is done here
+// while both names are ASCII; at the first other character Qt compares the whole names.
+int compareIgnoringCase(QStringView a, QStringView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y && x < 0x80)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive);
+        if (const int difference = asciiLower(x) - asciiLower(y); difference != 0)
+            return difference;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 } // namespace
+
+int FileSystemLister::compareNames(QStringView a, QStringView b)
+{
+    const int blind = compareIgnoringCase(a, b);
+    return blind != 0 ? blind : a.compare(b, Qt::CaseSensitive);
+}
 
 QString FileSystemLister::shownName(const char *name)
 {
@@ -154,9 +177,11 @@ std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryP
     ::closedir(handle);
     if (!complete)
         return std::nullopt;
-    std::sort(entries.files.begin(), entries.files.end(), comesBefore);
+    std::sort(entries.files.begin(), entries.files.end(),
+              [](const QString &a, const QString &b) { return compareNames(a, b) < 0; });
     std::sort(subdirectories.begin(), subdirectories.end(), [](const NamedDirectory &a, const NamedDirectory &b) {
-        return a.name != b.name ? comesBefore(a.name, b.name) : a.native < b.native;
+        const int order = compareNames(a.name, b.name);
+        return order != 0 ? order < 0 : a.native < b.native;
     });
     entries.subdirectories.reserve(qsizetype(subdirectories.size()));
     for (const NamedDirectory &sub : subdirectories) {

@@ -23,6 +23,11 @@ public:
     // leading byte-order mark kept as a character.
     static QString shownName(const char *name);
 
+    // The order of the lists: negative when a comes before b, zero only for equal names.
+    // Ascending without regard to case (Unicode case folding of each UTF-16 unit, as
+    // QString::compare does), ties broken by exact order.
+    static int compareNames(QStringView a, QStringView b);
+
 private:
     EntryReader readEntry_;
     std::atomic_bool interrupted_ = false;
