@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -74,8 +75,8 @@ QSet<QString> DeclaredNames(const QStringList &scriptLines)
 // Event handler properties of the window ("onload", "onchange", ...) act on assignment.
 bool IsEventHandlerName(const QString &name)
 {
-    static const QRegularExpression handler(QStringLiteral("^on[a-z]+$"));
-    return handler.match(name).hasMatch();
+    return name.size() > 2 && name.startsWith(QLatin1String("on"))
+           && std::all_of(name.cbegin() + 2, name.cend(), [](QChar c) { return c >= u'a' && c <= u'z'; });
 }
 
 } // namespace

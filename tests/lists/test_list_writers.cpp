@@ -691,8 +691,13 @@ void TestListWriters::scriptNamesGetASuffix_data()
                            << QStringList{suffixed + " = Folder('" + plain + "',false);", "Add(" + suffixed + ",'a.txt');",
                                           plain + "_x = Add (" + suffixed + ", 'x');"};
     }
-    QTest::newRow("ordinary") << "books" << QStringList{"books = Folder('books',false);", "Add(books,'a.txt');",
-                                                        "books_x = Add (books, 'x');"};
+    // Ordinary names, and names that only resemble an event handler.
+    for (const char *top : {"books", "on", "onLoad", "on2"}) {
+        const QString plain = QString::fromLatin1(top);
+        QTest::newRow(top) << plain
+                           << QStringList{plain + " = Folder('" + plain + "',false);", "Add(" + plain + ",'a.txt');",
+                                          plain + "_x = Add (" + plain + ", 'x');"};
+    }
 }
 
 void TestListWriters::scriptNamesGetASuffix()
