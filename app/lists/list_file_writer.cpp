@@ -236,18 +236,23 @@ QString ListFileWriter::errorString() const
     return error_;
 }
 
-void ListFileWriter::writeLine(const QString &line)
+// Encoded straight into one large buffer: a list has a line per file, and a conversion
+// and a write call for each would cost more than the walk itself.
+void ListFileWriter::writeLine(std::initializer_list<QStringView> pieces)
 {
     if (!file_ || !writeError_.isEmpty())
         return;
-    // Encoded straight into one large buffer: a list has a line per file, and a
-    // conversion and a write call for each would cost more than the walk itself.
-    const qsizetype needed = encoder_.requiredSpace(line.size()) + qsizetype(sizeof(kLineEnd) - 1);
+    qsizetype length = 0;
+    for (const QStringView piece : pieces)
+        length += piece.size();
+    const qsizetype needed = encoder_.requiredSpace(length) + qsizetype(sizeof(kLineEnd) - 1);
     if (buffer_.size() + needed > kBufferSize)
         writeBuffer();
     const qsizetype used = buffer_.size();
     buffer_.resize(used + needed);
-    char *end = encoder_.appendToBuffer(buffer_.data() + used, line);
+    char *end = buffer_.data() + used;
+    for (const QStringView piece : pieces)
+        end = encoder_.appendToBuffer(end, piece);
     for (const char *c = kLineEnd; *c; ++c)
         *end++ = *c;
     buffer_.truncate(end - buffer_.constData());

@@ -141,16 +141,14 @@ void TreeListWriter::startDirectory(const QString &directory, int)
     }
     const QString parent = declaredIdentifier(ParentPath(directory, separator_));
     currentIdentifier_ = declareFolder(directory);
-    writeLine(currentIdentifier_ + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
-              + shownFolderName(directory) + QStringLiteral("');"));
+    writeLine({currentIdentifier_, u" = Add (", parent, u", '", shownFolderName(directory), u"');"});
 }
 
 void TreeListWriter::listFile(const QString &directory, const QString &fileName)
 {
     // Files come right after their directory's start: spare the lookup for each of them.
     const QString identifier = directory == currentDirectory_ ? currentIdentifier_ : declaredIdentifier(directory);
-    writeLine(QStringLiteral("Add(") + identifier + QStringLiteral(",'") + ScriptName(fileName)
-              + QStringLiteral("');"));
+    writeLine({u"Add(", identifier, u",'", ScriptName(fileName), u"');"});
 }
 
 void TreeListWriter::endDirectory(const QString &, int)

@@ -320,6 +320,9 @@ void TestListWriters::hostileNamesStayContained_data()
     QTest::newRow("double quote") << "\"q\"" << "\"q\"" << "&quot;q&quot;" << "\\x22q\\x22";
     QTest::newRow("string breakout") << "x');alert(1)" << "x');alert(1)" << "x');alert(1)" << "x);alert(1)";
     QTest::newRow("undecodable bytes") << "a" + mark << "a" + mark << "a" + mark << "a" + mark;
+    // Half a pair of surrogates at either end of a name is written as U+FFFD.
+    const QString halves = QChar(0xDC00) + QStringLiteral("a") + QChar(0xD800);
+    QTest::newRow("lone surrogates") << halves << mark + "a" + mark << mark + "a" + mark << mark + "a" + mark;
     QTest::newRow("allowed characters") << "Tom & Jerry's.txt" << "Tom & Jerry's.txt" << "Tom & Jerry's.txt"
                                         << "Tom & Jerrys.txt";
     // A browser reads "&" before a letter, digit or "#" as a character reference.
