@@ -64,7 +64,8 @@ private:
 
     static constexpr qsizetype kBufferSize = 256 * 1024;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    QByteArray buffer_;
+    QByteArray buffer_; // holds used_ bytes yet to be written
+    qsizetype used_ = 0;
 
     std::unique_ptr<QFile> file_;
     QString writeError_;

@@ -221,6 +221,11 @@ void TestListWriters::writesListExactly_data()
         << (QStringList{t, kTwo, kTwo, "C:\\Books", a, b, kTwo, kTwo, "C:\\Books\\SF", c, kTwo, kTwo} + TextTail(3, 2));
     QTest::newRow("text empty title") << kTextList << slash << "" << "/Books" << noFiles
                                       << (QStringList{"", kTwo, kTwo} + TextTail(0, 1));
+    // Far more than the list writer buffers before it writes.
+    const QString huge(300000, QLatin1Char('x'));
+    QTest::newRow("text line longer than the buffer")
+        << kTextList << slash << t << "/Books" << ListedTree{{"/Books", {huge, a}}}
+        << (QStringList{t, kTwo, kTwo, "/Books", huge, a, kTwo, kTwo} + TextTail(2, 0));
     QTest::newRow("text root") << kTextList << slash << t << "/" << root
                                << (QStringList{t, kTwo, kTwo, "/", "x.txt", kTwo, kTwo, "/books", "y.txt", kTwo, kTwo}
                                    + TextTail(2, 1));
@@ -336,6 +341,8 @@ void TestListWriters::hostileNamesStayContained_data()
     QTest::newRow("lone and final ampersands") << "A & B && C&" << "A & B && C&" << "A & B && C&"
                                                << "A & B && C&";
     QTest::newRow("non-ASCII") << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt";
+    const QString longer = QStringLiteral("A Plain Long Title Of Books – 書 and \U0001F4DA Café to end it.txt");
+    QTest::newRow("non-ASCII past long ASCII") << longer << longer << longer << longer;
 }
 
 void TestListWriters::hostileNamesStayContained()
