@@ -4,13 +4,13 @@ namespace {
 
 bool IsAsciiDigit(QChar c)
 {
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
+    return unsigned(c.unicode() - u'0') < 10u;
 }
 
 bool IsAsciiLetterOrDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || IsAsciiDigit(c);
+    // Setting bit 0x20 turns A-Z into a-z and no other character into a letter.
+    return unsigned((c.unicode() | 0x20) - u'a') < 26u || IsAsciiDigit(c);
 }
 
 } // namespace

@@ -147,7 +147,8 @@ void TreeListWriter::startDirectory(const QString &directory, int)
 void TreeListWriter::listFile(const QString &directory, const QString &fileName)
 {
     // Files come right after their directory's start: spare the lookup for each of them.
-    const QString identifier = directory == currentDirectory_ ? currentIdentifier_ : declaredIdentifier(directory);
+    const bool current = directory.isSharedWith(currentDirectory_) || directory == currentDirectory_;
+    const QString identifier = current ? currentIdentifier_ : declaredIdentifier(directory);
     writeLine({u"Add(", identifier, u",'", ScriptName(fileName), u"');"});
 }
 
@@ -188,15 +189,16 @@ QString TreeListWriter::declaredIdentifier(const QString &directory) const
 
 QString TreeListWriter::declareFolder(const QString &directory)
 {
-    const QString trimmed = TrimmedPath(directory, separator_);
-    if (const auto found = declaredIdentifiers_.constFind(trimmed); found != declaredIdentifiers_.cend())
-        return *found;
+    // Looked up and added in one go: each lookup hashes the whole path.
+    QString &declared = declaredIdentifiers_[TrimmedPath(directory, separator_)];
+    if (!declared.isEmpty())
+        return declared;
     const QString plain = FolderIdentifier(directory, separator_);
     QString identifier = plain;
     for (int suffix = 2; !isFreeIdentifier(identifier); ++suffix)
         identifier = plain + QLatin1Char('_') + QString::number(suffix);
     usedIdentifiers_.insert(identifier);
-    declaredIdentifiers_.insert(trimmed, identifier);
+    declared = identifier;
     return identifier;
 }
 

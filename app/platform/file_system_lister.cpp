@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <charconv>
 #include <vector>
 #include <cerrno>
 #include <climits>
@@ -46,7 +47,12 @@ QString identityOf(int directoryDescriptor)
     struct stat info {};
     if (::fstat(directoryDescriptor, &info) != 0)
         return {};
-    return QString::number(info.st_dev) + QLatin1Char(':') + QString::number(info.st_ino);
+    // Written out in place: one string per directory, not three.
+    char text[42]; // room for two 64-bit numbers and the colon
+    char *colon = std::to_chars(text, text + 20, info.st_dev).ptr;
+    *colon = ':';
+    const char *end = std::to_chars(colon + 1, text + sizeof text, info.st_ino).ptr;
+    return QString::fromLatin1(text, end - text);
 }
 
 constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
