@@ -139,9 +139,14 @@ int FileSystemLister::compareNames(QStringView a, QStringView b)
 
 QString FileSystemLister::shownName(const char *name)
 {
+    const QByteArrayView bytes(name);
+    // Most names are ASCII, the same characters in Latin-1, which converts without checks.
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (std::all_of(bytes.begin(), bytes.end(), ascii))
+        return QString::fromLatin1(bytes);
     thread_local QStringDecoder decoder(QStringDecoder::Utf8,
                                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(QByteArrayView(name));
+    return decoder.decode(bytes);
 }
 
 std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryPath &directory)
