@@ -8,6 +8,7 @@
 #include <vector>
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,7 +24,7 @@ EntryKind kindOfMode(mode_t mode)
     return S_ISREG(mode) ? EntryKind::File : EntryKind::Other;
 }
 
-EntryKind kindOf(int directoryDescriptor, const dirent *entry)
+EntryKind kindOf(int directoryDescriptor, const dirent64 *entry)
 {
     switch (entry->d_type) {
     case DT_DIR:
@@ -56,6 +57,7 @@ QString identityOf(int directoryDescriptor)
 }
 
 constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+constexpr size_t kBatchBytes = 32 * 1024;
 
 // Opens the rest of a path relative to an open directory, a piece at a time, each piece
 // short enough for one call and cut at a separator (a single name is far shorter).
@@ -80,23 +82,23 @@ int openInPieces(int at, const QByteArray &path, qsizetype start)
     return at;
 }
 
-DIR *openDirectory(const QByteArray &path)
+int openDirectory(const QByteArray &path)
 {
-    // The common short path in one call, which costs fewer system calls than fdopendir.
     if (path.size() < PATH_MAX)
-        return ::opendir(path.constData());
-    int descriptor = -1;
-    if (!path.startsWith('/')) {
-        descriptor = openInPieces(AT_FDCWD, path, 0);
-    } else if (const int root = ::open("/", kDirectoryFlags); root >= 0) {
-        descriptor = openInPieces(root, path, 1);
-    }
-    if (descriptor < 0)
-        return nullptr;
-    DIR *handle = ::fdopendir(descriptor);
-    if (!handle)
-        ::close(descriptor);
-    return handle;
+        return ::open(path.constData(), kDirectoryFlags);
+    if (!path.startsWith('/'))
+        return openInPieces(AT_FDCWD, path, 0);
+    const int root = ::open("/", kDirectoryFlags);
+    return root < 0 ? -1 : openInPieces(root, path, 1);
+}
+
+// Where a thread reads the entries of a directory, a batch at a time. The same room for
+// every directory: a buffer of this size made and freed for each one (as opendir does)
+// costs the allocator more than the reading.
+char *batchBuffer()
+{
+    thread_local std::vector<char> buffer(kBatchBytes);
+    return buffer.data();
 }
 
 struct NamedDirectory
@@ -151,27 +153,33 @@ QString FileSystemLister::shownName(const char *name)
 
 std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryPath &directory)
 {
-    DIR *handle = interrupted_ ? nullptr : openDirectory(directory.native);
-    if (!handle)
+    const int descriptor = interrupted_ ? -1 : openDirectory(directory.native);
+    if (descriptor < 0)
         return std::nullopt;
-    const int descriptor = ::dirfd(handle);
     DirectoryEntries entries;
     entries.identity = identityOf(descriptor);
     if (entries.identity.isEmpty())
         entries.identity = directory.path;
     std::vector<NamedDirectory> subdirectories;
+    char *const batch = batchBuffer();
+    ssize_t filled = 0;
+    ssize_t used = 0;
     bool complete = true;
     for (;;) {
         if (interrupted_) {
             complete = false; // on a share every entry may cost a call: stop between them
             break;
         }
-        errno = 0;
-        const dirent *entry = readEntry_(handle);
-        if (!entry) {
-            complete = errno == 0; // an error, not the end: the directory was read in part
-            break;
+        if (used == filled) {
+            filled = readEntries_(descriptor, batch, kBatchBytes);
+            used = 0;
+            if (filled <= 0) {
+                complete = filled == 0; // an error, not the end: the directory was read in part
+                break;
+            }
         }
+        const auto *entry = reinterpret_cast<const dirent64 *>(batch + used);
+        used += entry->d_reclen;
         if (entry->d_name[0] == '.')
             continue; // hidden, and the "." and ".." entries
         switch (kindOf(descriptor, entry)) {
@@ -185,7 +193,7 @@ std::optional<DirectoryEntries> FileSystemLister::readDirectory(const DirectoryP
             break;
         }
     }
-    ::closedir(handle);
+    ::close(descriptor);
     if (!complete)
         return std::nullopt;
     std::sort(entries.files.begin(), entries.files.end(),

@@ -37,16 +37,13 @@ bool makeRaw(const QByteArray &path, bool directory)
     return descriptor >= 0 && ::close(descriptor) == 0;
 }
 
-// Reads the first entry, then fails as a disk error would.
-dirent *readOneThenFail(DIR *handle)
+// Reads the first batch of entries, then fails as a disk error would.
+ssize_t readFirstBatchThenFail(int descriptor, void *buffer, size_t size)
 {
-    static DIR *last = nullptr;
-    if (handle != last) {
-        last = handle;
-        return ::readdir(handle);
-    }
+    if (::lseek(descriptor, 0, SEEK_CUR) == 0)
+        return ::getdents64(descriptor, buffer, size);
     errno = EIO;
-    return nullptr;
+    return -1;
 }
 
 } // namespace
@@ -214,7 +211,7 @@ private slots:
         QTemporaryDir dir;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
             touch(dir.filePath(name));
-        QVERIFY(!FileSystemLister(readOneThenFail).readDirectory(DirectoryPath(dir.path())));
+        QVERIFY(!FileSystemLister(readFirstBatchThenFail).readDirectory(DirectoryPath(dir.path())));
         QVERIFY(FileSystemLister().readDirectory(DirectoryPath(dir.path())));
     }
 };
