@@ -114,6 +114,20 @@ private slots:
         }
     }
 
+    // Entries are read in batches of some kilobytes: a large folder takes many.
+    void listsAFolderLargerThanOneBatch()
+    {
+        QTemporaryDir dir;
+        QStringList expected;
+        for (int i = 0; i < 3000; ++i)
+            expected << QStringLiteral("book number %1 with a name of some length.epub").arg(i, 4, 10, QLatin1Char('0'));
+        for (const QString &name : std::as_const(expected))
+            touch(dir.filePath(name));
+        const std::optional<DirectoryEntries> entries = FileSystemLister().readDirectory(DirectoryPath(dir.path()));
+        QVERIFY(entries);
+        QCOMPARE(entries->files, expected);
+    }
+
     void missingDirectoryGivesNothing()
     {
         QVERIFY(!FileSystemLister().readDirectory(DirectoryPath("/no/such/directory")));
