@@ -2,10 +2,15 @@
 
 namespace {
 
+bool IsAsciiDigit(QChar c)
+{
+    return unsigned(c.unicode() - u'0') < 10u;
+}
+
 bool IsAsciiLetterOrDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9');
+    // Setting bit 0x20 turns A-Z into a-z and no other character into a letter.
+    return unsigned((c.unicode() | 0x20) - u'a') < 26u || IsAsciiDigit(c);
 }
 
 } // namespace
@@ -18,18 +23,21 @@ QString TrimmedPath(const QString &directory, QChar separator)
 QString FolderIdentifier(const QString &directory, QChar separator)
 {
     const QString trimmed = TrimmedPath(directory, separator);
-    QString identifier;
-    identifier.reserve(trimmed.size() + 1);
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const QChar c = trimmed[i];
-        // A character outside the basic plane is one character, not two.
-        if (c.isHighSurrogate() && i + 1 < trimmed.size() && trimmed[i + 1].isLowSurrogate())
-            ++i;
-        identifier += IsAsciiLetterOrDigit(c) ? c : QLatin1Char('_');
-    }
     // A script name can be neither empty nor start with a digit.
-    if (identifier.isEmpty() || identifier.front().isDigit())
-        identifier.prepend(QLatin1Char('_'));
+    const bool prefixed = trimmed.isEmpty() || IsAsciiDigit(trimmed.front());
+    // Written into place: a tree has an identifier per folder, each as long as its path.
+    QString identifier(trimmed.size() + (prefixed ? 1 : 0), Qt::Uninitialized);
+    QChar *out = identifier.data();
+    if (prefixed)
+        *out++ = QLatin1Char('_');
+    const QChar *end = trimmed.constEnd();
+    for (const QChar *c = trimmed.constBegin(); c != end; ++c) {
+        *out++ = IsAsciiLetterOrDigit(*c) ? *c : QLatin1Char('_');
+        // A character outside the basic plane is one character, not two.
+        if (c->isHighSurrogate() && c + 1 != end && c[1].isLowSurrogate())
+            ++c;
+    }
+    identifier.truncate(out - identifier.constData());
     return identifier;
 }
 

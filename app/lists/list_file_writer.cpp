@@ -9,13 +9,21 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEndBytes = kLineEnd;
 
 QString systemError(int code)
 {
@@ -72,6 +80,45 @@ void removeStaleDrafts(const QString &listDirectory, const QString &fileName)
     ::closedir(folder);
 }
 
+#if defined(__SSE2__)
+// Copies eight characters as bytes when all of them are ASCII.
+bool copyAsciiBlock(const char16_t *in, char *out)
+{
+    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(chars, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+    if (_mm_movemask_epi8(ascii) != 0xFFFF)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(chars, chars));
+    return true;
+}
+#endif
+
+// Copies the ASCII characters at the start of text as the bytes they are in UTF-8, and
+// says how many. Most of a list is ASCII; the encoder goes through the short pieces of
+// a line and the ends of longer ones a character at a time.
+qsizetype copyLeadingAscii(QStringView text, char *out)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    while (size - i >= 8 && copyAsciiBlock(in + i, out + i))
+        i += 8;
+    // The last few characters with the ones before them, copied again.
+    if (i < size && size >= 8 && size - i < 8 && copyAsciiBlock(in + size - 8, out + size - 8))
+        return size;
+#endif
+    for (; i < size && in[i] < 0x80; ++i)
+        out[i] = char(in[i]);
+    return i;
+}
+
+char *copyBytes(std::string_view bytes, char *out)
+{
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
 bool renamePath(const QString &from, const QString &to)
 {
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
@@ -104,10 +151,11 @@ bool ListFileWriter::openList(const QString &listDirectory, const QString &title
     removeStaleDrafts(listDirectory, fileName_);
     if (!createNewFile())
         return false;
-    buffer_.reserve(kBufferSize);
+    buffer_.resize(kBufferSize);
+    used_ = 0;
     // Without it a browser may guess another encoding for the page.
     if (encoding_ == Encoding::Utf8WithByteOrderMark)
-        buffer_.append("\xEF\xBB\xBF");
+        used_ = copyBytes(kByteOrderMark, buffer_.data()) - buffer_.constData();
     writeHead(title, topDirectory);
     return true;
 }
@@ -216,7 +264,7 @@ void ListFileWriter::releaseDraftLock()
 void ListFileWriter::abandon()
 {
     file_.reset();
-    buffer_.truncate(0);
+    used_ = 0;
     if (!replaced_)
         removeNewFile();
     else
@@ -236,28 +284,38 @@ QString ListFileWriter::errorString() const
     return error_;
 }
 
-void ListFileWriter::writeLine(const QString &line)
+// Encoded straight into one large buffer: a list has a line per file, and a conversion
+// and a write call for each would cost more than the walk itself.
+void ListFileWriter::writeLine(std::initializer_list<QStringView> pieces)
 {
     if (!file_ || !writeError_.isEmpty())
         return;
-    // Encoded straight into one large buffer: a list has a line per file, and a
-    // conversion and a write call for each would cost more than the walk itself.
-    const qsizetype needed = encoder_.requiredSpace(line.size()) + qsizetype(sizeof(kLineEnd) - 1);
-    if (buffer_.size() + needed > kBufferSize)
+    qsizetype length = 0;
+    for (const QStringView piece : pieces)
+        length += piece.size();
+    const qsizetype needed = encoder_.requiredSpace(length) + qsizetype(kLineEndBytes.size());
+    if (used_ + needed > buffer_.size()) {
         writeBuffer();
-    const qsizetype used = buffer_.size();
-    buffer_.resize(used + needed);
-    char *end = encoder_.appendToBuffer(buffer_.data() + used, line);
-    for (const char *c = kLineEnd; *c; ++c)
-        *end++ = *c;
-    buffer_.truncate(end - buffer_.constData());
+        // Only a line longer than the whole buffer (a path thousands of folders deep).
+        if (needed > buffer_.size())
+            buffer_.resize(needed);
+    }
+    char *end = buffer_.data() + used_;
+    for (const QStringView piece : pieces) {
+        const qsizetype ascii = copyLeadingAscii(piece, end);
+        end += ascii;
+        // Cut before a character that is not ASCII, so never inside a surrogate pair.
+        if (ascii < piece.size())
+            end = encoder_.appendToBuffer(end, piece.sliced(ascii));
+    }
+    used_ = copyBytes(kLineEndBytes, end) - buffer_.constData();
 }
 
 void ListFileWriter::writeBuffer()
 {
-    if (writeError_.isEmpty() && file_->write(buffer_) != buffer_.size())
+    if (writeError_.isEmpty() && file_->write(buffer_.constData(), used_) != used_)
         writeError_ = lastWriteError();
-    buffer_.truncate(0);
+    used_ = 0;
 }
 
 QString ListFileWriter::lastWriteError() const

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QStringEncoder>
+#include <QStringView>
+#include <initializer_list>
 #include <memory>
 
 class QFile;
@@ -33,7 +35,10 @@ protected:
     virtual void writeHead(const QString &title, const QString &topDirectory) = 0;
     virtual void writeTail(qint32 files, qint32 directories, const QString &title) = 0;
 
-    void writeLine(const QString &line);
+    void writeLine(const QString &line) { writeLine({line}); }
+    // A line made of these pieces, each encoded on its own without joining them first:
+    // a character outside the basic plane must not be cut between two pieces.
+    void writeLine(std::initializer_list<QStringView> pieces);
     // The first line of both pages.
     void writeHtmlDoctype();
     // The two total lines that close both pages.
@@ -59,7 +64,8 @@ private:
 
     static constexpr qsizetype kBufferSize = 256 * 1024;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
-    QByteArray buffer_;
+    QByteArray buffer_; // holds used_ bytes yet to be written
+    qsizetype used_ = 0;
 
     std::unique_ptr<QFile> file_;
     QString writeError_;

@@ -8,12 +8,12 @@ SectionListWriter::SectionListWriter(const QString &fileName, Encoding encoding,
 void SectionListWriter::startDirectory(const QString &directory, int fileCount)
 {
     if (fileCount > 0)
-        writeLine(lines_.headingStart + safeText(directory) + lines_.headingEnd);
+        writeLine({lines_.headingStart, safeText(directory), lines_.headingEnd});
 }
 
 void SectionListWriter::listFile(const QString &, const QString &fileName)
 {
-    writeLine(lines_.entryStart + safeText(fileName) + lines_.entryEnd);
+    writeLine({lines_.entryStart, safeText(fileName), lines_.entryEnd});
 }
 
 void SectionListWriter::endDirectory(const QString &, int fileCount)

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -74,8 +75,8 @@ QSet<QString> DeclaredNames(const QStringList &scriptLines)
 // Event handler properties of the window ("onload", "onchange", ...) act on assignment.
 bool IsEventHandlerName(const QString &name)
 {
-    static const QRegularExpression handler(QStringLiteral("^on[a-z]+$"));
-    return handler.match(name).hasMatch();
+    return name.size() > 2 && name.startsWith(QLatin1String("on"))
+           && std::all_of(name.cbegin() + 2, name.cend(), [](QChar c) { return c >= u'a' && c <= u'z'; });
 }
 
 } // namespace
@@ -140,16 +141,15 @@ void TreeListWriter::startDirectory(const QString &directory, int)
     }
     const QString parent = declaredIdentifier(ParentPath(directory, separator_));
     currentIdentifier_ = declareFolder(directory);
-    writeLine(currentIdentifier_ + QStringLiteral(" = Add (") + parent + QStringLiteral(", '")
-              + shownFolderName(directory) + QStringLiteral("');"));
+    writeLine({currentIdentifier_, u" = Add (", parent, u", '", shownFolderName(directory), u"');"});
 }
 
 void TreeListWriter::listFile(const QString &directory, const QString &fileName)
 {
     // Files come right after their directory's start: spare the lookup for each of them.
-    const QString identifier = directory == currentDirectory_ ? currentIdentifier_ : declaredIdentifier(directory);
-    writeLine(QStringLiteral("Add(") + identifier + QStringLiteral(",'") + ScriptName(fileName)
-              + QStringLiteral("');"));
+    const bool current = directory.isSharedWith(currentDirectory_) || directory == currentDirectory_;
+    const QString identifier = current ? currentIdentifier_ : declaredIdentifier(directory);
+    writeLine({u"Add(", identifier, u",'", ScriptName(fileName), u"');"});
 }
 
 void TreeListWriter::endDirectory(const QString &, int)
@@ -189,15 +189,16 @@ QString TreeListWriter::declaredIdentifier(const QString &directory) const
 
 QString TreeListWriter::declareFolder(const QString &directory)
 {
-    const QString trimmed = TrimmedPath(directory, separator_);
-    if (const auto found = declaredIdentifiers_.constFind(trimmed); found != declaredIdentifiers_.cend())
-        return *found;
+    // Looked up and added in one go: each lookup hashes the whole path.
+    QString &declared = declaredIdentifiers_[TrimmedPath(directory, separator_)];
+    if (!declared.isEmpty())
+        return declared;
     const QString plain = FolderIdentifier(directory, separator_);
     QString identifier = plain;
     for (int suffix = 2; !isFreeIdentifier(identifier); ++suffix)
         identifier = plain + QLatin1Char('_') + QString::number(suffix);
     usedIdentifiers_.insert(identifier);
-    declaredIdentifiers_.insert(trimmed, identifier);
+    declared = identifier;
     return identifier;
 }
 

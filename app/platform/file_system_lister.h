@@ -11,10 +11,12 @@
 class FileSystemLister final : public DirectoryLister
 {
 public:
-    // How the next entry of an open directory is read: readdir, or a stand-in that fails.
-    using EntryReader = dirent *(*)(DIR *);
+    // How the entries of an open directory are read into a buffer, a batch at a time, as
+    // getdents64 does (the bytes filled, 0 at the end, -1 on an error): getdents64, or a
+    // stand-in that fails.
+    using EntryReader = ssize_t (*)(int descriptor, void *buffer, size_t size);
 
-    explicit FileSystemLister(EntryReader readEntry = ::readdir) : readEntry_(readEntry) {}
+    explicit FileSystemLister(EntryReader readEntries = ::getdents64) : readEntries_(readEntries) {}
 
     std::optional<DirectoryEntries> readDirectory(const DirectoryPath &directory) override;
     void interrupt() override { interrupted_ = true; }
@@ -23,7 +25,12 @@ public:
     // leading byte-order mark kept as a character.
     static QString shownName(const char *name);
 
+    // The order of the lists: negative when a comes before b, zero only for equal names.
+    // Ascending without regard to case (Unicode case folding of each UTF-16 unit, as
+    // QString::compare does), ties broken by exact order.
+    static int compareNames(QStringView a, QStringView b);
+
 private:
-    EntryReader readEntry_;
+    EntryReader readEntries_;
     std::atomic_bool interrupted_ = false;
 };

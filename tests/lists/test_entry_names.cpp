@@ -49,6 +49,11 @@ void TestEntryNames::treeNames_data()
                                                        << "_Books__" << "_Books"
                                                        << QString::fromUtf8("\xF0\x9F\x93\x9A");
     QTest::newRow("relative path starting with a digit") << "2024/SF" << slash << "_2024_SF" << "_2024" << "SF";
+    // Only an ASCII digit could start a script name; any other becomes "_" itself.
+    QTest::newRow("relative path starting with another digit") << QString::fromUtf8("\xD9\xA3/SF") << slash << "__SF"
+                                                               << "_" << "SF";
+    QTest::newRow("lone surrogates") << "/Books/x" + QString(QChar(0xD83D)) + "y" + QString(QChar(0xDCDA)) << slash
+                                     << "_Books_x_y_" << "_Books" << "x" + QString(QChar(0xD83D)) + "y" + QString(QChar(0xDCDA));
 }
 
 void TestEntryNames::treeNames()

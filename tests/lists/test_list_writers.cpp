@@ -221,6 +221,11 @@ void TestListWriters::writesListExactly_data()
         << (QStringList{t, kTwo, kTwo, "C:\\Books", a, b, kTwo, kTwo, "C:\\Books\\SF", c, kTwo, kTwo} + TextTail(3, 2));
     QTest::newRow("text empty title") << kTextList << slash << "" << "/Books" << noFiles
                                       << (QStringList{"", kTwo, kTwo} + TextTail(0, 1));
+    // Far more than the list writer buffers before it writes.
+    const QString huge(600000, QLatin1Char('x'));
+    QTest::newRow("text line longer than the buffer")
+        << kTextList << slash << t << "/Books" << ListedTree{{"/Books", {huge, a}}}
+        << (QStringList{t, kTwo, kTwo, "/Books", huge, a, kTwo, kTwo} + TextTail(2, 0));
     QTest::newRow("text root") << kTextList << slash << t << "/" << root
                                << (QStringList{t, kTwo, kTwo, "/", "x.txt", kTwo, kTwo, "/books", "y.txt", kTwo, kTwo}
                                    + TextTail(2, 1));
@@ -320,6 +325,9 @@ void TestListWriters::hostileNamesStayContained_data()
     QTest::newRow("double quote") << "\"q\"" << "\"q\"" << "&quot;q&quot;" << "\\x22q\\x22";
     QTest::newRow("string breakout") << "x');alert(1)" << "x');alert(1)" << "x');alert(1)" << "x);alert(1)";
     QTest::newRow("undecodable bytes") << "a" + mark << "a" + mark << "a" + mark << "a" + mark;
+    // Half a pair of surrogates at either end of a name is written as U+FFFD.
+    const QString halves = QChar(0xDC00) + QStringLiteral("a") + QChar(0xD800);
+    QTest::newRow("lone surrogates") << halves << mark + "a" + mark << mark + "a" + mark << mark + "a" + mark;
     QTest::newRow("allowed characters") << "Tom & Jerry's.txt" << "Tom & Jerry's.txt" << "Tom & Jerry's.txt"
                                         << "Tom & Jerrys.txt";
     // A browser reads "&" before a letter, digit or "#" as a character reference.
@@ -333,6 +341,8 @@ void TestListWriters::hostileNamesStayContained_data()
     QTest::newRow("lone and final ampersands") << "A & B && C&" << "A & B && C&" << "A & B && C&"
                                                << "A & B && C&";
     QTest::newRow("non-ASCII") << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt" << "Café – 書.txt";
+    const QString longer = QStringLiteral("A Plain Long Title Of Books – 書 and \U0001F4DA Café to end it.txt");
+    QTest::newRow("non-ASCII past long ASCII") << longer << longer << longer << longer;
 }
 
 void TestListWriters::hostileNamesStayContained()
@@ -691,8 +701,13 @@ void TestListWriters::scriptNamesGetASuffix_data()
                            << QStringList{suffixed + " = Folder('" + plain + "',false);", "Add(" + suffixed + ",'a.txt');",
                                           plain + "_x = Add (" + suffixed + ", 'x');"};
     }
-    QTest::newRow("ordinary") << "books" << QStringList{"books = Folder('books',false);", "Add(books,'a.txt');",
-                                                        "books_x = Add (books, 'x');"};
+    // Ordinary names, and names that only resemble an event handler.
+    for (const char *top : {"books", "on", "onLoad", "on2"}) {
+        const QString plain = QString::fromLatin1(top);
+        QTest::newRow(top) << plain
+                           << QStringList{plain + " = Folder('" + plain + "',false);", "Add(" + plain + ",'a.txt');",
+                                          plain + "_x = Add (" + plain + ", 'x');"};
+    }
 }
 
 void TestListWriters::scriptNamesGetASuffix()

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void touch(const QString &path)
@@ -35,16 +37,13 @@ bool makeRaw(const QByteArray &path, bool directory)
     return descriptor >= 0 && ::close(descriptor) == 0;
 }
 
-// Reads the first entry, then fails as a disk error would.
-dirent *readOneThenFail(DIR *handle)
+// Reads the first batch of entries, then fails as a disk error would.
+ssize_t readFirstBatchThenFail(int descriptor, void *buffer, size_t size)
 {
-    static DIR *last = nullptr;
-    if (handle != last) {
-        last = handle;
-        return ::readdir(handle);
-    }
+    if (::lseek(descriptor, 0, SEEK_CUR) == 0)
+        return ::getdents64(descriptor, buffer, size);
     errno = EIO;
-    return nullptr;
+    return -1;
 }
 
 } // namespace
@@ -71,6 +70,62 @@ private slots:
         QVERIFY(entries);
         QCOMPARE(entries->files, QStringList({"a.PDF", "B.txt", "b.txt", "link.txt", "Zed.epub"}));
         QCOMPARE(shownPaths(entries->subdirectories), QStringList({root + "/Alpha", root + "/linkdir", root + "/sub"}));
+    }
+
+    // The lists' order is Qt's case-blind comparison, exact order breaking ties; the
+    // quicker comparison of ASCII names must agree with it on every pair.
+    void compareNamesKeepsCaseBlindOrder_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("mixed case") << QStringList{"abc", "ABC", "Abc", "aBc", "abC", "abd", "ABD", "ab",
+                                                   "AB",  "abcd", "ABCD", "",  "a",   "A",   "b",   "B"};
+        QTest::newRow("digits and punctuation")
+            << QStringList{"a1",  "a10", "a2",  "A2", "a_",  "A_", "a-", "a.", "a~",   "a[",  "a`",   "a{",
+                           "a@",  "A@",  "Z",   "z",  "_",   "^",  "[",  "`",  "{",    "Book 9.epub", "book 10.epub",
+                           "Book_1", "BookA", "booka", "book a", "Book!", "9", "10"};
+        QTest::newRow("non-ASCII")
+            << QStringList{u"\u00c9clair"_s, u"\u00e9clair"_s, "Eclair", "eclair", "Ezra", "ezra",
+                           u"\u00df"_s, "ss", "SS", "s", u"\u1e9e"_s, u"\u01c4"_s, u"\u01c5"_s, u"\u01c6"_s,
+                           u"D\u017d"_s, "K", "k", u"\u212a"_s, u"\u017f"_s, u"\u017fa"_s, "sa", u"\u0130"_s,
+                           u"\u0131"_s, "i", "I", u"a\u00e9"_s, u"A\u00c9"_s, u"a\u00c9b"_s, u"\u00ff"_s,
+                           u"\u0178"_s, u"\u03a3"_s, u"\u03c3"_s, u"\u03c2"_s, u"\ufffd"_s, u"a\u2028"_s};
+        QTest::newRow("surrogate pairs")
+            << QStringList{u"\U00010400"_s, u"\U00010428"_s, u"a\U00010400"_s, u"A\U00010428"_s,
+                           u"\U0001d11e"_s, u"x\U0001d11ey"_s, u"X\U0001D11EY"_s, QString(QChar(0xd801)),
+                           QString(QChar(0xdc00)), QChar(0xd801) + u"a"_s, u"\uffff"_s, u"\ue000"_s, "a", "A"};
+        QStringList everyAscii;
+        for (char16_t c = 0; c < 0x80; ++c) {
+            everyAscii << QString(QChar(c)) << u"n"_s + QChar(c) + u"x"_s;
+        }
+        everyAscii << u"n\u00e9x"_s << u"n\u212ax"_s << u"N\u0131X"_s;
+        QTest::newRow("every ASCII character") << everyAscii;
+    }
+    void compareNamesKeepsCaseBlindOrder()
+    {
+        QFETCH(QStringList, names);
+        const auto sign = [](int value) { return (value > 0) - (value < 0); };
+        for (const QString &a : names) {
+            for (const QString &b : names) {
+                const int blind = a.compare(b, Qt::CaseInsensitive);
+                const int expected = blind != 0 ? blind : a.compare(b, Qt::CaseSensitive);
+                QVERIFY2(sign(FileSystemLister::compareNames(a, b)) == sign(expected),
+                         qPrintable(u"\"%1\" against \"%2\""_s.arg(a, b)));
+            }
+        }
+    }
+
+    // Entries are read in batches of some kilobytes: a large folder takes many.
+    void listsAFolderLargerThanOneBatch()
+    {
+        QTemporaryDir dir;
+        QStringList expected;
+        for (int i = 0; i < 3000; ++i)
+            expected << QStringLiteral("book number %1 with a name of some length.epub").arg(i, 4, 10, QLatin1Char('0'));
+        for (const QString &name : std::as_const(expected))
+            touch(dir.filePath(name));
+        const std::optional<DirectoryEntries> entries = FileSystemLister().readDirectory(DirectoryPath(dir.path()));
+        QVERIFY(entries);
+        QCOMPARE(entries->files, expected);
     }
 
     void missingDirectoryGivesNothing()
@@ -170,7 +225,7 @@ private slots:
         QTemporaryDir dir;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
             touch(dir.filePath(name));
-        QVERIFY(!FileSystemLister(readOneThenFail).readDirectory(DirectoryPath(dir.path())));
+        QVERIFY(!FileSystemLister(readFirstBatchThenFail).readDirectory(DirectoryPath(dir.path())));
         QVERIFY(FileSystemLister().readDirectory(DirectoryPath(dir.path())));
     }
 };
