@@ -2,10 +2,10 @@
 
 #include "books/xmp_metadata.h"
 #include "books/xmp_packet.h"
+#include "pdf_backend/pdf_information.h"
 
-#include <poppler-qt6.h>
+#include <QPluginLoader>
 
-#include <mutex>
 #include <optional>
 
 namespace {
@@ -13,25 +13,28 @@ namespace {
 // The header may follow some junk, as PDF readers accept.
 constexpr qsizetype kHeaderSearchSize = 1024;
 
-// A damaged book is normal here: Poppler's complaints about it are not the user's business.
-void Silence(const QString &, const QVariant &) {}
-
-void SilencePoppler()
+// Loaded on the first PDF and kept for the rest of the run; null when it cannot be loaded.
+// The plugin is looked for in the library paths, the program's folder among them.
+PdfInformation *LoadedInformation()
 {
-    static std::once_flag silenced;
-    std::call_once(silenced, [] { Poppler::setDebugErrorFunction(Silence, QVariant()); });
+    static PdfInformation *const information = [] {
+        QPluginLoader plugin(QStringLiteral("shelvana-pdf"));
+        auto *loaded = qobject_cast<PdfInformation *>(plugin.instance());
+        if (!loaded)
+            qWarning("PDF books cannot be read: %s", qPrintable(plugin.errorString()));
+        return loaded;
+    }();
+    return information;
 }
 
 // Author and Title of the document information; nothing for a locked or unreadable document.
-// Poppler is done with the file when this returns.
 std::optional<BookMetadata> ReadDocumentInformation(QIODevice &file)
 {
-    SilencePoppler();
-    const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(&file);
-    if (!document || document->isLocked())
+    PdfInformation *const information = LoadedInformation();
+    const std::optional<PdfInformation::Fields> fields = information ? information->read(file) : std::nullopt;
+    if (!fields)
         return std::nullopt;
-    return BookMetadata{CleanAuthors({document->info(QStringLiteral("Author"))}),
-                        CleanMetadataText(document->info(QStringLiteral("Title")))};
+    return BookMetadata{CleanAuthors({fields->author}), CleanMetadataText(fields->title)};
 }
 
 } // namespace

@@ -93,6 +93,8 @@ bool Report(const char *kind, const QString &path)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The PDF plugin is in the build folder, beside the program.
+    QCoreApplication::addLibraryPath(QStringLiteral(SHELVANA_BUILD_DIR));
     const QDir folder(QCoreApplication::applicationDirPath());
     const QString epub = folder.filePath("big.epub");
     const QString pdf = folder.filePath("big.pdf");

@@ -12,6 +12,9 @@ class TestBookMetadataReader : public QObject
     Q_OBJECT
 
 private slots:
+    // The PDF plugin is in the build folder, beside the program.
+    void initTestCase() { QCoreApplication::addLibraryPath(qEnvironmentVariable("SHELVANA_BUILD_DIR")); }
+
     void reportsTheBookReadInTheBackground()
     {
         QTemporaryDir dir;

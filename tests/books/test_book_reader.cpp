@@ -116,6 +116,9 @@ class TestBookReader : public QObject
     Q_OBJECT
 
 private slots:
+    // The PDF plugin is in the build folder, beside the program.
+    void initTestCase() { QCoreApplication::addLibraryPath(qEnvironmentVariable("SHELVANA_BUILD_DIR")); }
+
     void readsWhatTheBookSays_data()
     {
         QTest::addColumn<QString>("name");
