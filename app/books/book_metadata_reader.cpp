@@ -1,6 +1,7 @@
 #include "books/book_metadata_reader.h"
 
 #include "books/book_reader.h"
+#include "books/pdf_reader.h"
 
 #include <QFutureWatcher>
 #include <QPromise>
@@ -41,4 +42,9 @@ void BookMetadataReader::read(const QString &path)
         promise->addResult(ReadBookMetadata(path));
         promise->finish();
     });
+}
+
+void BookMetadataReader::prepare()
+{
+    pool_.start(PreparePdfReading);
 }

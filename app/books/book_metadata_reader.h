@@ -19,6 +19,8 @@ public:
     ~BookMetadataReader() override;
 
     void read(const QString &path);
+    // Loads, away from the calling thread, what the first read of a PDF would wait for.
+    void prepare();
 
 signals:
     void finished(const QString &path, const BookMetadata &metadata);

@@ -39,6 +39,11 @@ std::optional<BookMetadata> ReadDocumentInformation(QIODevice &file)
 
 } // namespace
 
+void PreparePdfReading()
+{
+    LoadedInformation();
+}
+
 bool IsPdf(const QByteArray &head)
 {
     return head.left(kHeaderSearchSize).contains("%PDF-");

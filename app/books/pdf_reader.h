@@ -12,3 +12,7 @@ bool IsPdf(const QByteArray &head);
 // is the newer of the two and the one PDF 2.0 keeps. A locked (password) or unreadable
 // document gives nothing.
 BookMetadata ReadPdf(QIODevice &file, const ReadLimits &limits);
+
+// Loads what reads a PDF's document information, which takes a few milliseconds the first time,
+// so that the first PDF does not wait for it.
+void PreparePdfReading();

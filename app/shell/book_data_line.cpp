@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -40,6 +41,8 @@ BookDataLine::BookDataLine(QWidget *parent)
     layout->addWidget(use_);
     show({});
     connect(use_, &QPushButton::clicked, this, [this] { emit useRequested(shown_.authorText(), shown_.title); });
+    // Once the window is up, so that the start does not wait for it either.
+    QTimer::singleShot(0, reader_, &BookMetadataReader::prepare);
     connect(reader_, &BookMetadataReader::finished, this,
             [this](const QString &, const BookMetadata &metadata) { show(metadata); });
 }

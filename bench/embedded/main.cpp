@@ -1,9 +1,10 @@
 // Reading what a big book says about itself: a 50 MB EPUB (a big picture stored before the
 // package document) and a 50 MB PDF (a big stream among its objects). Goal: at most 20 ms on
-// every one of 20 tries. The baseline is opening the same file and reading its first 4 KiB,
-// the least any reader does.
+// every one of 20 tries, the PDF plugin loaded first, as the program loads it at start. The
+// baseline is opening the same file and reading its first 4 KiB, the least any reader does.
 #include "books/book_fixtures.h"
 #include "books/book_reader.h"
+#include "books/pdf_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -93,8 +94,10 @@ bool Report(const char *kind, const QString &path)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    // The PDF plugin is in the build folder, beside the program.
+    // The PDF plugin is in the build folder, beside the program, which loads it once its
+    // window is up, before any book is read.
     QCoreApplication::addLibraryPath(QStringLiteral(SHELVANA_BUILD_DIR));
+    PreparePdfReading();
     const QDir folder(QCoreApplication::applicationDirPath());
     const QString epub = folder.filePath("big.epub");
     const QString pdf = folder.filePath("big.pdf");

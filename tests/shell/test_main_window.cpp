@@ -95,6 +95,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY2(lumikit().load(), qPrintable(lumikit().errorText()));
+        // The PDF plugin that the window loads is in the build folder, beside the program.
+        QCoreApplication::addLibraryPath(qEnvironmentVariable("SHELVANA_BUILD_DIR"));
     }
 
     void init()
