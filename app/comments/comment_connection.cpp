@@ -16,8 +16,6 @@ namespace {
 // from the file (SQLite takes a negative size in KiB and grows the cache only as it reads).
 constexpr int kPageCacheKiB = 64 * 1024;
 
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
-
 int bind(sqlite3_stmt *statement, int index, const QVariant &value)
 {
     if (!value.isValid())
@@ -37,7 +35,7 @@ int bindAll(sqlite3_stmt *statement, const QVariantList &values)
 }
 
 // The statement with its values bound; SQLITE_OK or the reason it could not be prepared.
-int prepareBound(sqlite3 *db, const BoundSql &sql, Statement *statement)
+int prepareBound(sqlite3 *db, const BoundSql &sql, SqlStatement *statement)
 {
     if (!db)
         return SQLITE_MISUSE;
@@ -155,14 +153,14 @@ void CommentConnection::close()
 
 bool CommentConnection::check(const BoundSql &sql)
 {
-    Statement statement(nullptr, sqlite3_finalize);
+    SqlStatement statement(nullptr, sqlite3_finalize);
     const int rc = prepareBound(db_, sql, &statement);
     return rc == SQLITE_OK || failed(rc);
 }
 
 bool CommentConnection::read(const BoundSql &sql, const std::function<void(const SqlRow &)> &onRow)
 {
-    Statement statement(nullptr, sqlite3_finalize);
+    SqlStatement statement(nullptr, sqlite3_finalize);
     const int rc = prepareBound(db_, sql, &statement);
     return rc == SQLITE_OK ? readRows(statement.get(), onRow) : failed(rc);
 }
@@ -179,7 +177,7 @@ bool CommentConnection::readRows(sqlite3_stmt *statement, const std::function<vo
 
 bool CommentConnection::readNumber(const BoundSql &sql, std::optional<qint64> *number)
 {
-    Statement statement(nullptr, sqlite3_finalize);
+    SqlStatement statement(nullptr, sqlite3_finalize);
     int rc = prepareBound(db_, sql, &statement);
     if (rc == SQLITE_OK) {
         const ReadDeadline deadline(db_, readLimitMs_);
@@ -195,7 +193,7 @@ bool CommentConnection::readNumber(const BoundSql &sql, std::optional<qint64> *n
 
 std::optional<int> CommentConnection::write(const BoundSql &sql)
 {
-    Statement statement(nullptr, sqlite3_finalize);
+    SqlStatement statement(nullptr, sqlite3_finalize);
     const int rc = prepareBound(db_, sql, &statement);
     if (rc != SQLITE_OK) {
         failed(rc);
@@ -217,7 +215,7 @@ std::optional<int> CommentConnection::writeRows(sqlite3_stmt *statement)
 PreparedSql CommentConnection::prepare(const QString &text)
 {
     PreparedSql prepared;
-    Statement statement(nullptr, sqlite3_finalize);
+    SqlStatement statement(nullptr, sqlite3_finalize);
     const int rc = prepareBound(db_, {text, {}}, &statement);
     if (rc == SQLITE_OK)
         prepared.statement_ = std::move(statement);

@@ -11,6 +11,9 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// A compiled statement, finalized when it goes.
+using SqlStatement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
+
 // A statement with a "?" for each value, bound in order: an invalid QVariant binds no value
 // (NULL), a whole number an integer, anything else its text.
 struct BoundSql
@@ -42,7 +45,7 @@ public:
 
 private:
     friend class CommentConnection;
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement_{nullptr, nullptr};
+    SqlStatement statement_{nullptr, nullptr};
 };
 
 // A data source's one connection to the comment database file, opened by the program itself,
