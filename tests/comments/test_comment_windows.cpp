@@ -235,6 +235,48 @@ private slots:
         QCOMPARE(db.column(kFile), (QStringList{"orbitsville.epub", "interview.epub", "new.epub"}));
     }
 
+    // The grid keeps Tab to move between its cells, the comment box to type a tab; Ctrl+Tab
+    // and Ctrl+Shift+Tab leave either of them.
+    void ctrlTabLeavesTheGridAndTheBox_data()
+    {
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        const auto forwards = Qt::KeyboardModifiers(Qt::ControlModifier);
+        const auto backwards = Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("grid, forwards") << false << Qt::Key_Tab << forwards;
+        QTest::newRow("grid, backwards") << false << Qt::Key_Backtab << backwards;
+        QTest::newRow("box, forwards") << true << Qt::Key_Tab << forwards;
+        QTest::newRow("box, backwards") << true << Qt::Key_Backtab << backwards;
+    }
+
+    void ctrlTabLeavesTheGridAndTheBox()
+    {
+        QFETCH(bool, box);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        CommentDatabase db(rows());
+        Program program(db.path());
+        CommentDbWindow *window = program.db();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTableView *grid = window->grid();
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        QWidget *control = box ? static_cast<QWidget *>(window->commentBox()) : grid;
+        control->setFocus();
+        const QString comment = window->commentBox()->toPlainText();
+        QTest::keyClick(control, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control);
+        QTest::keyClick(control, key, modifiers);
+        QVERIFY(QApplication::focusWidget() != control);
+        QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+        // Only the plain Tab did the control's own work.
+        if (box)
+            QCOMPARE(window->commentBox()->toPlainText(), QLatin1Char('\t') + comment);
+        else
+            QCOMPARE(grid->currentIndex().column(), 1);
+    }
+
     void gridShowsRowsAsItScrolls()
     {
         QList<FixtureRow> many;

@@ -2,6 +2,7 @@
 
 #include "comments/comment_data_source.h"
 #include "comments/windows/rich_text.h"
+#include "platform/qt_focus_exit.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -20,6 +21,8 @@ CommentBox::CommentBox(CommentDataSource &source, QWidget *parent)
     setAccessibleName(QStringLiteral("Comment"));
     setToolTip(QStringLiteral("The comment; right-click for the edit and font menu"));
     setAccessibleDescription(toolTip());
+    // Tab types a tab into the comment.
+    LetCtrlTabLeave(this);
     // A word longer than the line (a web address, pasted data) wraps instead of running off.
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     menu_->setObjectName(QStringLiteral("RTFPopUp"));

@@ -8,6 +8,7 @@
 #include "platform/database_opener.h"
 #include "platform/message_boxes.h"
 #include "platform/qt_command_button.h"
+#include "platform/qt_focus_exit.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -68,6 +69,8 @@ CommentDbWindow::CommentDbWindow(const QString &databasePath, Services services,
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->installEventFilter(this);
+    // Tab goes from cell to cell: without this a keyboard alone could not leave a large table.
+    LetCtrlTabLeave(grid_);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &CommentDbWindow::followGridRow);
     connect(model_, &QAbstractItemModel::modelReset, this, &CommentDbWindow::selectCurrentRow);
